@@ -1,0 +1,207 @@
+#include "TextRules.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace TextRules {
+
+QString trim(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    if (begin == 0 && end == text.size())
+        return text;
+    return text.mid(begin, end - begin);
+}
+
+QString fit(const QString &text, int width)
+{
+    if (width <= 0)
+        return {};
+    QString t = trim(text);
+    if (t.size() >= width)
+        return t.left(width);
+    return t + QString(width - t.size(), QLatin1Char(' '));
+}
+
+QString lowerAZ(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    return out;
+}
+
+QString upperAZ(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 32);
+    return out;
+}
+
+bool contains(const QString &haystack, const QString &needle)
+{
+    return !needle.isEmpty() && haystack.contains(needle, Qt::CaseSensitive);
+}
+
+int compareRows(const QString &a, const QString &b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        ushort x = a.at(i).unicode();
+        ushort y = b.at(i).unicode();
+        if (x >= 'a' && x <= 'z')
+            x -= 32;
+        if (y >= 'a' && y <= 'z')
+            y -= 32;
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+static bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+std::optional<QDate> parseDate(const QString &text)
+{
+    if (text.size() != 10 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/'))
+        return std::nullopt;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (!isDigit(text.at(i)))
+            return std::nullopt;
+    const int d = text.mid(0, 2).toInt();
+    const int m = text.mid(3, 2).toInt();
+    const int y = text.mid(6, 4).toInt();
+    const QDate date(y, m, d);
+    if (!date.isValid() || y < 1)
+        return std::nullopt;
+    return date;
+}
+
+bool isValidDate(const QString &text) { return parseDate(text).has_value(); }
+
+QString formatDate(const QDate &date)
+{
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+std::optional<double> parseDecimal(const QString &text)
+{
+    const QString t = trim(text);
+    // sign? digits* (',' digits*)? ([eE] sign? digits+)? with at least one mantissa digit
+    QString c;
+    c.reserve(t.size());
+    qsizetype i = 0;
+    auto peek = [&](QChar ch) { return i < t.size() && t.at(i) == ch; };
+    if (peek(QLatin1Char('+')) || peek(QLatin1Char('-')))
+        c.append(t.at(i++));
+    int mantissaDigits = 0;
+    while (i < t.size() && isDigit(t.at(i))) {
+        c.append(t.at(i++));
+        ++mantissaDigits;
+    }
+    if (peek(QLatin1Char(','))) {
+        ++i;
+        c.append(QLatin1Char('.'));
+        while (i < t.size() && isDigit(t.at(i))) {
+            c.append(t.at(i++));
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (peek(QLatin1Char('e')) || peek(QLatin1Char('E'))) {
+        c.append(QLatin1Char('e'));
+        ++i;
+        if (peek(QLatin1Char('+')) || peek(QLatin1Char('-')))
+            c.append(t.at(i++));
+        int expDigits = 0;
+        while (i < t.size() && isDigit(t.at(i))) {
+            c.append(t.at(i++));
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != t.size())
+        return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(c, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QString formatGeneral(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    QString s = QString::number(value, 'g', 15);
+    s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
+}
+
+QString formatTwoDecimals(double value)
+{
+    QString s = QString::number(value, 'f', 2);
+    if (s == QLatin1String("-0.00"))
+        s = QStringLiteral("0.00");
+    s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
+}
+
+static const QString kZero = QStringLiteral("0,00");
+
+QString normaliseFee(const QString &text)
+{
+    if (trim(text).isEmpty())
+        return kZero;
+    const auto v = parseDecimal(text);
+    if (!v)
+        return kZero;
+    const double rounded = std::trunc(*v * 10000 + 0.5) / 10000;
+    QString t = formatGeneral(rounded);
+    if (!t.contains(QLatin1Char(',')))
+        t += QLatin1String(",00");
+    const qsizetype comma = t.lastIndexOf(QLatin1Char(','));
+    if (comma == t.size() - 2)
+        t += QLatin1Char('0');
+    return t;
+}
+
+QString normaliseAmount(const QString &text)
+{
+    if (trim(text).isEmpty())
+        return kZero;
+    const auto v = parseDecimal(text);
+    if (!v)
+        return kZero;
+    const double r = std::trunc(*v * 100 + 0.5) / 100;
+    QString t = formatGeneral(r);
+    if (!t.contains(QLatin1Char(',')))
+        t += QLatin1String(",00");
+    if (trim(t) == QLatin1String(","))
+        return kZero;
+    if (t.startsWith(QLatin1Char(',')))
+        t = QLatin1Char('0') + trim(t);
+    if (t.endsWith(QLatin1Char(',')))
+        t = trim(t) + QLatin1String("00");
+    if (t.size() >= 2 && t.at(t.size() - 2) == QLatin1Char(',') && isDigit(t.back()))
+        t = trim(t) + QLatin1Char('0');
+    return t;
+}
+
+} // namespace TextRules

@@ -1,0 +1,52 @@
+#include "Screens.h"
+
+#include "Palette.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+PanelScreen::PanelScreen(const QString &caption, const QSize &panelSize, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_StyledBackground);
+    setObjectName(QStringLiteral("PanelScreen"));
+    setStyleSheet(QStringLiteral("PanelScreen { background: %1; }").arg(Palette::paleBlue.name()));
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("panContainer"));
+    m_panel->setFixedSize(panelSize);
+    resize(panelSize + QSize(40, 40));
+}
+
+void PanelScreen::showScreen() { showMaximized(); }
+
+void PanelScreen::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    m_panel->move(std::max(0, (width() - m_panel->width()) / 2), std::max(0, (height() - m_panel->height()) / 2));
+}
+
+void PanelScreen::closeEvent(QCloseEvent *e)
+{
+    // The screen is hidden, never destroyed: it keeps its contents for the next visit.
+    e->ignore();
+    closeScreen();
+}
+
+void PanelScreen::closeScreen() { Q_EMIT closed(); }
+
+FixedDialog::FixedDialog(const QString &caption, const QSize &clientSize, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setWindowTitle(caption);
+    setFixedSize(clientSize);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+
+class Picture;
+
+// A persistent work screen: opens maximised with its content in the fixed-size
+// panel panContainer, kept centred in the window.
+class PanelScreen : public QWidget
+{
+    Q_OBJECT
+public:
+    PanelScreen(const QString &caption, const QSize &panelSize, QWidget *parent = nullptr);
+
+    QWidget *panel() const { return m_panel; }
+
+    // Shows this screen maximised.
+    void showScreen();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    // What closing the window does: by default it reports closed(), and the
+    // screen set hands back to the start menu.
+    virtual void closeScreen();
+
+Q_SIGNALS:
+    void closed();
+
+private:
+    QWidget *m_panel;
+};
+
+// A fixed-size window without system buttons: a dialog screen, or the login.
+class FixedDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    FixedDialog(const QString &caption, const QSize &clientSize, QWidget *parent = nullptr);
+
+protected:
+    // Escape closes nothing: every window of the program closes through its buttons.
+    void keyPressEvent(QKeyEvent *e) override;
+};
+
+// Runs a fresh dialog screen of type T owned by `owner`: setup fills its slots,
+// then it is shown modally and destroyed when it closes.
+template <class T, class Setup>
+void openDialog(QWidget *owner, Setup &&setup);
+
+#include "UiPlatform.h"
+
+template <class T, class Setup>
+void openDialog(QWidget *owner, Setup &&setup)
+{
+    auto *dialog = new T(owner);
+    setup(*dialog);
+    UiPlatform::modal().run(dialog);
+    delete dialog;
+}
+
+template <class T>
+void openDialog(QWidget *owner)
+{
+    openDialog<T>(owner, [](T &) {});
+}

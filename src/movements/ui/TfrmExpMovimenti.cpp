@@ -1,0 +1,12 @@
+#include "TfrmExpMovimenti.h"
+
+#include <QPushButton>
+
+TfrmExpMovimenti::TfrmExpMovimenti(QWidget *parent)
+    : FixedDialog(QStringLiteral(" Esporta archivio movimenti in Microsoft Excel"), QSize(420, 200), parent)
+{
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    close->setGeometry(300, 150, 100, 32);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}

@@ -1,0 +1,6 @@
+#include "TfrmMovimenti.h"
+
+TfrmMovimenti::TfrmMovimenti(QWidget *parent)
+    : PanelScreen(QStringLiteral(" Quintara - Registrazione movimenti"), QSize(995, 692), parent)
+{
+}

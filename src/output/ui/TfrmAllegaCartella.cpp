@@ -1,0 +1,12 @@
+#include "TfrmAllegaCartella.h"
+
+#include <QPushButton>
+
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
+    : FixedDialog(QStringLiteral(" Allega file"), QSize(420, 200), parent)
+{
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    close->setGeometry(300, 150, 100, 32);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}

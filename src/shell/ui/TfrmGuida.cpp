@@ -1,0 +1,81 @@
+#include "TfrmGuida.h"
+
+#include "common/ArchivePaths.h"
+#include "common/ui/FormBuilder.h"
+#include "common/ui/Palette.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+
+using Form::Kind;
+
+namespace {
+void colourLink(QLabel *link, const QColor &colour)
+{
+    link->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour.name()));
+}
+} // namespace
+
+TfrmGuida::TfrmGuida(QWidget *parent)
+    : FixedDialog(QStringLiteral(" Guida all'utilizzo del software"), QSize(670, 572), parent)
+{
+    auto *pan = new QWidget(this);
+    pan->setObjectName(QStringLiteral("panContainer"));
+    pan->setGeometry(14, 16, 642, 540);
+    auto c = Form::build(pan, {
+        {"imgLogo", Kind::Picture, {}, 0, 0, 642, 60, "help_header"},
+        {"lblTitolo", Kind::Bold, QStringLiteral("Argomento della guida."), 8, 70, 625, 28},
+        {"txtGuida", Kind::TextArea, {}, 8, 104, 625, 350},
+        {"imgPDF", Kind::Picture, {}, 8, 478, 32, 32, "pdf"},
+        {"lnkWeb", Kind::Label, QStringLiteral("Visualizza guida in formato PDF"), 48, 484, 260, 20},
+        {"btnChiudi", Kind::Button, QStringLiteral("Chiudi"), 522, 474, 110, 36},
+    });
+    lblTitolo = c.get<QLabel>(QStringLiteral("lblTitolo"));
+    txtGuida = c.get<QPlainTextEdit>(QStringLiteral("txtGuida"));
+    lnkWeb = c.get<QLabel>(QStringLiteral("lnkWeb"));
+    btnChiudi = c.get<QPushButton>(QStringLiteral("btnChiudi"));
+
+    QFont tf = lblTitolo->font();
+    tf.setPointSize(16);
+    tf.setBold(true);
+    lblTitolo->setFont(tf);
+    lblTitolo->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::crimson.name()));
+    QFont gf = txtGuida->font();
+    gf.setPointSize(12);
+    gf.setBold(true);
+    txtGuida->setFont(gf);
+    txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    colourLink(lnkWeb, Palette::linkBlue);
+    for (QWidget *w : {static_cast<QWidget *>(lnkWeb), c.widget(QStringLiteral("imgPDF"))}) {
+        w->setCursor(Qt::PointingHandCursor);
+        w->installEventFilter(this);
+    }
+    btnChiudi->setAutoDefault(false);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TfrmGuida::setPage(const QString &title, const QString &body)
+{
+    lblTitolo->setText(title);
+    // Paragraphs are stored with CR LF pairs; the text area shows plain line breaks.
+    QString shown = body;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtGuida->setPlainText(shown);
+}
+
+bool TfrmGuida::eventFilter(QObject *, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonPress) {
+        colourLink(lnkWeb, Palette::linkOrange);
+    } else if (e->type() == QEvent::MouseButtonRelease) {
+        colourLink(lnkWeb, Palette::linkBlue);
+        openManual();
+    }
+    return false;
+}
+
+void TfrmGuida::openManual() { Platform::shell().open(QUrl::fromLocalFile(ArchivePaths::manual())); }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "common/ui/Screens.h"
+
+// Not yet built: the window exists with its caption and closes with "Chiudi".
+class TfrmInfo : public FixedDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmInfo(QWidget *parent = nullptr);
+};

@@ -1,0 +1,93 @@
+#include "TestPlatform.h"
+
+#include "shell/Crypt.h"
+#include "shell/ui/AppSetup.h"
+#include "shell/ui/ScreenSet.h"
+
+#include <QFile>
+#include <QTest>
+
+MessageBoxes::Answer ScriptedMessages::show(QWidget *, Kind kind, const QString &text)
+{
+    shown.append({kind, text});
+    if (onShow)
+        onShow(shown.last());
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return kind == Kind::Question ? Answer::Yes : Answer::Ok;
+}
+
+QString ScriptedFiles::openFile(QWidget *, const QString &title, const QString &)
+{
+    titles.append(title);
+    return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
+
+QString ScriptedFiles::saveFile(QWidget *, const QString &title, const QString &, const QString &)
+{
+    titles.append(title);
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+void ScriptedModal::run(QDialog *dialog)
+{
+    opened.append(QString::fromLatin1(dialog->metaObject()->className()));
+    dialog->setModal(false);
+    dialog->show();
+    (void)QTest::qWaitForWindowExposed(dialog);
+    if (!handlers.isEmpty()) {
+        auto handler = handlers.takeFirst();
+        handler(dialog);
+    }
+    dialog->close();
+}
+
+TempFolder::TempFolder() { dir.setAutoRemove(true); }
+
+QString TempFolder::path() const { return dir.path() + QLatin1Char('/'); }
+
+TestPlatform::TestPlatform()
+{
+    Platform::setClock(&clock);
+    Platform::setFolder(&folder);
+    Platform::setShell(&shell);
+    UiPlatform::setMessages(&messages);
+    UiPlatform::setFiles(&files);
+    UiPlatform::setModal(&modal);
+    AppSetup::installFontSubstitutes();
+}
+
+TestPlatform::~TestPlatform()
+{
+    Platform::setClock(nullptr);
+    Platform::setFolder(nullptr);
+    Platform::setShell(nullptr);
+    UiPlatform::setMessages(nullptr);
+    UiPlatform::setFiles(nullptr);
+    UiPlatform::setModal(nullptr);
+}
+
+TestApp::TestApp()
+    : screens(std::make_unique<ScreenSet>())
+{
+    QObject::connect(screens.get(), &ScreenSet::terminated, [this] { ++terminations; });
+    screens->start();
+}
+
+TestApp::~TestApp() { screens.reset(); }
+
+void writeFirstAccessPassword(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write("[Accesso]\r\nValore=" + Crypt::scramble(QStringLiteral("BENVENUTISSIMO")).toLatin1() + "\r\n");
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
