@@ -10,3 +10,5 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent)
     close->setGeometry(300, 150, 100, 32);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
+
+void TfrmCodFisc::setInput(const QString &) {}

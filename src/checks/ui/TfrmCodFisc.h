@@ -8,4 +8,7 @@ class TfrmCodFisc : public FixedDialog
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget *parent = nullptr);
+
+    // Puts the code to check into txtCodFisc.
+    void setInput(const QString &code);
 };

@@ -10,3 +10,5 @@ TfrmIban::TfrmIban(QWidget *parent)
     close->setGeometry(300, 150, 100, 32);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
+
+void TfrmIban::setInput(const QString &) {}

@@ -8,4 +8,7 @@ class TfrmIban : public FixedDialog
     Q_OBJECT
 public:
     explicit TfrmIban(QWidget *parent = nullptr);
+
+    // Puts the code to check into txtIban.
+    void setInput(const QString &code);
 };

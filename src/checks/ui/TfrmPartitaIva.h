@@ -8,4 +8,7 @@ class TfrmPartitaIva : public FixedDialog
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget *parent = nullptr);
+
+    // Puts the code to check into txtPartitaIva.
+    void setInput(const QString &code);
 };
