@@ -4,7 +4,9 @@
 #include "shell/ui/AppSetup.h"
 #include "shell/ui/ScreenSet.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 
 MessageBoxes::Answer ScriptedMessages::show(QWidget *, Kind kind, const QString &text)
@@ -90,4 +92,21 @@ QByteArray readBytes(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        int key = 0;
+        if (u >= 'a' && u <= 'z')
+            key = Qt::Key_A + (u - 'a');
+        else if (u < 0x80)
+            key = u >= 'A' && u <= 'Z' ? Qt::Key_A + (u - 'A') : u;
+        const Qt::KeyboardModifiers mods = (u >= 'A' && u <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, key, mods, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, mods, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }

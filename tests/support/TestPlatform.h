@@ -121,3 +121,7 @@ T *control(QWidget *screen, const char *name)
 void writeFirstAccessPassword(const QString &path);
 
 QByteArray readBytes(const QString &path);
+
+// Types the text into the widget one key at a time, accented letters included
+// (QTest::keyClicks only knows ASCII).
+void typeText(QWidget *widget, const QString &text);
