@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 
 namespace AppSetup {
@@ -16,6 +18,14 @@ void beforeApplication()
 
 void installFontSubstitutes()
 {
+    // Debian keeps the Tahoma-compatible face outside the font path.
+    static bool tahomaLoaded = false;
+    if (!tahomaLoaded) {
+        tahomaLoaded = true;
+        for (const char *file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+            if (QFile::exists(QString::fromLatin1(file)))
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    }
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Courier New"),
                                {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine")});
