@@ -3,6 +3,7 @@
 #include "common/ui/Screens.h"
 #include "output/ExportDescription.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
