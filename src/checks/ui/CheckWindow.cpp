@@ -62,10 +62,8 @@ CheckWindow::CheckWindow(const Look &look, QWidget *parent)
 
     auto *controlla = m_controls.get<QPushButton>(QStringLiteral("btnControlla"));
     auto *chiudi = m_controls.get<QPushButton>(QStringLiteral("btnChiudi"));
-    for (auto *b : {controlla, chiudi}) {
+    for (auto *b : {controlla, chiudi})
         b->setFont(QFont(QStringLiteral("Verdana"), 9));
-        b->setAutoDefault(false);
-    }
     connect(m_entry, &FieldEdit::enterPressed, controlla, [controlla] { controlla->setFocus(); });
     connect(controlla, &QPushButton::clicked, this, &CheckWindow::controlla);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
