@@ -2,6 +2,7 @@
 #include "common/ui/Art.h"
 #include "common/ui/PictureButton.h"
 #include "members/ui/FrameSource.h"
+#include "members/ui/LatestFrameRelay.h"
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmWebCam.h"
 #include "members/ui/TfrmZoom.h"
@@ -12,6 +13,11 @@
 #include <QImageReader>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
+#include <QVideoFrame>
+#include <QVideoFrameFormat>
+
+#include <thread>
 
 namespace {
 
@@ -54,6 +60,19 @@ QImage pictureOf(QWidget *screen, const char *name)
 {
     auto *p = control<Picture>(screen, name);
     return p ? p->image() : QImage();
+}
+
+// A camera frame as the camera backend hands it over.
+QVideoFrame videoFrame(const QColor &colour, const QSize &size = QSize(64, 48))
+{
+    QVideoFrame frame(QVideoFrameFormat(size, QVideoFrameFormat::Format_BGRX8888));
+    if (!frame.map(QVideoFrame::WriteOnly))
+        return {};
+    const QImage source = filled(colour, size);
+    for (int y = 0; y < size.height(); ++y)
+        memcpy(frame.bits(0) + y * frame.bytesPerLine(0), source.constScanLine(y), size_t(size.width()) * 4);
+    frame.unmap();
+    return frame;
 }
 
 bool samePixels(const QImage &a, const QImage &b)
@@ -317,6 +336,43 @@ private Q_SLOTS:
             w->close();
             QVERIFY(!m_camera->active);
         });
+    }
+
+    // Frames parked by the camera's thread reach the screen's thread as
+    // pictures; while the screen is busy only the newest one is kept.
+    void relayCarriesNewestFrameToScreenThread()
+    {
+        LatestFrameRelay relay;
+        QList<QImage> delivered;
+        QList<QThread *> threads;
+        connect(&relay, &LatestFrameRelay::frameReady, &relay, [&](const QImage &frame) {
+            delivered.append(frame);
+            threads.append(QThread::currentThread());
+        });
+        const QVideoFrame red = videoFrame(Qt::red), green = videoFrame(Qt::green), blue = videoFrame(Qt::blue);
+        QVERIFY(red.isValid() && green.isValid() && blue.isValid());
+
+        std::thread camera([&] {
+            relay.park(red);
+            relay.park(green);
+            relay.park(blue);
+        });
+        camera.join();
+        QVERIFY(delivered.isEmpty());
+        QCoreApplication::sendPostedEvents(&relay);
+        QCOMPARE(delivered.size(), 1);
+        QVERIFY(samePixels(delivered.first(), filled(Qt::blue, QSize(64, 48))));
+        QCOMPARE(threads.first(), QThread::currentThread());
+
+        // The next frame travels on its own; a dropped one never arrives.
+        std::thread([&] { relay.park(red); }).join();
+        QCoreApplication::sendPostedEvents(&relay);
+        QCOMPARE(delivered.size(), 2);
+        QVERIFY(samePixels(delivered.last(), filled(Qt::red, QSize(64, 48))));
+        std::thread([&] { relay.park(green); }).join();
+        relay.drop();
+        QCoreApplication::sendPostedEvents(&relay);
+        QCOMPARE(delivered.size(), 2);
     }
 
     void zoomArea_data()

@@ -4,10 +4,24 @@
 #include "common/ui/FieldEdit.h"
 #include "common/ui/UiPlatform.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+
+namespace {
+
+// The font at its design size, made smaller only as far as needed for `sample`
+// to fit in `width` pixels: the title and a full-length code are always read whole.
+QFont fitted(QFont font, const QString &sample, int width)
+{
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(sample) > width)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+} // namespace
 
 CheckWindow::CheckWindow(const Look &look, QWidget *parent)
     : FixedDialog(look.caption, look.client, parent)
@@ -50,12 +64,13 @@ CheckWindow::CheckWindow(const Look &look, QWidget *parent)
                                      : QStringLiteral("border: 1px solid %1;").arg(look.frameOutline)));
 
     auto *title = m_controls.get<QLabel>(QStringLiteral("lblTitolo"));
-    title->setFont(QFont(QStringLiteral("Arial"), 12));
+    title->setFont(fitted(QFont(QStringLiteral("Arial"), 12), look.title, inner));
 
     m_entry = m_controls.get<FieldEdit>(QString::fromLatin1(look.editName));
     QFont mono(QStringLiteral("Courier New"), 20);
     mono.setBold(true);
-    m_entry->setFont(mono);
+    // Room for the frame and the text margins of the edit.
+    m_entry->setFont(fitted(mono, QString(look.maxLength, QLatin1Char('W')), look.editWidth - 10));
     // The frame of the entry line already marks it; the card's focus frame is not used here.
     m_controls.widget(Form::frameName(m_entry->objectName()))->setVisible(false);
     m_entry->setFocusFrame(nullptr);

@@ -8,6 +8,10 @@
 CameraFrameSource::CameraFrameSource(QObject *parent)
     : FrameSource(parent)
 {
+    connect(&m_relay, &LatestFrameRelay::frameReady, this, [this](const QImage &frame) {
+        if (isActive())
+            Q_EMIT frameReady(frame);
+    });
 }
 
 CameraFrameSource::~CameraFrameSource() { stop(); }
@@ -22,8 +26,9 @@ bool CameraFrameSource::start()
     m_camera = std::make_unique<QCamera>(device);
     m_sink = std::make_unique<QVideoSink>();
     // Runs on whichever thread the backend delivers on: it only parks the frame.
+    LatestFrameRelay *relay = &m_relay;
     m_frames = connect(m_sink.get(), &QVideoSink::videoFrameChanged, m_sink.get(),
-                       [this](const QVideoFrame &frame) { park(frame); }, Qt::DirectConnection);
+                       [relay](const QVideoFrame &frame) { relay->park(frame); }, Qt::DirectConnection);
     connect(m_camera.get(), &QCamera::errorOccurred, this, [this](QCamera::Error error) {
         if (error == QCamera::NoError)
             return;
@@ -40,41 +45,14 @@ void CameraFrameSource::stop()
 {
     if (!m_camera)
         return;
-    m_camera->disconnect(this);
     disconnect(m_frames);
+    m_camera->disconnect(this);
     m_camera->stop();
     m_session.setVideoSink(nullptr);
     m_session.setCamera(nullptr);
     m_camera.reset();
     m_sink.reset();
-    QMutexLocker lock(&m_mutex);
-    m_parked = QVideoFrame();
+    m_relay.drop();
 }
 
 bool CameraFrameSource::isActive() const { return m_camera != nullptr; }
-
-void CameraFrameSource::park(const QVideoFrame &frame)
-{
-    QMutexLocker lock(&m_mutex);
-    m_parked = frame;
-    if (m_deliveryPending)
-        return;
-    m_deliveryPending = true;
-    QMetaObject::invokeMethod(this, &CameraFrameSource::deliver, Qt::QueuedConnection);
-}
-
-void CameraFrameSource::deliver()
-{
-    QVideoFrame frame;
-    {
-        QMutexLocker lock(&m_mutex);
-        frame = m_parked;
-        m_parked = QVideoFrame();
-        m_deliveryPending = false;
-    }
-    if (!m_camera || !frame.isValid())
-        return;
-    const QImage image = frame.toImage();
-    if (!image.isNull())
-        Q_EMIT frameReady(image);
-}
