@@ -277,6 +277,9 @@ private Q_SLOTS:
         QVERIFY2(middle.red() > 200 && middle.green() < 60 && middle.blue() < 60, qPrintable(middle.name()));
         QVERIFY(!QFileInfo::exists(app.platform.file(QStringLiteral("Mario"))));
         QVERIFY(app.platform.messages.shown.isEmpty());
+        QCOMPARE(app.platform.files.suggestedNames, QStringList{QStringLiteral("Foto.jpg")});
+        QCOMPARE(app.platform.files.titles,
+                 QStringList{QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.")});
     }
 
     // A file that cannot be written is reported and the captured picture stays.

@@ -25,9 +25,11 @@ QString ScriptedFiles::openFile(QWidget *, const QString &title, const QString &
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
-QString ScriptedFiles::saveFile(QWidget *, const QString &title, const QString &, const QString &)
+QString ScriptedFiles::saveFile(QWidget *, const QString &title, const QString &, const QString &,
+                                const QString &suggestedName)
 {
     titles.append(title);
+    suggestedNames.append(suggestedName);
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 

@@ -40,11 +40,13 @@ class ScriptedFiles : public FileDialogs
 {
 public:
     QString openFile(QWidget *, const QString &title, const QString &filter) override;
-    QString saveFile(QWidget *, const QString &title, const QString &filter, const QString &suffix) override;
+    QString saveFile(QWidget *, const QString &title, const QString &filter, const QString &suffix,
+                     const QString &suggestedName) override;
 
     QStringList openAnswers; // taken in turn; empty string = cancel
     QStringList saveAnswers;
     QStringList titles;
+    QStringList suggestedNames; // what each save dialog offered
 };
 
 // Drives each dialog with the next scripted handler while it is shown; a
