@@ -54,6 +54,7 @@ TestPlatform::TestPlatform()
     UiPlatform::setMessages(&messages);
     UiPlatform::setFiles(&files);
     UiPlatform::setModal(&modal);
+    PrinterOutput::install(&printer);
     AppSetup::installFontSubstitutes();
 }
 
@@ -65,6 +66,7 @@ TestPlatform::~TestPlatform()
     UiPlatform::setMessages(nullptr);
     UiPlatform::setFiles(nullptr);
     UiPlatform::setModal(nullptr);
+    PrinterOutput::install(nullptr);
 }
 
 TestApp::TestApp()
