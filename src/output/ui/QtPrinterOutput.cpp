@@ -28,8 +28,9 @@ bool QtPrinterOutput::canPrint()
 void QtPrinterOutput::configure(QPrinter &printer, const PreparedReport &report)
 {
     printer.setDocName(report.documentTitle);
-    printer.setFullPage(true);
     printer.setPageLayout(ReportRenderer::pageLayout(report));
+    // The report keeps its own margins: drawing starts at the paper's corner.
+    printer.setFullPage(true);
     printer.setFromTo(0, 0);
 }
 
