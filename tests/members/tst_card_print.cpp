@@ -125,6 +125,7 @@ private Q_SLOTS:
     void screensDriveTheOutput_data();
     void screensDriveTheOutput();
     void cancelPrintsNothing();
+    void tabOrder();
     void photoOfTheCardIsFittedAndCentred();
     void missingPhotoPrintsThePlaceholder();
     void loadedCardIsPrinted();
@@ -269,6 +270,9 @@ void TestCardPrint::screensDriveTheOutput()
     QVERIFY(optUno->isChecked());
     QCOMPARE(memory->text(), QStringLiteral("con"));
 
+    if (qEnvironmentVariableIsSet("QUINTARA_SAVE_PAGES") && clicks.isEmpty())
+        screen->grab().save(qEnvironmentVariable("QUINTARA_SAVE_PAGES")
+                            + (preview ? QStringLiteral("/TfrmAnteprimaAna.png") : QStringLiteral("/TfrmStampaAna.png")));
     for (const QString &name : clicks)
         QTest::mouseClick(screen->findChild<QRadioButton *>(name), Qt::LeftButton);
     QCOMPARE(memory->text(), withPhoto ? QStringLiteral("con") : QStringLiteral("senza"));
@@ -302,6 +306,25 @@ void TestCardPrint::cancelPrintsNothing()
     }
     QVERIFY(app.platform.printer.jobs.isEmpty());
     QVERIFY(app.platform.messages.shown.isEmpty());
+}
+
+void TestCardPrint::tabOrder()
+{
+    TestApp app;
+    TfrmStampaAna screen(app.screens->anagrafica());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    // The two buttons first, then the choice in its panel.
+    QStringList chain;
+    QWidget *w = control<QWidget>(&screen, "btnAnnulla");
+    for (int i = 0; i < 4; ++i) {
+        chain.append(w->objectName());
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible());
+    }
+    QCOMPARE(chain, QStringList({QStringLiteral("btnAnnulla"), QStringLiteral("btnStampa"), QStringLiteral("optUno"),
+                                 QStringLiteral("optDue")}));
 }
 
 void TestCardPrint::photoOfTheCardIsFittedAndCentred()

@@ -174,6 +174,8 @@ void TestReportOutput::previewWindowCommands()
     page = control<QLabel>(&preview, "imgPagina1");
     QVERIFY(qAbs(page->pixmap().width() - 2 * width100) <= 2);
 
+    if (qEnvironmentVariableIsSet("QUINTARA_SAVE_PAGES"))
+        preview.grab().save(qEnvironmentVariable("QUINTARA_SAVE_PAGES") + QStringLiteral("/anteprima.png"));
     auto *full = control<QPushButton>(&preview, "btnSchermoIntero");
     QTest::mouseClick(full, Qt::LeftButton);
     QTRY_VERIFY(preview.windowState() & Qt::WindowFullScreen);

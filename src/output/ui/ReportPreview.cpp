@@ -107,20 +107,20 @@ void ReportPreview::setZoomPercent(int percent)
 
 void ReportPreview::showPages()
 {
-    while (QLayoutItem *item = m_pagesLayout->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
     // 100 % is the paper's real size on this screen.
     const qreal screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     const qreal dpi = screenDpi * m_zoom / 100.0;
     for (int i = 0; i < m_report.pages.size(); ++i) {
-        auto *page = new QLabel(m_pages);
-        page->setObjectName(QStringLiteral("imgPagina%1").arg(i + 1));
+        auto *page = m_pages->findChild<QLabel *>(QStringLiteral("imgPagina%1").arg(i + 1));
+        if (!page) {
+            page = new QLabel(m_pages);
+            page->setObjectName(QStringLiteral("imgPagina%1").arg(i + 1));
+            page->setFrameShape(QFrame::Box);
+            m_pagesLayout->addWidget(page, 0, Qt::AlignHCenter);
+        }
         page->setPixmap(QPixmap::fromImage(ReportRenderer::pageImage(m_report, i, dpi)));
-        page->setFrameShape(QFrame::Box);
-        m_pagesLayout->addWidget(page, 0, Qt::AlignHCenter);
     }
+    m_pagesLayout->activate();
     m_pages->adjustSize();
 }
 
