@@ -8,7 +8,11 @@
 #include "output/ui/ReportOutput.h"
 #include "output/ui/ReportPreview.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -49,6 +53,7 @@ private Q_SLOTS:
     void printerIsSetUpForTheJob();
     void renderedPdfCarriesTheListText();
     void previewWindowCommands();
+    void cancelledPrintDialogPrintsNothing();
 };
 
 void TestReportOutput::printListSendsTheListTemplate_data()
@@ -190,6 +195,42 @@ void TestReportOutput::previewWindowCommands()
 
     QTest::mouseClick(control<QPushButton>(&preview, "btnChiudi"), Qt::LeftButton);
     QVERIFY(!preview.isVisible());
+}
+
+void TestReportOutput::cancelledPrintDialogPrintsNothing()
+{
+    TestPlatform platform;
+    if (!QtPrinterOutput::canPrint())
+        QSKIP("this system offers nowhere to print: the print dialog is never shown");
+    auto report = ListReport::create(ListReport::kPrimaNotaTitle);
+    ListReport::fill(*report, QStringLiteral("PRIMANOTA"), rows(5));
+    report->PrepareReport(true);
+
+    // The real dialog, answered as the user who changes their mind.
+    QString docName, printerName, title;
+    bool seen = false;
+    std::function<void()> answer = [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(w); dialog && dialog->isVisible()) {
+                seen = true;
+                docName = dialog->printer()->docName();
+                printerName = dialog->printer()->printerName();
+                title = dialog->windowTitle();
+                dialog->reject();
+                return;
+            }
+        }
+        QTimer::singleShot(10, answer);
+    };
+    QTimer::singleShot(0, answer);
+    QtPrinterOutput real;
+    real.print(nullptr, report->prepared());
+
+    QVERIFY(seen);
+    QCOMPARE(docName, QStringLiteral("Primanota"));
+    QCOMPARE(printerName, QPrinterInfo::defaultPrinter().printerName());
+    QVERIFY(title.contains(QStringLiteral("Primanota")));
+    QVERIFY(platform.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestReportOutput)
