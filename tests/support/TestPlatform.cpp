@@ -58,6 +58,7 @@ TestPlatform::TestPlatform()
     UiPlatform::setMessages(&messages);
     UiPlatform::setFiles(&files);
     UiPlatform::setModal(&modal);
+    PrinterOutput::install(&printer);
     AppSetup::installFontSubstitutes();
 }
 
@@ -69,6 +70,7 @@ TestPlatform::~TestPlatform()
     UiPlatform::setMessages(nullptr);
     UiPlatform::setFiles(nullptr);
     UiPlatform::setModal(nullptr);
+    PrinterOutput::install(nullptr);
 }
 
 TestApp::TestApp()

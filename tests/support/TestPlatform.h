@@ -2,6 +2,7 @@
 
 #include "common/Platform.h"
 #include "common/ui/UiPlatform.h"
+#include "RecordingPrinter.h"
 
 #include <QDialog>
 #include <QList>
@@ -97,6 +98,7 @@ public:
     FixedClock clock;
     RecordingShell shell;
     TempFolder folder;
+    RecordingPrinter printer;
 
     QString file(const QString &name) const { return folder.file(name); }
 };
