@@ -40,6 +40,7 @@ class TestCard : public QObject
 private Q_SLOTS:
     void emptyArchiveOnEveryArrow_data();
     void emptyArchiveOnEveryArrow();
+    void previousOnRecordOneSaysNothingEvenOnEmptyArchive();
     void browsingVisitsRecordsAndStopsAtTheEnds();
     void loadingShowsStoredPhotoOrPlaceholder();
     void saveOfNewCardAppendsAndWritesPlaceholderPhoto();
@@ -85,6 +86,19 @@ void TestCard::emptyArchiveOnEveryArrow()
     // Looking into an absent archive creates it empty.
     QVERIFY(QFile::exists(f.file("Soci.pro")));
     QCOMPARE(QFileInfo(f.file("Soci.pro")).size(), 0);
+}
+
+void TestCard::previousOnRecordOneSaysNothingEvenOnEmptyArchive()
+{
+    CardFixture f;
+    writeArchive({});
+    f.label("lblPosizione")->setText(QStringLiteral("1"));
+    f.click("cmdIndietro");
+    QVERIFY(f.messages().shown.isEmpty());
+    QCOMPARE(f.position(), QStringLiteral("1"));
+    f.click("cmdAvanti");
+    QCOMPARE(f.messages().lastText(), kEmpty);
+    QCOMPARE(f.position(), QString());
 }
 
 void TestCard::browsingVisitsRecordsAndStopsAtTheEnds()
