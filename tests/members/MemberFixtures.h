@@ -47,6 +47,9 @@ inline void doubleClickRow(QListWidget *list, int row)
     QVERIFY(item);
     list->scrollToItem(item);
     const QPoint at(20, list->visualItemRect(item).center().y());
+    // The press of a double click selects the row first, as with a real mouse.
+    QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
