@@ -170,10 +170,16 @@ void TestFindInList::enterInKeyMovesToTrova()
         auto *key = control<QLineEdit>(d, "txtTrova");
         QTRY_VERIFY(key->hasFocus());
         QTest::keyClick(key, Qt::Key_Return);
-        QVERIFY(control<QPushButton>(d, "btnTrova")->hasFocus());
+        auto *trova = control<QPushButton>(d, "btnTrova");
+        QVERIFY(trova->hasFocus());
+        QVERIFY(app.platform.messages.shown.isEmpty());
+        // Enter again runs "Trova", here on an empty list.
+        QTest::keyClick(trova, Qt::Key_Return);
     });
     openDialog<TfrmSospesi>(app.screens->anagrafica());
     QVERIFY(app.platform.modal.handlers.isEmpty());
+    QCOMPARE(app.platform.messages.lastText(),
+             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
 QTEST_MAIN(TestFindInList)
