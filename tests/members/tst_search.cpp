@@ -25,6 +25,7 @@ private Q_SLOTS:
     void criteria_data();
     void criteria();
     void rowLayout();
+    void sortOrder();
     void searchOnScreen_data();
     void searchOnScreen();
     void waitingNoticeOnMouseDown();
@@ -133,6 +134,21 @@ void TestSearch::rowLayout()
     QCOMPARE(shortRow.indexOf(QStringLiteral("  Tel. ")), 71);
     QCOMPARE(shortRow.indexOf(QStringLiteral(" Note: ")), 93);
     QCOMPARE(shortRow.size(), 100);
+}
+
+void TestSearch::sortOrder()
+{
+    // By character code with a-z read as A-Z: "_" (after "Z") sorts after "Zeta"
+    // whatever the case, accented capitals after every plain letter, and rows
+    // equal but for case keep the order in which they were read.
+    QList<ListRow> rows = {{QStringLiteral("alfa"), 1},  {QStringLiteral("_sotto"), 2}, {QStringLiteral("Àngelo"), 3},
+                           {QStringLiteral("ALFA"), 4},  {QStringLiteral("zeta"), 5},   {QStringLiteral("Alfa b"), 6},
+                           {QStringLiteral("Alfa"), 7},  {QStringLiteral("Zeta"), 8},   {QStringLiteral("beta"), 9}};
+    ListRows::sort(rows);
+    QList<qint64> order;
+    for (const ListRow &r : rows)
+        order.append(r.position);
+    QCOMPARE(order, (QList<qint64>{1, 4, 7, 6, 9, 5, 8, 2, 3}));
 }
 
 void TestSearch::searchOnScreen_data()

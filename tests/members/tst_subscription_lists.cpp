@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -122,7 +123,13 @@ void TestSubscriptionLists::screens()
         QCOMPARE(d->size(), QSize(862, 560));
         QCOMPARE(control<QLabel>(d, "lblRigo03")->text(),
                  QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
-        QCOMPARE(control<QListWidget>(d, "lstRecords")->font().family(), QStringLiteral("Courier New"));
+        auto *list = control<QListWidget>(d, "lstRecords");
+        QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(list->font().pointSize(), 12);
+        // The rows are wider than the list: it scrolls sideways.
+        QCoreApplication::processEvents();
+        QVERIFY(list->horizontalScrollBar()->isVisible());
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0);
         d->activateWindow();
         if (QTest::qWaitForWindowActive(d))
             focusOnKey = control<QLineEdit>(d, "txtTrova")->hasFocus();
