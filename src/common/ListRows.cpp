@@ -30,7 +30,10 @@ void appendFitted(QString &out, QStringView text, int width)
     out.append(QString(width - t.size(), QLatin1Char(' ')));
 }
 
-void appendTrimmed(QString &out, QStringView text) { out.append(trimmed(text)); }
+void appendTrimmed(QString &out, QStringView text)
+{
+    out.append(trimmed(text));
+}
 
 // TextRules::compareRows(a, b) < 0, on the raw characters: the sort of a large
 // archive makes millions of these comparisons.
@@ -56,10 +59,14 @@ static bool rowLess(const QString &a, const QString &b)
 
 void sort(QList<ListRow> &rows)
 {
-    std::stable_sort(rows.begin(), rows.end(), [](const ListRow &a, const ListRow &b) { return rowLess(a.text, b.text); });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ListRow &a, const ListRow &b) { return rowLess(a.text, b.text); });
 }
 
-static inline char16_t foldAZ(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
+static inline char16_t foldAZ(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
 
 bool containsLowerAZ(QStringView haystack, QStringView lowerNeedle)
 {

@@ -22,6 +22,9 @@ QString compose(const QString &dipendente, const QString &codFisc, const QString
     return row;
 }
 
-QString compose(const TSchedaSocio &r) { return compose(r.Dipendente, r.CodFisc, r.DataSca, r.Recapito, r.Note); }
+QString compose(const TSchedaSocio &r)
+{
+    return compose(r.Dipendente, r.CodFisc, r.DataSca, r.Recapito, r.Note);
+}
 
 } // namespace MemberRow

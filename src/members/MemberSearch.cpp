@@ -68,9 +68,10 @@ ListScan run(const Criteria &criteria)
         }
         if (!listed)
             continue;
-        result.rows.append({MemberRow::compose(scan.text(nameSlot), scan.text(codFiscSlot), scan.text(dataScaSlot),
-                                               scan.text(recapitoSlot), scan.text(noteSlot)),
-                            scan.position()});
+        result.rows.append(
+            {MemberRow::compose(scan.text(nameSlot), scan.text(codFiscSlot), scan.text(dataScaSlot),
+                                scan.text(recapitoSlot), scan.text(noteSlot)),
+             scan.position()});
     }
     if (scan.failed()) {
         result.complete = false;
@@ -82,7 +83,8 @@ ListScan run(const Criteria &criteria)
 
 QString countText(qsizetype rows)
 {
-    return QStringLiteral("Il presente riepilogo contiene ") + QString::number(rows) + QStringLiteral(" schede.");
+    return QStringLiteral("Il presente riepilogo contiene ") + QString::number(rows) +
+           QStringLiteral(" schede.");
 }
 
 } // namespace MemberSearch

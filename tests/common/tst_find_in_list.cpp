@@ -1,14 +1,16 @@
 #include "support/TestPlatform.h"
 
-#include "members/MemberFixtures.h"
 #include "common/FindInList.h"
 #include "common/ui/ListScreen.h"
+#include "members/MemberFixtures.h"
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmScadute.h"
 #include "members/ui/TfrmSospesi.h"
 #include "shell/ui/ScreenSet.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,10 +30,10 @@ private Q_SLOTS:
 };
 
 static const QStringList kRows = {
-    QStringLiteral("Rossi Mario"),     // 0
-    QStringLiteral("Bianchi Anna"),    // 1
-    QStringLiteral("ROSSI Luca"),      // 2
-    QStringLiteral("Verdi Rosa"),      // 3
+    QStringLiteral("Rossi Mario"),       // 0
+    QStringLiteral("Bianchi Anna"),      // 1
+    QStringLiteral("ROSSI Luca"),        // 2
+    QStringLiteral("Verdi Rosa"),        // 3
     QStringLiteral("CITTÀ di Castello"), // 4
 };
 
@@ -45,25 +47,39 @@ void TestFindInList::steps_data()
     QTest::addColumn<QString>("expectKey");
 
     // A new key starts from the top, whatever is selected.
-    QTest::newRow("new key, nothing selected") << -1 << "rossi" << "" << 0 << true << "rossi";
-    QTest::newRow("new key restarts at the top") << 2 << "ROSSI" << "bianchi" << 0 << true << "rossi";
-    QTest::newRow("new key, first match further down") << 0 << "verdi" << "" << 3 << true << "verdi";
+    QTest::newRow("new key, nothing selected") << -1 << "rossi"
+                                               << "" << 0 << true << "rossi";
+    QTest::newRow("new key restarts at the top") << 2 << "ROSSI"
+                                                 << "bianchi" << 0 << true << "rossi";
+    QTest::newRow("new key, first match further down") << 0 << "verdi"
+                                                       << "" << 3 << true << "verdi";
     // The same key again moves on from the selected row, wrapping at the end.
-    QTest::newRow("continued key") << 0 << "Rossi" << "rossi" << 2 << true << "rossi";
-    QTest::newRow("continued key wraps around") << 2 << "rossi" << "rossi" << 0 << true << "rossi";
-    QTest::newRow("continued single match finds itself") << 1 << "bianchi" << "bianchi" << 1 << true << "bianchi";
+    QTest::newRow("continued key") << 0 << "Rossi"
+                                   << "rossi" << 2 << true << "rossi";
+    QTest::newRow("continued key wraps around") << 2 << "rossi"
+                                                << "rossi" << 0 << true << "rossi";
+    QTest::newRow("continued single match finds itself") << 1 << "bianchi"
+                                                         << "bianchi" << 1 << true << "bianchi";
     // Nothing matches: the selection stays (row 0 when there was none).
-    QTest::newRow("no match keeps the selection") << 3 << "zzz" << "" << 3 << false << "zzz";
-    QTest::newRow("no match with nothing selected") << -1 << "zzz" << "" << 0 << false << "zzz";
+    QTest::newRow("no match keeps the selection") << 3 << "zzz"
+                                                  << "" << 3 << false << "zzz";
+    QTest::newRow("no match with nothing selected") << -1 << "zzz"
+                                                    << "" << 0 << false << "zzz";
     // An empty key never matches, new or continued.
-    QTest::newRow("empty key after another") << 2 << "" << "rossi" << 2 << false << "";
-    QTest::newRow("empty key continued") << 1 << "" << "" << 1 << false << "";
+    QTest::newRow("empty key after another") << 2 << ""
+                                             << "rossi" << 2 << false << "";
+    QTest::newRow("empty key continued") << 1 << ""
+                                         << "" << 1 << false << "";
     // The key is not trimmed: a leading blank must be found in the row.
-    QTest::newRow("leading blank is part of the key") << -1 << " rosa" << "" << 3 << true << " rosa";
-    QTest::newRow("blanks only find a blank") << 3 << " " << "" << 0 << true << " ";
+    QTest::newRow("leading blank is part of the key") << -1 << " rosa"
+                                                      << "" << 3 << true << " rosa";
+    QTest::newRow("blanks only find a blank") << 3 << " "
+                                              << "" << 0 << true << " ";
     // Only A-Z change case.
-    QTest::newRow("accented capital is not lowered") << -1 << "città" << "" << 0 << false << "città";
-    QTest::newRow("CITTÀ finds itself") << -1 << "CITTÀ" << "" << 4 << true << "cittÀ";
+    QTest::newRow("accented capital is not lowered") << -1 << "città"
+                                                     << "" << 0 << false << "città";
+    QTest::newRow("CITTÀ finds itself") << -1 << "CITTÀ"
+                                        << "" << 4 << true << "cittÀ";
 }
 
 void TestFindInList::steps()
@@ -80,7 +96,8 @@ void TestFindInList::steps()
 
 void TestFindInList::emptyListKeepsTheKey()
 {
-    const FindInList::Outcome o = FindInList::find({}, -1, QStringLiteral("rossi"), QStringLiteral("bianchi"));
+    const FindInList::Outcome o =
+        FindInList::find({}, -1, QStringLiteral("rossi"), QStringLiteral("bianchi"));
     QVERIFY(o.emptyList);
     QCOMPARE(o.selected, -1);
     QCOMPARE(o.key, QStringLiteral("bianchi"));
@@ -96,6 +113,9 @@ void TestFindInList::emptyListMessageOnScreen()
         QTest::mouseClick(control<QPushButton>(d, "btnTrova"), Qt::LeftButton);
     });
     openDialog<TfrmScadute>(app.screens->anagrafica());
+    // The absent archive was created empty, as every reader of it does.
+    QVERIFY(QFile::exists(app.platform.file(QStringLiteral("Soci.pro"))));
+    QCOMPARE(QFileInfo(app.platform.file(QStringLiteral("Soci.pro"))).size(), 0);
     QCOMPARE(app.platform.messages.shown.size(), 1);
     QCOMPARE(app.platform.messages.shown.first().kind, MessageBoxes::Kind::Plain);
     QCOMPARE(app.platform.messages.lastText(),
@@ -106,9 +126,10 @@ void TestFindInList::trovaWalksTheListAndWraps()
 {
     TestApp app;
     // Expired subscriptions: all three are listed, sorted by name.
-    MemberFixtures::write({MemberFixtures::member(QStringLiteral("Rossi Mario"), QStringLiteral("01/01/2020")),
-                           MemberFixtures::member(QStringLiteral("Bianchi Anna"), QStringLiteral("01/01/2020")),
-                           MemberFixtures::member(QStringLiteral("Ambrosi Carla"), QStringLiteral("01/01/2020"))});
+    MemberFixtures::write(
+        {MemberFixtures::member(QStringLiteral("Rossi Mario"), QStringLiteral("01/01/2020")),
+         MemberFixtures::member(QStringLiteral("Bianchi Anna"), QStringLiteral("01/01/2020")),
+         MemberFixtures::member(QStringLiteral("Ambrosi Carla"), QStringLiteral("01/01/2020"))});
     QList<int> selected;
     app.platform.modal.handlers.append([&](QDialog *d) {
         auto *list = control<QListWidget>(d, "lstRecords");
@@ -135,7 +156,8 @@ void TestFindInList::trovaWalksTheListAndWraps()
 void TestFindInList::keyIsRememberedPerScreenClassAndEmptiedOnShow()
 {
     TestApp app;
-    MemberFixtures::write({MemberFixtures::member(QStringLiteral("Rossi Mario"), QStringLiteral("01/01/2020"))});
+    MemberFixtures::write(
+        {MemberFixtures::member(QStringLiteral("Rossi Mario"), QStringLiteral("01/01/2020"))});
     app.platform.modal.handlers.append([&](QDialog *d) {
         control<QLineEdit>(d, "txtTrova")->setText(QStringLiteral("Rossi"));
         QTest::mouseClick(control<QPushButton>(d, "btnTrova"), Qt::LeftButton);

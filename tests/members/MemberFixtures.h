@@ -27,7 +27,8 @@ inline void write(const QList<TSchedaSocio> &records)
 {
     QFile::remove(ArchivePaths::members());
     RecordFile<TSchedaSocio> file;
-    QVERIFY2(file.open(ArchivePaths::members(), RecordFileBase::Access::Write), qPrintable(file.errorString()));
+    QVERIFY2(file.open(ArchivePaths::members(), RecordFileBase::Access::Write),
+             qPrintable(file.errorString()));
     for (const TSchedaSocio &r : records)
         QVERIFY(file.append(r));
     file.close();

@@ -70,27 +70,28 @@ void TestSearch::criteria_data()
     QTest::addColumn<Criteria>("criteria");
     QTest::addColumn<QList<qint64>>("positions"); // in the order listed
 
-    QTest::newRow("no criteria lists all, sorted by name")
-        << Criteria{} << QList<qint64>{2, 3, 6, 1, 4, 5};
+    QTest::newRow("no criteria lists all, sorted by name") << Criteria{} << QList<qint64>{2, 3, 6, 1, 4, 5};
     QTest::newRow("empty texts count as no criteria")
-        << Criteria{{&TSchedaSocio::Dipendente, {}}, {&TSchedaSocio::Note, {}}} << QList<qint64>{2, 3, 6, 1, 4, 5};
+        << Criteria{{&TSchedaSocio::Dipendente, {}}, {&TSchedaSocio::Note, {}}}
+        << QList<qint64>{2, 3, 6, 1, 4, 5};
     QTest::newRow("ros is a substring of two names")
         << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("ros")}} << QList<qint64>{2, 1, 4};
-    QTest::newRow("ROSSI finds Rossi") << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("ROSSI")}}
-                                       << QList<qint64>{1};
+    QTest::newRow("ROSSI finds Rossi")
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("ROSSI")}} << QList<qint64>{1};
     QTest::newRow("Città does not find CITTÀ")
         << Criteria{{&TSchedaSocio::Citta, QStringLiteral("Città")}} << QList<qint64>{1};
     QTest::newRow("CITTÀ finds only CITTÀ")
         << Criteria{{&TSchedaSocio::Citta, QStringLiteral("CITTÀ")}} << QList<qint64>{2};
-    QTest::newRow("two criteria both met")
-        << Criteria{{&TSchedaSocio::Citta, QStringLiteral("perugia")}, {&TSchedaSocio::Note, QStringLiteral("revisore")}}
-        << QList<qint64>{5};
+    QTest::newRow("two criteria both met") << Criteria{{&TSchedaSocio::Citta, QStringLiteral("perugia")},
+                                                       {&TSchedaSocio::Note, QStringLiteral("revisore")}}
+                                           << QList<qint64>{5};
     QTest::newRow("two criteria, one not met")
         << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("bianchi")},
                     {&TSchedaSocio::Note, QStringLiteral("revisore")}}
         << QList<qint64>{};
     QTest::newRow("blanks alone do not stand in for a criterion")
-        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("bianchi")}, {&TSchedaSocio::Note, QStringLiteral(" ")}}
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("bianchi")},
+                    {&TSchedaSocio::Note, QStringLiteral(" ")}}
         << QList<qint64>{3};
     QTest::newRow("blanks around the words are searched too")
         << Criteria{{&TSchedaSocio::Note, QStringLiteral(" dei")}} << QList<qint64>{5};
@@ -141,9 +142,10 @@ void TestSearch::sortOrder()
     // By character code with a-z read as A-Z: "_" (after "Z") sorts after "Zeta"
     // whatever the case, accented capitals after every plain letter, and rows
     // equal but for case keep the order in which they were read.
-    QList<ListRow> rows = {{QStringLiteral("alfa"), 1},  {QStringLiteral("_sotto"), 2}, {QStringLiteral("Àngelo"), 3},
-                           {QStringLiteral("ALFA"), 4},  {QStringLiteral("zeta"), 5},   {QStringLiteral("Alfa b"), 6},
-                           {QStringLiteral("Alfa"), 7},  {QStringLiteral("Zeta"), 8},   {QStringLiteral("beta"), 9}};
+    QList<ListRow> rows = {
+        {QStringLiteral("alfa"), 1}, {QStringLiteral("_sotto"), 2}, {QStringLiteral("Àngelo"), 3},
+        {QStringLiteral("ALFA"), 4}, {QStringLiteral("zeta"), 5},   {QStringLiteral("Alfa b"), 6},
+        {QStringLiteral("Alfa"), 7}, {QStringLiteral("Zeta"), 8},   {QStringLiteral("beta"), 9}};
     ListRows::sort(rows);
     QList<qint64> order;
     for (const ListRow &r : rows)
@@ -156,10 +158,11 @@ void TestSearch::searchOnScreen_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("count");
-    QTest::newRow("all") << QString() << QStringList{"Ambrosi Anna", "Bianchi Luca", "Conti Elena", "Rossi Mario",
-                                                     "verdi rosa", "Zeta Ugo"}
+    QTest::newRow("all") << QString() << QStringList{"Ambrosi Anna", "Bianchi Luca", "Conti Elena",
+                                                     "Rossi Mario",  "verdi rosa",   "Zeta Ugo"}
                          << "Il presente riepilogo contiene 6 schede.";
-    QTest::newRow("one") << "ROSSI" << QStringList{"Rossi Mario"} << "Il presente riepilogo contiene 1 schede.";
+    QTest::newRow("one") << "ROSSI" << QStringList{"Rossi Mario"}
+                         << "Il presente riepilogo contiene 1 schede.";
     QTest::newRow("none") << "Nessuno" << QStringList{} << "Il presente riepilogo contiene 0 schede.";
 }
 
@@ -232,8 +235,9 @@ void TestSearch::enterCyclesThroughCriteria()
         QVERIFY(!control<QWidget>(d, "effCampo04")->isVisible());
     });
     openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica());
-    QCOMPARE(visited, (QStringList{"txtCittadinanza", "txtLuogo", "txtDataNasc", "txtCodFisc", "txtPartitaIva",
-                                   "txtCitta", "txtQualifiche", "txtFamiliari", "txtNote", "txtDipendente"}));
+    QCOMPARE(visited,
+             (QStringList{"txtCittadinanza", "txtLuogo", "txtDataNasc", "txtCodFisc", "txtPartitaIva",
+                          "txtCitta", "txtQualifiche", "txtFamiliari", "txtNote", "txtDipendente"}));
 }
 
 void TestSearch::archiveThatCannotBeOpened()
@@ -253,14 +257,16 @@ void TestSearch::archiveThatCannotBeOpened()
     QVERIFY(ran);
     QCOMPARE(app.platform.messages.shown.size(), 1);
     QCOMPARE(app.platform.messages.shown.first().kind, MessageBoxes::Kind::Plain);
-    QCOMPARE(app.platform.messages.lastText(),
-             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                            "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+    QCOMPARE(
+        app.platform.messages.lastText(),
+        QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                       "possedere i privilegi di scrittura nella cartella di installazione del programma."));
 }
 
 // The movement card's payer and beneficiary fields, as the movement card will name them.
-static const char *const kMovementFields[] = {"txtPagatore", "txtRecapitoPag", "txtCodFisc",  "txtPartitaIva",
-                                              "txtCategoria", "txtEmail",      "txtBeneficiario", "txtRecapitoBen"};
+static const char *const kMovementFields[] = {"txtPagatore",     "txtRecapitoPag", "txtCodFisc",
+                                              "txtPartitaIva",   "txtCategoria",   "txtEmail",
+                                              "txtBeneficiario", "txtRecapitoBen"};
 
 static void giveMovementCardItsFields()
 {
@@ -278,8 +284,9 @@ static QMap<QString, QString> movementFields()
 {
     QMap<QString, QString> out;
     for (const char *name : kMovementFields)
-        out.insert(QString::fromLatin1(name),
-                   ScreenSet::current().movimenti()->findChild<QLineEdit *>(QString::fromLatin1(name))->text());
+        out.insert(
+            QString::fromLatin1(name),
+            ScreenSet::current().movimenti()->findChild<QLineEdit *>(QString::fromLatin1(name))->text());
     return out;
 }
 
@@ -382,7 +389,8 @@ void TestSearch::equalRowsCarryTheirOwnRecord()
         });
         // Equal rows keep file order: row 1 is position 1, row 2 is position 3.
         QCOMPARE(carried, QList<qint64>{row == 1 ? 1 : 3});
-        QCOMPARE(movementFields().value("txtCategoria"), row == 1 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
+        QCOMPARE(movementFields().value("txtCategoria"),
+                 row == 1 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
     }
 }
 

@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using MemberFixtures::member;
@@ -41,19 +41,31 @@ void TestSubscriptionLists::rules_data()
     QTest::addColumn<Verdict>("expiring");
     QTest::addColumn<Verdict>("expired");
     // Today is 10/03/2014 in every row.
-    QTest::newRow("notice begins today") << "20/03/2014" << "10" << Verdict::Listed << Verdict::NotListed;
-    QTest::newRow("notice begins tomorrow") << "20/03/2014" << "9" << Verdict::NotListed << Verdict::NotListed;
-    QTest::newRow("expires today, no notice") << "10/03/2014" << "0" << Verdict::Listed << Verdict::NotListed;
-    QTest::newRow("expires tomorrow, no notice") << "11/03/2014" << "0" << Verdict::NotListed << Verdict::NotListed;
-    QTest::newRow("expired yesterday") << "09/03/2014" << "0" << Verdict::Listed << Verdict::Listed;
-    QTest::newRow("expired long ago") << "01/01/2001" << "30" << Verdict::Listed << Verdict::Listed;
-    QTest::newRow("notice across the year") << "05/01/2015" << "301" << Verdict::Listed << Verdict::NotListed;
-    QTest::newRow("empty expiry") << "" << "10" << Verdict::Unreadable << Verdict::Unreadable;
-    QTest::newRow("impossible expiry") << "30/02/2014" << "10" << Verdict::Unreadable << Verdict::Unreadable;
-    QTest::newRow("expiry not dd/mm/yyyy") << "1/3/2014" << "10" << Verdict::Unreadable << Verdict::Unreadable;
+    QTest::newRow("notice begins today") << "20/03/2014"
+                                         << "10" << Verdict::Listed << Verdict::NotListed;
+    QTest::newRow("notice begins tomorrow") << "20/03/2014"
+                                            << "9" << Verdict::NotListed << Verdict::NotListed;
+    QTest::newRow("expires today, no notice") << "10/03/2014"
+                                              << "0" << Verdict::Listed << Verdict::NotListed;
+    QTest::newRow("expires tomorrow, no notice") << "11/03/2014"
+                                                 << "0" << Verdict::NotListed << Verdict::NotListed;
+    QTest::newRow("expired yesterday") << "09/03/2014"
+                                       << "0" << Verdict::Listed << Verdict::Listed;
+    QTest::newRow("expired long ago") << "01/01/2001"
+                                      << "30" << Verdict::Listed << Verdict::Listed;
+    QTest::newRow("notice across the year") << "05/01/2015"
+                                            << "301" << Verdict::Listed << Verdict::NotListed;
+    QTest::newRow("empty expiry") << ""
+                                  << "10" << Verdict::Unreadable << Verdict::Unreadable;
+    QTest::newRow("impossible expiry") << "30/02/2014"
+                                       << "10" << Verdict::Unreadable << Verdict::Unreadable;
+    QTest::newRow("expiry not dd/mm/yyyy") << "1/3/2014"
+                                           << "10" << Verdict::Unreadable << Verdict::Unreadable;
     // The expired list does not read the days of notice.
-    QTest::newRow("empty notice") << "01/01/2014" << "" << Verdict::Unreadable << Verdict::Listed;
-    QTest::newRow("notice not a number") << "01/01/2014" << "1x" << Verdict::Unreadable << Verdict::Listed;
+    QTest::newRow("empty notice") << "01/01/2014"
+                                  << "" << Verdict::Unreadable << Verdict::Listed;
+    QTest::newRow("notice not a number") << "01/01/2014"
+                                         << "1x" << Verdict::Unreadable << Verdict::Listed;
 }
 
 void TestSubscriptionLists::rules()
@@ -67,7 +79,8 @@ void TestSubscriptionLists::rules()
 
 // Opens a fresh list screen of the named class from the member card, runs check
 // on it while shown, and returns the rows it showed.
-static QStringList showList(TestApp &app, const QString &screen, const std::function<void(QDialog *)> &check = {})
+static QStringList showList(TestApp &app, const QString &screen,
+                            const std::function<void(QDialog *)> &check = {})
 {
     QStringList rows;
     app.platform.modal.handlers.append([&](QDialog *d) {
@@ -95,9 +108,11 @@ void TestSubscriptionLists::screens_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("listed");
-    QTest::newRow("TfrmSospesi") << "TfrmSospesi" << " Riepilogo Soci con abbonamenti in scadenza o scaduti"
+    QTest::newRow("TfrmSospesi") << "TfrmSospesi"
+                                 << " Riepilogo Soci con abbonamenti in scadenza o scaduti"
                                  << QStringList{"Alfa Ada", "Beta Bice", "Delta Dora", "Gamma Gino"};
-    QTest::newRow("TfrmScadute") << "TfrmScadute" << " Riepilogo Soci con abbonamenti scaduti"
+    QTest::newRow("TfrmScadute") << "TfrmScadute"
+                                 << " Riepilogo Soci con abbonamenti scaduti"
                                  << QStringList{"Alfa Ada", "Gamma Gino"};
 }
 
@@ -109,11 +124,14 @@ void TestSubscriptionLists::screens()
     TestApp app;
     app.platform.clock.date = QDate(2014, 3, 10);
     MemberFixtures::write({
-        member(QStringLiteral("Gamma Gino"), QStringLiteral("01/02/2014"), QStringLiteral("5")),  // expired
-        member(QStringLiteral("Delta Dora"), QStringLiteral("20/03/2014"), QStringLiteral("10")), // notice begins today
+        member(QStringLiteral("Gamma Gino"), QStringLiteral("01/02/2014"), QStringLiteral("5")), // expired
+        member(QStringLiteral("Delta Dora"), QStringLiteral("20/03/2014"),
+               QStringLiteral("10")), // notice begins today
         member(QStringLiteral("Epsilon Eva"), QStringLiteral("20/03/2014"), QStringLiteral("9")), // not yet
-        member(QStringLiteral("Beta Bice"), QStringLiteral("10/03/2014"), QStringLiteral("0")),   // expires today
-        member(QStringLiteral("alfa ada"), QStringLiteral("09/03/2014"), QStringLiteral("0")),    // expired yesterday
+        member(QStringLiteral("Beta Bice"), QStringLiteral("10/03/2014"),
+               QStringLiteral("0")), // expires today
+        member(QStringLiteral("alfa ada"), QStringLiteral("09/03/2014"),
+               QStringLiteral("0")), // expired yesterday
     });
     // Names are compared as shown; the lower-case one sorts among the others.
     QStringList shown;
@@ -148,13 +166,23 @@ void TestSubscriptionLists::damagedRecordInTheMiddleIsSkipped_data()
     QTest::addColumn<QString>("preavviso");
     QTest::addColumn<QStringList>("listed");
     const QStringList both{"Primo Piero", "Terzo Tito"};
-    QTest::newRow("Sospesi, empty expiry") << "TfrmSospesi" << "" << "10" << both;
-    QTest::newRow("Sospesi, impossible expiry") << "TfrmSospesi" << "31/02/2014" << "10" << both;
-    QTest::newRow("Sospesi, notice not a number") << "TfrmSospesi" << "01/01/2014" << "ab" << both;
-    QTest::newRow("Scadute, empty expiry") << "TfrmScadute" << "" << "10" << both;
+    QTest::newRow("Sospesi, empty expiry") << "TfrmSospesi"
+                                           << ""
+                                           << "10" << both;
+    QTest::newRow("Sospesi, impossible expiry") << "TfrmSospesi"
+                                                << "31/02/2014"
+                                                << "10" << both;
+    QTest::newRow("Sospesi, notice not a number") << "TfrmSospesi"
+                                                  << "01/01/2014"
+                                                  << "ab" << both;
+    QTest::newRow("Scadute, empty expiry") << "TfrmScadute"
+                                           << ""
+                                           << "10" << both;
     // The expired list does not read the notice: that member is listed.
-    QTest::newRow("Scadute, notice not a number") << "TfrmScadute" << "01/01/2014" << "ab"
-                                                  << QStringList{"Primo Piero", "Secondo Saul", "Terzo Tito"};
+    QTest::newRow("Scadute, notice not a number")
+        << "TfrmScadute"
+        << "01/01/2014"
+        << "ab" << QStringList{"Primo Piero", "Secondo Saul", "Terzo Tito"};
 }
 
 void TestSubscriptionLists::damagedRecordInTheMiddleIsSkipped()
@@ -221,7 +249,8 @@ void TestSubscriptionLists::doubleClickShowsTheMemberOfThatRow()
             });
             QVERIFY(closed);
             QCOMPARE(carried, QList<qint64>{row == 0 ? 1 : 3});
-            if (auto *position = app.screens->anagrafica()->findChild<QLabel *>(QStringLiteral("lblPosizione"))) {
+            if (auto *position =
+                    app.screens->anagrafica()->findChild<QLabel *>(QStringLiteral("lblPosizione"))) {
                 QCOMPARE(position->text().trimmed(), QString::number(carried.value(0)));
                 QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtCittadinanza")->text(),
                          row == 0 ? QStringLiteral("A-1") : QStringLiteral("B-2"));

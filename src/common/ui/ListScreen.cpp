@@ -37,26 +37,36 @@ QFont rowFont()
 } // namespace
 
 ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, const QString &printTitle)
-    : QObject(screen)
-    , m_screen(screen)
-    , m_printTitle(printTitle)
+    : QObject(screen), m_screen(screen), m_printTitle(printTitle)
 {
     const QPoint at = places.instructions;
     Form::Controls c = Form::build(
         panel, {
                    {"lblRigo01", Form::Kind::Label,
-                    QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare "
-                                   "e premere il pulsante Trova."),
+                    QStringLiteral(
+                        "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare "
+                        "e premere il pulsante Trova."),
                     at.x(), at.y(), places.instructionsWidth, 18},
                    {"lblRigo02", Form::Kind::Label,
-                    QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare "
-                                   "di nuovo clic su Trova."),
+                    QStringLiteral(
+                        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare "
+                        "di nuovo clic su Trova."),
                     at.x(), at.y() + 18, places.instructionsWidth, 18},
-                   {"txtTrova", Form::Kind::Edit, {}, places.findEdit.x(), places.findEdit.y(),
-                    places.findEdit.width(), places.findEdit.height()},
+                   {"txtTrova",
+                    Form::Kind::Edit,
+                    {},
+                    places.findEdit.x(),
+                    places.findEdit.y(),
+                    places.findEdit.width(),
+                    places.findEdit.height()},
                    {"btnTrova", Form::Kind::Button, QStringLiteral("Trova"), places.findButton.x(),
                     places.findButton.y(), places.findButton.width(), places.findButton.height()},
-                   {"lstRecords", Form::Kind::List, {}, places.list.x(), places.list.y(), places.list.width(),
+                   {"lstRecords",
+                    Form::Kind::List,
+                    {},
+                    places.list.x(),
+                    places.list.y(),
+                    places.list.width(),
                     places.list.height()},
                });
     m_line1 = c.get<QLabel>(QStringLiteral("lblRigo01"));
@@ -84,7 +94,8 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
 
     // Enter in the key field moves to "Trova"; Enter there then runs the search.
     if (auto *edit = qobject_cast<FieldEdit *>(m_findEdit))
-        connect(edit, &FieldEdit::enterPressed, m_findButton, [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
+        connect(edit, &FieldEdit::enterPressed, m_findButton,
+                [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
     connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         const qint64 position = item ? item->data(kPositionRole).toLongLong() : 0;
@@ -112,7 +123,8 @@ void ListScreen::setRows(const QList<ListRow> &rows)
     for (const ListRow &r : rows)
         longest = std::max(longest, r.text.size());
     const QFontMetrics metrics(m_list->font());
-    const int width = std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
+    const int width =
+        std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
     const QSize itemSize(width, metrics.height() + 2);
     for (const ListRow &r : rows) {
         auto *item = new QListWidgetItem(r.text);
@@ -123,7 +135,10 @@ void ListScreen::setRows(const QList<ListRow> &rows)
     m_list->setUpdatesEnabled(true);
 }
 
-void ListScreen::clear() { m_list->clear(); }
+void ListScreen::clear()
+{
+    m_list->clear();
+}
 
 QStringList ListScreen::rowTexts() const
 {
@@ -134,7 +149,10 @@ QStringList ListScreen::rowTexts() const
     return out;
 }
 
-int ListScreen::rowCount() const { return m_list->count(); }
+int ListScreen::rowCount() const
+{
+    return m_list->count();
+}
 
 qint64 ListScreen::positionAt(int row) const
 {
@@ -169,20 +187,30 @@ void ListScreen::find()
     const FindInList::Outcome o =
         FindInList::find(rowTexts(), selectedRow(), m_findEdit->text(), rememberedKey());
     if (o.emptyList) {
-        UiPlatform::plain(m_screen, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        UiPlatform::plain(m_screen,
+                          QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
     }
     selectRow(o.selected);
     setRememberedKey(o.key);
 }
 
-void ListScreen::print() { ReportOutput::printList(m_screen, m_printTitle, rowTexts()); }
+void ListScreen::print()
+{
+    ReportOutput::printList(m_screen, m_printTitle, rowTexts());
+}
 
 // The class is looked up when needed, not at construction: a screen built by a
 // shared base class is only its final class once its constructor has run.
-QString ListScreen::rememberedKey() const { return rememberedKeys().value(m_screen->metaObject()->className()); }
+QString ListScreen::rememberedKey() const
+{
+    return rememberedKeys().value(m_screen->metaObject()->className());
+}
 
-QString ListScreen::rememberedKey(const QByteArray &screenClass) { return rememberedKeys().value(screenClass); }
+QString ListScreen::rememberedKey(const QByteArray &screenClass)
+{
+    return rememberedKeys().value(screenClass);
+}
 
 void ListScreen::setRememberedKey(const QString &key)
 {

@@ -68,11 +68,13 @@ void deliver(Target target, qint64 position1, const TSchedaSocio &r)
 
 QString readFailureMessage()
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
-                          "selezionata non sono stati richiamati.") +
+    return QStringLiteral(
+               "Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
+               "selezionata non sono stati richiamati.") +
            QStringLiteral("\n\r\n\r") +
-           QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                          "programma.");
+           QStringLiteral(
+               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+               "programma.");
 }
 
 } // namespace MemberCarryBack

@@ -45,8 +45,9 @@ QString accessMessage()
 {
     return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") +
            UiPlatform::kLfCrLfCr +
-           QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                          "programma.");
+           QStringLiteral(
+               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+               "programma.");
 }
 
 } // namespace
@@ -68,38 +69,44 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
         {
             {"imgLogo", Form::Kind::Picture, {}, 111, 10, 640, 60, "banner_trova_soci"},
             {"lblRigo04", Form::Kind::Label,
-             QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-                            "trovare e premere il pulsante Cerca."),
+             QStringLiteral(
+                 "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+                 "trovare e premere il pulsante Cerca."),
              40, 80, 790, 18},
-            {"lblRigo05", Form::Kind::Label, QStringLiteral("Lasciare in bianco tutti gli altri campi."), 40, 98,
-             790, 18},
+            {"lblRigo05", Form::Kind::Label, QStringLiteral("Lasciare in bianco tutti gli altri campi."), 40,
+             98, 790, 18},
             {"lblRigo06", Form::Kind::Label,
-             QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."), 40, 116,
-             790, 18},
-            {"lblDipendente", Form::Kind::Bold, QStringLiteral("Cognome e nome Socio:"), left, top, width, 18},
+             QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
+             40, 116, 790, 18},
+            {"lblDipendente", Form::Kind::Bold, QStringLiteral("Cognome e nome Socio:"), left, top, width,
+             18},
             {"txtDipendente", Form::Kind::Edit, {}, left, top + 20, width, 26},
             {"lblCittadinanza", Form::Kind::Bold, QStringLiteral("Tessera n."), left, top + step, width, 18},
             {"txtCittadinanza", Form::Kind::Edit, {}, left, top + step + 20, width, 26},
-            {"lblLuogo", Form::Kind::Bold, QStringLiteral("Luogo di nascita:"), left, top + 2 * step, width, 18},
+            {"lblLuogo", Form::Kind::Bold, QStringLiteral("Luogo di nascita:"), left, top + 2 * step, width,
+             18},
             {"txtLuogo", Form::Kind::Edit, {}, left, top + 2 * step + 20, width, 26},
-            {"lblDataNasc", Form::Kind::Bold, QStringLiteral("Data di nascita (gg/mm/aaaa):"), left, top + 3 * step,
-             width, 18},
+            {"lblDataNasc", Form::Kind::Bold, QStringLiteral("Data di nascita (gg/mm/aaaa):"), left,
+             top + 3 * step, width, 18},
             {"txtDataNasc", Form::Kind::Edit, {}, left, top + 3 * step + 20, width, 26},
-            {"lblCodFisc", Form::Kind::Bold, QStringLiteral("Codice fiscale:"), left, top + 4 * step, width, 18},
+            {"lblCodFisc", Form::Kind::Bold, QStringLiteral("Codice fiscale:"), left, top + 4 * step, width,
+             18},
             {"txtCodFisc", Form::Kind::Edit, {}, left, top + 4 * step + 20, width, 26},
             {"lblPartitaIva", Form::Kind::Bold, QStringLiteral("Partita IVA:"), right, top, width, 18},
             {"txtPartitaIva", Form::Kind::Edit, {}, right, top + 20, width, 26},
-            {"lblCitta", Form::Kind::Bold, QStringLiteral("Città di residenza:"), right, top + step, width, 18},
-            {"txtCitta", Form::Kind::Edit, {}, right, top + step + 20, width, 26},
-            {"lblQualifiche", Form::Kind::Bold, QStringLiteral("Qualifiche:"), right, top + 2 * step, width, 18},
-            {"txtQualifiche", Form::Kind::Edit, {}, right, top + 2 * step + 20, width, 26},
-            {"lblFamiliari", Form::Kind::Bold, QStringLiteral("Incarico ricoperto:"), right, top + 3 * step, width,
+            {"lblCitta", Form::Kind::Bold, QStringLiteral("Città di residenza:"), right, top + step, width,
              18},
+            {"txtCitta", Form::Kind::Edit, {}, right, top + step + 20, width, 26},
+            {"lblQualifiche", Form::Kind::Bold, QStringLiteral("Qualifiche:"), right, top + 2 * step, width,
+             18},
+            {"txtQualifiche", Form::Kind::Edit, {}, right, top + 2 * step + 20, width, 26},
+            {"lblFamiliari", Form::Kind::Bold, QStringLiteral("Incarico ricoperto:"), right, top + 3 * step,
+             width, 18},
             {"txtFamiliari", Form::Kind::Edit, {}, right, top + 3 * step + 20, width, 26},
             {"lblNote", Form::Kind::Bold, QStringLiteral("Note:"), right, top + 4 * step, width, 18},
             {"txtNote", Form::Kind::Edit, {}, right, top + 4 * step + 20, width, 26},
-            {"lblAttendere", Form::Kind::Bold, QStringLiteral("Ricerca schede in corso. Attendere..."), 40, 500, 420,
-             22},
+            {"lblAttendere", Form::Kind::Bold, QStringLiteral("Ricerca schede in corso. Attendere..."), 40,
+             500, 420, 22},
             {"btnCerca", Form::Kind::Button, QStringLiteral("Cerca"), 616, 500, 110, 32},
             {"btnAnnulla", Form::Kind::Button, QStringLiteral("Chiudi"), 736, 500, 110, 32},
         },
@@ -130,26 +137,28 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     m_resultPanel->setObjectName(QStringLiteral("panContainer"));
     m_resultPanel->setGeometry(0, 0, 862, 560);
     m_resultPanel->hide();
-    Form::build(m_resultPanel, {{"imgLogoRisultati", Form::Kind::Picture, {}, 111, 10, 640, 60, "banner_trova_soci"}},
-                c);
-    m_list = new ListScreen(this, m_resultPanel,
-                            {QPoint(16, 80), 830, QRect(16, 122, 600, 28), QRect(632, 120, 110, 32),
-                             QRect(16, 162, 830, 330)},
-                            QStringLiteral("Riepilogo Soci in archivio"));
+    Form::build(m_resultPanel,
+                {{"imgLogoRisultati", Form::Kind::Picture, {}, 111, 10, 640, 60, "banner_trova_soci"}}, c);
+    m_list = new ListScreen(
+        this, m_resultPanel,
+        {QPoint(16, 80), 830, QRect(16, 122, 600, 28), QRect(632, 120, 110, 32), QRect(16, 162, 830, 330)},
+        QStringLiteral("Riepilogo Soci in archivio"));
     Form::build(m_resultPanel,
                 {
                     {"lblRigo03", Form::Kind::Bold,
-                     QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), 16, 498,
-                     560, 20},
+                     QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                     16, 498, 560, 20},
                     {"lblTrovate", Form::Kind::Bold, {}, 16, 520, 560, 20},
                     {"btnStampa", Form::Kind::Button, QStringLiteral("Stampa"), 616, 510, 110, 32},
                     {"btnChiudi", Form::Kind::Button, QStringLiteral("Chiudi"), 736, 510, 110, 32},
                 },
                 c);
-    c.get<QLabel>(QStringLiteral("lblRigo03"))->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::crimson.name()));
+    c.get<QLabel>(QStringLiteral("lblRigo03"))
+        ->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::crimson.name()));
     m_found = c.get<QLabel>(QStringLiteral("lblTrovate"));
     m_found->setStyleSheet(QStringLiteral("color: %1;").arg(kDarkCyan.name()));
-    connect(c.get<QPushButton>(QStringLiteral("btnStampa")), &QPushButton::clicked, m_list, &ListScreen::print);
+    connect(c.get<QPushButton>(QStringLiteral("btnStampa")), &QPushButton::clicked, m_list,
+            &ListScreen::print);
     connect(c.get<QPushButton>(QStringLiteral("btnChiudi")), &QPushButton::clicked, this, &QDialog::close);
     connect(m_list, &ListScreen::rowChosen, this, &TfrmTrovaAnagrafica::carry);
 }
