@@ -350,8 +350,9 @@ void TestSearch::carryBack()
     QVERIFY(closed);
     QCOMPARE(carried, QList<qint64>{2});
     QCOMPARE(movementFields(), expected);
-    // The card shows the member once its body is in place (it has lblPosizione then).
-    if (auto *position = app.screens->anagrafica()->findChild<QLabel *>(QStringLiteral("lblPosizione"))) {
+    {
+        auto *position = control<QLabel>(app.screens->anagrafica(), "lblPosizione");
+        QVERIFY(position);
         if (mode == QLatin1String("anagrafica")) {
             QCOMPARE(position->text().trimmed(), QStringLiteral("2"));
             QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtDipendente")->text(),

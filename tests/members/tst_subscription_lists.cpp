@@ -249,8 +249,9 @@ void TestSubscriptionLists::doubleClickShowsTheMemberOfThatRow()
             });
             QVERIFY(closed);
             QCOMPARE(carried, QList<qint64>{row == 0 ? 1 : 3});
-            if (auto *position =
-                    app.screens->anagrafica()->findChild<QLabel *>(QStringLiteral("lblPosizione"))) {
+            {
+                auto *position = control<QLabel>(app.screens->anagrafica(), "lblPosizione");
+                QVERIFY(position);
                 QCOMPARE(position->text().trimmed(), QString::number(carried.value(0)));
                 QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtCittadinanza")->text(),
                          row == 0 ? QStringLiteral("A-1") : QStringLiteral("B-2"));

@@ -1,6 +1,12 @@
 #include "TfrmAnagrafica.h"
 
 #include "PhotoFiles.h"
+#include "TfrmAnteprimaAna.h"
+#include "TfrmExpAnagrafica.h"
+#include "TfrmScadute.h"
+#include "TfrmSospesi.h"
+#include "TfrmStampaAna.h"
+#include "TfrmTrovaAnagrafica.h"
 #include "TfrmWebCam.h"
 #include "TfrmZoom.h"
 #include "checks/ui/TfrmCalendario.h"
@@ -15,6 +21,7 @@
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "output/ui/TfrmAllegaCartella.h"
 #include "shell/HelpTexts.h"
 #include "shell/ui/TfrmGuida.h"
 
@@ -519,16 +526,28 @@ void TfrmAnagrafica::btnGuidaClick()
 
 void TfrmAnagrafica::btnEsciClick() { closeScreen(); }
 
-// The member search, the attachments, the preview, the printing, the two lists
-// and the export connect themselves to these commands where those screens are
-// built; until then the commands do nothing.
-void TfrmAnagrafica::btnTrovaClick() {}
-void TfrmAnagrafica::btnAllegatiClick() {}
-void TfrmAnagrafica::btnAnteprimaClick() {}
-void TfrmAnagrafica::btnStampaClick() {}
-void TfrmAnagrafica::btnScadenzeClick() {}
-void TfrmAnagrafica::btnScadutiClick() {}
-void TfrmAnagrafica::btnEsportaClick() {}
+void TfrmAnagrafica::btnTrovaClick()
+{
+    openDialog<TfrmTrovaAnagrafica>(this, [](TfrmTrovaAnagrafica &d) { d.setMode(QStringLiteral("anagrafica")); });
+}
+
+void TfrmAnagrafica::btnScadenzeClick() { openDialog<TfrmSospesi>(this); }
+void TfrmAnagrafica::btnScadutiClick() { openDialog<TfrmScadute>(this); }
+
+// Nothing is stored until the card is saved: the attachment screen writes into the six labels.
+void TfrmAnagrafica::btnAllegatiClick() { TfrmAllegaCartella::openFor(this, QStringLiteral("anagrafica")); }
+
+void TfrmAnagrafica::btnAnteprimaClick()
+{
+    openDialog<TfrmAnteprimaAna>(this, [this](TfrmAnteprimaAna &d) { d.setPhoto(photo()); });
+}
+
+void TfrmAnagrafica::btnStampaClick()
+{
+    openDialog<TfrmStampaAna>(this, [this](TfrmStampaAna &d) { d.setPhoto(photo()); });
+}
+
+void TfrmAnagrafica::btnEsportaClick() { openDialog<TfrmExpAnagrafica>(this); }
 
 // --- Code checks, e-mail, expiry date --------------------------------------------
 

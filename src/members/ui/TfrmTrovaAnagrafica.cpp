@@ -216,3 +216,5 @@ void TfrmTrovaAnagrafica::carry(qint64 position)
     }
     close();
 }
+
+void TfrmTrovaAnagrafica::setMode(const QString &mode) { m_memory->setText(mode); }

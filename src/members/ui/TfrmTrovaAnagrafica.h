@@ -19,6 +19,9 @@ public:
 
     ListScreen *listScreen() const { return m_list; }
 
+    // Who receives the member picked: "anagrafica", "movimenti_pagatore" or "movimenti_beneficiario".
+    void setMode(const QString &mode);
+
 Q_SIGNALS:
     // The member at this position was written into the opener.
     void memberCarried(qint64 position);
