@@ -6,16 +6,7 @@
 
 namespace ListRows {
 
-static QStringView trimmed(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.sliced(begin, end - begin);
-}
+using TextRules::trimmed;
 
 void appendFitted(QString &out, QStringView text, int width)
 {

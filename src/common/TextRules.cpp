@@ -6,7 +6,7 @@
 
 namespace TextRules {
 
-QString trim(const QString &text)
+QStringView trimmed(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -14,9 +14,15 @@ QString trim(const QString &text)
         ++begin;
     while (end > begin && text.at(end - 1).unicode() <= 0x20)
         --end;
-    if (begin == 0 && end == text.size())
-        return text;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
+}
+
+QString trim(const QString &text)
+{
+    const QStringView t = trimmed(text);
+    if (t.size() == text.size())
+        return text; // shares the data: no copy for the common case
+    return t.toString();
 }
 
 QString fit(const QString &text, int width)

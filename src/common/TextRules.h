@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -12,6 +13,7 @@ namespace TextRules {
 
 // Removes blanks and control characters (codes up to 32) at both ends.
 QString trim(const QString &text);
+QStringView trimmed(QStringView text);
 
 // Trims, pads with blanks and keeps the first width characters.
 QString fit(const QString &text, int width);
