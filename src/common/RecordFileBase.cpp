@@ -79,8 +79,8 @@ bool syncDescriptor(int fd)
     do {
         rc = fdatasync(fd);
     } while (rc != 0 && errno == EINTR);
-    // Some file systems (pipes aside, a few network shares) cannot sync; the
-    // bytes were accepted all the same.
+    // A few network and special file systems cannot sync at all; the bytes
+    // were accepted all the same.
     return rc == 0 || errno == EINVAL || errno == EROFS;
 #endif
 }
@@ -208,19 +208,32 @@ bool RecordFileBase::fillBuffer()
     return true;
 }
 
-bool RecordFileBase::readNextRaw(QByteArray &out)
+const char *RecordFileBase::readNextInPlace()
 {
-    if (!m_file.isOpen())
-        return fail(QStringLiteral("file not open"));
+    if (!m_file.isOpen()) {
+        fail(QStringLiteral("file not open"));
+        return nullptr;
+    }
     if (m_bufferStart < 0 || m_position < m_bufferStart || m_position >= m_bufferStart + m_bufferCount) {
         if (!fillBuffer())
-            return false;
+            return nullptr;
     }
     // Fewer bytes than the count promised: the file was cut short while open.
-    if (m_position >= m_bufferStart + m_bufferCount)
-        return fail(QStringLiteral("record %1 could not be read: the file is shorter").arg(m_position + 1));
-    out = m_buffer.mid((m_position - m_bufferStart) * m_recordSize, m_recordSize);
+    if (m_position >= m_bufferStart + m_bufferCount) {
+        fail(QStringLiteral("record %1 could not be read: the file is shorter").arg(m_position + 1));
+        return nullptr;
+    }
+    const char *record = m_buffer.constData() + (m_position - m_bufferStart) * m_recordSize;
     ++m_position;
+    return record;
+}
+
+bool RecordFileBase::readNextRaw(QByteArray &out)
+{
+    const char *record = readNextInPlace();
+    if (!record)
+        return false;
+    out = QByteArray(record, m_recordSize);
     return true;
 }
 

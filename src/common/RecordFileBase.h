@@ -47,6 +47,9 @@ public:
 
     [[nodiscard]] bool readRaw(qint64 position1, QByteArray &out);
     [[nodiscard]] bool readNextRaw(QByteArray &out);
+    // The next record's bytes inside the read-ahead buffer, valid until the next
+    // call on this file; nullptr on failure. Scans decode from here without a copy.
+    const char *readNextInPlace();
     // Writes need Access::Write. A failed overwrite may leave that one record
     // partly written; a failed append leaves the file as it was.
     [[nodiscard]] bool overwriteRaw(qint64 position1, const QByteArray &record);
