@@ -4,7 +4,9 @@
 #include "shell/ui/AppSetup.h"
 #include "shell/ui/ScreenSet.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 
 MessageBoxes::Answer ScriptedMessages::show(QWidget *, Kind kind, const QString &text)
@@ -23,9 +25,11 @@ QString ScriptedFiles::openFile(QWidget *, const QString &title, const QString &
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
-QString ScriptedFiles::saveFile(QWidget *, const QString &title, const QString &, const QString &)
+QString ScriptedFiles::saveFile(QWidget *, const QString &title, const QString &, const QString &,
+                                const QString &suggestedName)
 {
     titles.append(title);
+    suggestedNames.append(suggestedName);
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
@@ -54,6 +58,7 @@ TestPlatform::TestPlatform()
     UiPlatform::setMessages(&messages);
     UiPlatform::setFiles(&files);
     UiPlatform::setModal(&modal);
+    PrinterOutput::install(&printer);
     AppSetup::installFontSubstitutes();
 }
 
@@ -65,6 +70,7 @@ TestPlatform::~TestPlatform()
     UiPlatform::setMessages(nullptr);
     UiPlatform::setFiles(nullptr);
     UiPlatform::setModal(nullptr);
+    PrinterOutput::install(nullptr);
 }
 
 TestApp::TestApp()
@@ -90,4 +96,21 @@ QByteArray readBytes(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        int key = 0;
+        if (u >= 'a' && u <= 'z')
+            key = Qt::Key_A + (u - 'a');
+        else if (u < 0x80)
+            key = u >= 'A' && u <= 'Z' ? Qt::Key_A + (u - 'A') : u;
+        const Qt::KeyboardModifiers mods = (u >= 'A' && u <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, key, mods, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, mods, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "common/Platform.h"
 #include "common/ui/UiPlatform.h"
+#include "RecordingPrinter.h"
 
 #include <QDialog>
 #include <QList>
@@ -40,11 +41,13 @@ class ScriptedFiles : public FileDialogs
 {
 public:
     QString openFile(QWidget *, const QString &title, const QString &filter) override;
-    QString saveFile(QWidget *, const QString &title, const QString &filter, const QString &suffix) override;
+    QString saveFile(QWidget *, const QString &title, const QString &filter, const QString &suffix,
+                     const QString &suggestedName) override;
 
     QStringList openAnswers; // taken in turn; empty string = cancel
     QStringList saveAnswers;
     QStringList titles;
+    QStringList suggestedNames; // what each save dialog offered
 };
 
 // Drives each dialog with the next scripted handler while it is shown; a
@@ -95,6 +98,7 @@ public:
     FixedClock clock;
     RecordingShell shell;
     TempFolder folder;
+    RecordingPrinter printer;
 
     QString file(const QString &name) const { return folder.file(name); }
 };
@@ -121,3 +125,7 @@ T *control(QWidget *screen, const char *name)
 void writeFirstAccessPassword(const QString &path);
 
 QByteArray readBytes(const QString &path);
+
+// Types the text into the widget one key at a time, accented letters included
+// (QTest::keyClicks only knows ASCII).
+void typeText(QWidget *widget, const QString &text);

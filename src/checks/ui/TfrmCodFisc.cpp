@@ -1,14 +1,24 @@
 #include "TfrmCodFisc.h"
 
-#include <QPushButton>
+#include "checks/TaxCodeCheck.h"
 
 TfrmCodFisc::TfrmCodFisc(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Controllo codice fiscale"), QSize(420, 200), parent)
+    : CheckWindow({.caption = QStringLiteral(" Controllo codice fiscale"),
+                   .client = {478, 254},
+                   .panel = {453, 222},
+                   .top = QColor(0x00, 0x80, 0x00),
+                   .containerStyle = QStringLiteral("background: #F3F1F1;"),
+                   .banner = "banner_codfisc",
+                   .bannerHeight = 73,
+                   .title = QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
+                   .editName = "txtCodFisc",
+                   .editWidth = 233,
+                   .maxLength = 16,
+                   .closeX = 170,
+                   .frameOutline = {}},
+                  parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    keepTrimmedUpper();
 }
 
-void TfrmCodFisc::setInput(const QString &) {}
+CheckOutcome TfrmCodFisc::check(const QString &text) const { return TaxCodeCheck::check(text); }

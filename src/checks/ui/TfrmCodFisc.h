@@ -1,14 +1,14 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "CheckWindow.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmCodFisc : public FixedDialog
+// "Controllo codice fiscale": tells whether a tax code is well formed.
+class TfrmCodFisc : public CheckWindow
 {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget *parent = nullptr);
 
-    // Puts the code to check into txtCodFisc.
-    void setInput(const QString &code);
+protected:
+    CheckOutcome check(const QString &text) const override;
 };

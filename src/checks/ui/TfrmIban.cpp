@@ -1,14 +1,24 @@
 #include "TfrmIban.h"
 
-#include <QPushButton>
+#include "checks/IbanCheck.h"
 
 TfrmIban::TfrmIban(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Controllo IBAN"), QSize(420, 200), parent)
+    : CheckWindow({.caption = QStringLiteral(" Controllo IBAN"),
+                   .client = {608, 270},
+                   .panel = {577, 238},
+                   .top = QColor(0x19, 0x19, 0x70),
+                   .containerStyle = QStringLiteral("background: #F3F1F1;"),
+                   .banner = "banner_iban",
+                   .bannerHeight = 85,
+                   .title = QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
+                   .editName = "txtIban",
+                   .editWidth = 359,
+                   .maxLength = 27,
+                   .closeX = 232,
+                   .frameOutline = {}},
+                  parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    keepTrimmedUpper();
 }
 
-void TfrmIban::setInput(const QString &) {}
+CheckOutcome TfrmIban::check(const QString &text) const { return IbanCheck::check(text); }

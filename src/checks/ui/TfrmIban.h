@@ -1,14 +1,14 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "CheckWindow.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmIban : public FixedDialog
+// "Controllo IBAN": tells whether an IBAN of 27 characters passes the MOD 97-10 check.
+class TfrmIban : public CheckWindow
 {
     Q_OBJECT
 public:
     explicit TfrmIban(QWidget *parent = nullptr);
 
-    // Puts the code to check into txtIban.
-    void setInput(const QString &code);
+protected:
+    CheckOutcome check(const QString &text) const override;
 };

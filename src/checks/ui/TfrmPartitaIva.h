@@ -1,14 +1,15 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "CheckWindow.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmPartitaIva : public FixedDialog
+// "Controllo partita IVA": tells whether a VAT number is well formed and which
+// VAT office issued it.
+class TfrmPartitaIva : public CheckWindow
 {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget *parent = nullptr);
 
-    // Puts the code to check into txtPartitaIva.
-    void setInput(const QString &code);
+protected:
+    CheckOutcome check(const QString &text) const override;
 };

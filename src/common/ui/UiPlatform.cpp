@@ -70,9 +70,10 @@ public:
         return QFileDialog::getOpenFileName(parent, title, QString(), filter);
     }
     QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                     const QString &defaultSuffix) override
+                     const QString &defaultSuffix, const QString &suggestedName) override
     {
         QFileDialog dialog(parent, title, QString(), filter);
+        dialog.selectFile(suggestedName);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

@@ -25,9 +25,10 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
     virtual QString openFile(QWidget *parent, const QString &title, const QString &filter) = 0;
-    // The dialog appends defaultSuffix when none is typed and asks before overwriting.
+    // The dialog starts with suggestedName, appends defaultSuffix when none is typed
+    // and asks before overwriting.
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                             const QString &defaultSuffix) = 0;
+                             const QString &defaultSuffix, const QString &suggestedName) = 0;
 };
 
 // Runs a dialog screen modally; tests replace it to drive the dialog while it is shown.

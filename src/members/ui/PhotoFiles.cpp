@@ -48,7 +48,7 @@ void chooseAndWrite(QWidget *parent, const QImage &image)
 {
     QString path = UiPlatform::files().saveFile(
         parent, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("jpg"));
+        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("jpg"), QStringLiteral("Foto.jpg"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -1,12 +1,13 @@
 #include "TfrmAnteprimaAna.h"
 
-#include <QPushButton>
+#include "output/ui/ReportOutput.h"
 
 TfrmAnteprimaAna::TfrmAnteprimaAna(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Anteprima di stampa"), QSize(420, 200), parent)
+    : MemberPrintScreen({QStringLiteral(" Anteprima di stampa"), QStringLiteral("Anteprima dati con foto."),
+                         QStringLiteral("Anteprima dati senza foto."), QStringLiteral("Mostra anteprima"),
+                         QStringLiteral("banner_anteprima"), QRect(24, 28, 313, 180)},
+                        parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
+
+void TfrmAnteprimaAna::output(ReportTemplate &report) { ReportOutput::ShowReport(this, report); }

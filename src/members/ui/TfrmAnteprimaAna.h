@@ -1,11 +1,14 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "MemberPrintScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmAnteprimaAna : public FixedDialog
+// Shows the print of the member on the member card in the preview window first.
+class TfrmAnteprimaAna : public MemberPrintScreen
 {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaAna(QWidget *parent = nullptr);
+
+protected:
+    void output(ReportTemplate &report) override;
 };

@@ -1,11 +1,18 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "output/ui/ExportScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmExpAnagrafica : public FixedDialog
+// The member archive in a grid, one row a card in file order, exported as shown
+// to "Soci.xls". Typing in the grid never changes the archive.
+class TfrmExpAnagrafica : public ExportScreen
 {
     Q_OBJECT
 public:
     explicit TfrmExpAnagrafica(QWidget *parent = nullptr);
+
+protected:
+    void loadRecords() override;
+    ExportDescription description(const QList<QStringList> &rows) const override;
+    QString helpTitle() const override;
+    QString helpBody() const override;
 };

@@ -1,12 +1,13 @@
 #include "TfrmStampaAna.h"
 
-#include <QPushButton>
+#include "output/ui/ReportOutput.h"
 
 TfrmStampaAna::TfrmStampaAna(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Stampa scheda"), QSize(420, 200), parent)
+    : MemberPrintScreen({QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa dati con foto."),
+                         QStringLiteral("Stampa dati senza foto."), QStringLiteral("Stampa"),
+                         QStringLiteral("banner_stampa"), QRect(23, 28, 315, 185)},
+                        parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
+
+void TfrmStampaAna::output(ReportTemplate &report) { ReportOutput::Print(this, report); }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "MemberPrintScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmStampaAna : public FixedDialog
+// Prints the member shown on the member card, with or without the photo.
+class TfrmStampaAna : public MemberPrintScreen
 {
     Q_OBJECT
 public:
     explicit TfrmStampaAna(QWidget *parent = nullptr);
+
+protected:
+    void output(ReportTemplate &report) override;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "common/ui/Screens.h"
-
+#include <QDialog>
 #include <QImage>
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmZoom : public FixedDialog
+class Picture;
+
+// The member's photo enlarged: a maximised window whose panel and picture take
+// the screen less a margin; a click on the photo or the panel closes it.
+class TfrmZoom : public QDialog
 {
     Q_OBJECT
 public:
@@ -13,4 +15,19 @@ public:
 
     // The photo to show enlarged.
     void setPhoto(const QImage &photo);
+    QImage photo() const;
+
+    // The size of the panel and the picture on a screen of the given size.
+    static QSize zoomArea(const QSize &screenSize);
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void placePanel();
+
+    QWidget *m_panel;
+    Picture *m_foto;
 };

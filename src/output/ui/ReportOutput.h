@@ -1,13 +1,22 @@
 #pragma once
 
+#include "output/ListReport.h"
+
 #include <QStringList>
 
 class QWidget;
+class ReportTemplate;
 
-// Output of the list screens through the list template.
+// How the screens send a template to paper or to the preview.
 namespace ReportOutput {
 
-// Prints the rows under the title through the print dialog.
-void printList(QWidget *parent, const QString &title, const QStringList &rows);
+// The print dialog on the template's prepared pages.
+void Print(QWidget *parent, const ReportTemplate &report);
+// Prepares the template afresh and opens the preview window on it.
+void ShowReport(QWidget *parent, ReportTemplate &report);
+
+// Prints the rows under the title through the list template and the print dialog.
+void printList(QWidget *parent, const QString &title, const QStringList &rows,
+               const QString &documentTitle = ListReport::kListTitle);
 
 } // namespace ReportOutput

@@ -36,7 +36,7 @@ protected:
         p.setPen(QPen(Palette::sky, 1.2));
         p.drawRoundedRect(r, 8, 8);
         QFont f = font();
-        f.setPointSizeF(9.5);
+        f.setPointSizeF(10);
         p.setFont(f);
         p.setPen(Palette::ink);
         p.drawText(r.adjusted(12, 10, -12, -10), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text());
@@ -93,7 +93,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
         auto *box = new DescriptionBox(panel());
         box->setObjectName(QString::fromLatin1(b.name));
         box->setText(b.text);
-        box->setGeometry(b.x, 398, 280, 150);
+        box->setGeometry(b.x, 400, 280, 124);
         connect(box, &QAbstractButton::clicked, this, b.click);
     }
     connect(c.get<PictureButton>(QStringLiteral("imgSoci")), &QAbstractButton::clicked, this, &TfrmAvvio::imgSociClick);

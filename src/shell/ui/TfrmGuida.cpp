@@ -2,6 +2,7 @@
 
 #include "common/ArchivePaths.h"
 #include "common/ui/FormBuilder.h"
+#include "common/ui/LinkText.h"
 #include "common/ui/Palette.h"
 
 #include <QLabel>
@@ -11,13 +12,6 @@
 #include <QUrl>
 
 using Form::Kind;
-
-namespace {
-void colourLink(QLabel *link, const QColor &colour)
-{
-    link->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;").arg(colour.name()));
-}
-} // namespace
 
 TfrmGuida::TfrmGuida(QWidget *parent)
     : FixedDialog(QStringLiteral(" Guida all'utilizzo del software"), QSize(670, 572), parent)
@@ -49,11 +43,8 @@ TfrmGuida::TfrmGuida(QWidget *parent)
     txtGuida->setFont(gf);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    colourLink(lnkWeb, Palette::linkBlue);
-    for (QWidget *w : {static_cast<QWidget *>(lnkWeb), c.widget(QStringLiteral("imgPDF"))}) {
-        w->setCursor(Qt::PointingHandCursor);
-        w->installEventFilter(this);
-    }
+    connect(new LinkText(lnkWeb, c.widget(QStringLiteral("imgPDF"))), &LinkText::activated, this,
+            &TfrmGuida::openManual);
     btnChiudi->setAutoDefault(false);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -65,17 +56,6 @@ void TfrmGuida::setPage(const QString &title, const QString &body)
     QString shown = body;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtGuida->setPlainText(shown);
-}
-
-bool TfrmGuida::eventFilter(QObject *, QEvent *e)
-{
-    if (e->type() == QEvent::MouseButtonPress) {
-        colourLink(lnkWeb, Palette::linkOrange);
-    } else if (e->type() == QEvent::MouseButtonRelease) {
-        colourLink(lnkWeb, Palette::linkBlue);
-        openManual();
-    }
-    return false;
 }
 
 void TfrmGuida::openManual() { Platform::shell().open(QUrl::fromLocalFile(ArchivePaths::manual())); }

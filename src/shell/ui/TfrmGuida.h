@@ -20,9 +20,6 @@ public:
     QLabel *lnkWeb;
     QPushButton *btnChiudi;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *e) override;
-
 private:
     void openManual();
 };

@@ -2,10 +2,12 @@
 
 #include "common/ui/Screens.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
+// About the program, with the maker's e-mail address.
 class TfrmInfo : public FixedDialog
 {
     Q_OBJECT
 public:
     explicit TfrmInfo(QWidget *parent = nullptr);
+
+    static QString makerEmail() { return QStringLiteral("info@quintara.it"); }
 };

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QCloseEvent>
 #include <QShowEvent>
 
 using Form::Kind;
@@ -54,6 +55,15 @@ void TfrmPassword::showEvent(QShowEvent *e)
 {
     FixedDialog::showEvent(e);
     txtPassword->setFocus();
+}
+
+void TfrmPassword::closeEvent(QCloseEvent *e)
+{
+    e->ignore();
+    if (isVisible()) {
+        hide();
+        Q_EMIT exitRequested();
+    }
 }
 
 void TfrmPassword::resetForLogin()

@@ -30,6 +30,8 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    // The window has no close box; a close asked by the desktop counts as "Esci".
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void txtPasswordChange();

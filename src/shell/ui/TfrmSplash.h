@@ -2,7 +2,7 @@
 
 #include "common/ui/Screens.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
+// The maker's screen, with the link to the maker's web site.
 class TfrmSplash : public FixedDialog
 {
     Q_OBJECT

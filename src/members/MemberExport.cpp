@@ -1,0 +1,73 @@
+#include "MemberExport.h"
+
+#include "common/TextRules.h"
+
+namespace MemberExport {
+
+const QList<Column> &columns()
+{
+    using S = TSchedaSocio;
+    static const QList<Column> table = {
+        {"colNum", QStringLiteral("N."), 60, false, QString(), 0, nullptr},
+        {"colDipendente", QStringLiteral("Cognome e nome"), 250, false, QStringLiteral("Cognome e nome"), 250, &S::Dipendente},
+        {"colCittadinanza", QStringLiteral("Tessera n."), 180, false, QStringLiteral("Tessera n."), 200, &S::Cittadinanza},
+        {"colStipendio", QStringLiteral("Quota associativa"), 150, true, QStringLiteral("Quota associativa"), 200, &S::Stipendio},
+        {"colLuogo", QStringLiteral("Luogo di nascita"), 250, false, QStringLiteral("Luogo di nascita"), 250, &S::Luogo},
+        {"colDataNasc", QStringLiteral("Data di nascita"), 180, true, QStringLiteral("Data di nascita"), 200, &S::DataNasc},
+        {"colCodFisc", QStringLiteral("Codice fiscale"), 180, true, QStringLiteral("Codice fiscale"), 200, &S::CodFisc},
+        {"colPartitaIva", QStringLiteral("Partita IVA"), 150, false, QStringLiteral("Partita IVA"), 180, &S::PartitaIva},
+        {"colIndirizzo", QStringLiteral("Indirizzo di residenza"), 250, false, QStringLiteral("Indirizzo di residenza"), 250, &S::Indirizzo},
+        {"colCitta", QStringLiteral("Città"), 250, false, QStringLiteral("Città"), 250, &S::Citta},
+        {"colProv", QStringLiteral("Prov."), 100, false, QStringLiteral("Prov."), 150, &S::Prov},
+        {"colCap", QStringLiteral("CAP"), 120, true, QStringLiteral("CAP"), 150, &S::Cap},
+        {"colQualifiche", QStringLiteral("Qualifiche"), 300, false, QStringLiteral("Qualifiche"), 300, &S::Qualifiche},
+        {"colFamiliari", QStringLiteral("Incarico ricoperto"), 250, false, QStringLiteral("Incarico ricoperto"), 250, &S::Familiari},
+        {"colIban", QStringLiteral("IBAN"), 200, true, QStringLiteral("IBAN"), 250, &S::Iban},
+        {"colNote", QStringLiteral("Note"), 350, false, QStringLiteral("Note"), 400, &S::Note},
+        {"colDataSca", QStringLiteral("Scadenza abbonamento"), 150, true, QStringLiteral("Scadenza abbonamento"), 200, &S::DataSca},
+        {"colRecapito", QStringLiteral("Recapito telefonico"), 180, false, QStringLiteral("Recapito telefonico"), 200, &S::Recapito},
+        {"colEmail", QStringLiteral("E-mail"), 250, true, QStringLiteral("E-mail"), 250, &S::Email},
+    };
+    return table;
+}
+
+int columnIndex(const QString &name)
+{
+    const auto &cols = columns();
+    for (qsizetype i = 0; i < cols.size(); ++i)
+        if (QLatin1String(cols[i].name) == name)
+            return int(i);
+    return -1;
+}
+
+QStringList cells(const TSchedaSocio &record)
+{
+    QStringList out;
+    for (const Column &c : columns())
+        if (c.field)
+            out.append(TextRules::trim(record.*(c.field)));
+    return out;
+}
+
+ExportDescription description(const QList<QStringList> &rows)
+{
+    ExportDescription d;
+    d.fileName = QStringLiteral("Soci.xls");
+    d.sheetName = QStringLiteral("Riepilogo Soci");
+    for (const Column &c : columns())
+        if (c.field)
+            d.columns.append({c.exportHeader, c.exportWidth});
+    d.rows = rows;
+    return d;
+}
+
+ExportDescription description(const QList<TSchedaSocio> &records)
+{
+    QList<QStringList> rows;
+    rows.reserve(records.size());
+    for (const TSchedaSocio &r : records)
+        rows.append(cells(r));
+    return description(rows);
+}
+
+} // namespace MemberExport

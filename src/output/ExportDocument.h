@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ExportDescription.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The worksheet document that spreadsheet programs open as an ".xls" file: an
+// HTML table with the Office namespaces and an Excel workbook block, in
+// Windows-1252, all on one line.
+namespace ExportDocument {
+
+// The whole document for the description.
+QByteArray bytes(const ExportDescription &description);
+
+// A cell's text as written in the table: trimmed, with &, < and > as character
+// references and any line break inside the text turned into a blank, so the
+// document stays one line.
+QString cellText(const QString &text);
+
+// Writes the document to path. The previous file is replaced only once the new
+// one is complete: a failure part-way leaves it as it was. On failure returns
+// false with the reason in *error.
+bool save(const QString &path, const QByteArray &document, QString *error = nullptr);
+
+} // namespace ExportDocument

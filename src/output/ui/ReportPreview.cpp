@@ -1,0 +1,136 @@
+#include "ReportPreview.h"
+
+#include "PrinterOutput.h"
+
+#include "common/ui/Art.h"
+#include "common/ui/Palette.h"
+#include "output/ReportRenderer.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+namespace {
+const int kZooms[] = {25, 50, 75, 100, 125, 150, 200, 300};
+}
+
+ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
+    : QDialog(parent, Qt::Window), m_report(report)
+{
+    setWindowTitle(QStringLiteral("Anteprima di stampa - ") + report.documentTitle);
+    setObjectName(QStringLiteral("frmAnteprimaReport"));
+    setModal(true);
+
+    auto *bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("panComandi"));
+    bar->setAutoFillBackground(true);
+    QPalette pal = bar->palette();
+    pal.setColor(QPalette::Window, Palette::paleBlue);
+    bar->setPalette(pal);
+    auto *barLayout = new QHBoxLayout(bar);
+
+    auto *print = new QPushButton(QIcon(Art::pixmap(QStringLiteral("printer"), QSize(24, 24))),
+                                  QStringLiteral("Stampa"), bar);
+    print->setObjectName(QStringLiteral("btnStampa"));
+    auto *zoomCaption = new QLabel(QStringLiteral("Zoom:"), bar);
+    m_zoomBox = new QComboBox(bar);
+    m_zoomBox->setObjectName(QStringLiteral("cmbZoom"));
+    for (int z : kZooms)
+        m_zoomBox->addItem(QStringLiteral("%1 %").arg(z), z);
+    m_fullScreen = new QPushButton(QStringLiteral("Schermo intero"), bar);
+    m_fullScreen->setObjectName(QStringLiteral("btnSchermoIntero"));
+    m_fullScreen->setCheckable(true);
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), bar);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    auto *pages = new QLabel(report.pages.size() == 1 ? QStringLiteral("1 pagina")
+                                                      : QStringLiteral("%1 pagine").arg(report.pages.size()),
+                             bar);
+    pages->setObjectName(QStringLiteral("lblPagine"));
+    for (QPushButton *b : {print, m_fullScreen, close}) {
+        b->setCursor(Qt::PointingHandCursor);
+        b->setMinimumHeight(30);
+    }
+    barLayout->addWidget(print);
+    barLayout->addSpacing(12);
+    barLayout->addWidget(zoomCaption);
+    barLayout->addWidget(m_zoomBox);
+    barLayout->addWidget(m_fullScreen);
+    barLayout->addSpacing(12);
+    barLayout->addWidget(pages);
+    barLayout->addStretch();
+    barLayout->addWidget(close);
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("panPagine"));
+    m_scroll->setAlignment(Qt::AlignHCenter);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_pages = new QWidget;
+    m_pagesLayout = new QVBoxLayout(m_pages);
+    m_pagesLayout->setSpacing(16);
+    m_pagesLayout->setContentsMargins(16, 16, 16, 16);
+    m_scroll->setWidget(m_pages);
+    m_scroll->setWidgetResizable(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_scroll, 1);
+
+    connect(print, &QPushButton::clicked, this, [this] { PrinterOutput::current().print(this, m_report); });
+    connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
+            [this](int i) { setZoomPercent(m_zoomBox->itemData(i).toInt()); });
+    connect(m_fullScreen, &QPushButton::clicked, this, &ReportPreview::toggleFullScreen);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    m_zoomBox->setCurrentIndex(m_zoomBox->findData(100));
+    showPages();
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1024, 768);
+    resize(std::min(screen.width() - 40, 1000), std::max(400, screen.height() - 80));
+}
+
+void ReportPreview::setZoomPercent(int percent)
+{
+    if (percent == m_zoom || percent <= 0)
+        return;
+    m_zoom = percent;
+    const int index = m_zoomBox->findData(percent);
+    if (index >= 0 && index != m_zoomBox->currentIndex())
+        m_zoomBox->setCurrentIndex(index);
+    showPages();
+}
+
+void ReportPreview::showPages()
+{
+    // 100 % is the paper's real size on this screen.
+    const qreal screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    const qreal dpi = screenDpi * m_zoom / 100.0;
+    for (int i = 0; i < m_report.pages.size(); ++i) {
+        auto *page = m_pages->findChild<QLabel *>(QStringLiteral("imgPagina%1").arg(i + 1));
+        if (!page) {
+            page = new QLabel(m_pages);
+            page->setObjectName(QStringLiteral("imgPagina%1").arg(i + 1));
+            page->setFrameShape(QFrame::Box);
+            m_pagesLayout->addWidget(page, 0, Qt::AlignHCenter);
+        }
+        page->setPixmap(QPixmap::fromImage(ReportRenderer::pageImage(m_report, i, dpi)));
+    }
+    m_pagesLayout->activate();
+    m_pages->adjustSize();
+}
+
+void ReportPreview::toggleFullScreen()
+{
+    if (isFullScreen()) {
+        showNormal();
+        m_fullScreen->setChecked(false);
+    } else {
+        showFullScreen();
+        m_fullScreen->setChecked(true);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "output/PreparedReport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
+
+// The preview window: the prepared pages one under the other, with print, zoom
+// (100 % at first), full screen and close. Nothing on the pages can be edited.
+class ReportPreview : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ReportPreview(const PreparedReport &report, QWidget *parent = nullptr);
+
+    int zoomPercent() const { return m_zoom; }
+    void setZoomPercent(int percent);
+
+private:
+    void showPages();
+    void toggleFullScreen();
+
+    PreparedReport m_report;
+    int m_zoom = 100;
+    QComboBox *m_zoomBox;
+    QPushButton *m_fullScreen;
+    QScrollArea *m_scroll;
+    QWidget *m_pages;
+    QVBoxLayout *m_pagesLayout;
+};

@@ -1,0 +1,314 @@
+#include "support/TestPlatform.h"
+
+#include "common/ArchivePaths.h"
+#include "common/RecordCodec.h"
+#include "common/RecordFile.h"
+#include "common/TSchedaSocio.h"
+#include "common/ui/PictureButton.h"
+#include "members/MemberExport.h"
+#include "members/ui/TfrmExpAnagrafica.h"
+#include "output/ui/ExportProcedure.h"
+#include "shell/ui/TfrmGuida.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+TSchedaSocio rossi()
+{
+    TSchedaSocio s;
+    s.Dipendente = QStringLiteral("Rossi Mario");
+    s.Cittadinanza = QStringLiteral("0001");
+    s.Stipendio = QStringLiteral("50,00");
+    s.Luogo = QStringLiteral("Forlì");
+    s.DataNasc = QStringLiteral("12/05/1970");
+    s.CodFisc = QStringLiteral("RSSMRA70E12D704X");
+    s.Indirizzo = QStringLiteral("Via Roma 1");
+    s.Citta = QStringLiteral("Città di Castello");
+    s.Prov = QStringLiteral("PG");
+    s.Cap = QStringLiteral("06012");
+    s.Qualifiche = QStringLiteral("Geometra");
+    s.Familiari = QStringLiteral("Presidente");
+    s.Iban = QStringLiteral("IT60X0542811101000000123456");
+    s.Note = QStringLiteral("Socio fondatore & tesoriere <2020>");
+    s.DataSca = QStringLiteral("31/12/2024");
+    s.Preavviso = QStringLiteral("30");
+    s.Recapito = QStringLiteral("0755551234");
+    s.Email = QStringLiteral("mario.rossi@example.it");
+    s.File01 = QStringLiteral("tessera.pdf");
+    s.Desc01 = QStringLiteral("Tessera");
+    return s;
+}
+
+TSchedaSocio bianchi()
+{
+    TSchedaSocio s;
+    s.Dipendente = QStringLiteral("Bianchi Anna");
+    s.Cittadinanza = QStringLiteral("0002");
+    s.Stipendio = QStringLiteral("30,00");
+    s.Luogo = QStringLiteral("Bologna");
+    s.DataNasc = QStringLiteral("01/02/1985");
+    s.PartitaIva = QStringLiteral("01234567890");
+    s.Indirizzo = QStringLiteral("Piazza Maggiore 2");
+    s.Citta = QStringLiteral("Bologna");
+    s.Prov = QStringLiteral("BO");
+    s.Cap = QStringLiteral("40121");
+    s.Qualifiche = QStringLiteral("Insegnante");
+    s.Note = QStringLiteral("Quota da 30 € pagata");
+    s.DataSca = QStringLiteral("28/02/2025");
+    s.Preavviso = QStringLiteral("15");
+    return s;
+}
+
+// Writes the archive byte by byte; the first member's name carries trailing
+// blanks on disk, as an archive written by another program may.
+void writeArchive(const QString &path, const QList<TSchedaSocio> &records)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        QByteArray raw = RecordCodec::encode(records[i]);
+        if (i == 0 && !records[i].Dipendente.isEmpty()) {
+            const int len = quint8(raw[0]);
+            raw[0] = char(len + 3);
+            raw[1 + len] = raw[2 + len] = raw[3 + len] = ' ';
+        }
+        f.write(raw);
+    }
+}
+
+QByteArray fixture(const char *name)
+{
+    return readBytes(QStringLiteral(QUINTARA_TESTS_DIR "/output/fixtures/") + QLatin1String(name));
+}
+
+} // namespace
+
+class TestMemberExport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void threeMembersAreShownAndExportedExactly();
+    void emptyArchiveExportsTheHeaderAlone();
+    void gridColumnsFollowTheTable();
+    void typedOverCellIsExportedButArchiveUnchanged();
+    void readOnlyColumnsRefuseTyping();
+    void hintsFollowTheMouse_data();
+    void hintsFollowTheMouse();
+    void helpAndExit();
+    void reExportAfterFailureAndWindowStaysOpen();
+
+private:
+    static void show(TfrmExpAnagrafica &w)
+    {
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+};
+
+void TestMemberExport::threeMembersAreShownAndExportedExactly()
+{
+    TestPlatform p;
+    writeArchive(ArchivePaths::members(), {rossi(), bianchi(), TSchedaSocio()});
+
+    TfrmExpAnagrafica w;
+    show(w);
+    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 3);
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("2"));
+    QCOMPARE(grid->item(2, 0)->text(), QStringLiteral("3"));
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(grid->item(1, 9)->text(), QStringLiteral("Bologna"));
+    QCOMPARE(grid->item(2, 1)->text(), QString());
+
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(p.messages.shown.size(), 2);
+    QCOMPARE(p.messages.shown[0].text, ExportProcedure::askText());
+    QCOMPARE(p.messages.shown[1].text, ExportProcedure::successText());
+    const QByteArray expected = fixture("soci_tre.xls");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(readBytes(p.file(QStringLiteral("Soci.xls"))), expected);
+    QCOMPARE(p.shell.opened, QList<QUrl>{QUrl::fromLocalFile(p.file(QStringLiteral("Soci.xls")))});
+    QVERIFY(w.isVisible());
+}
+
+void TestMemberExport::emptyArchiveExportsTheHeaderAlone()
+{
+    TestPlatform p;
+    TfrmExpAnagrafica w;
+    show(w);
+    QCOMPARE(control<QTableWidget>(&w, "grdRecords")->rowCount(), 0);
+    // An absent archive is created empty, as every screen that reads it does.
+    QVERIFY(QFile::exists(ArchivePaths::members()));
+    QCOMPARE(QFileInfo(ArchivePaths::members()).size(), 0);
+
+    p.messages.answers = {MessageBoxes::Answer::Yes, MessageBoxes::Answer::No};
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+    const QByteArray expected = fixture("soci_vuoto.xls");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(readBytes(p.file(QStringLiteral("Soci.xls"))), expected);
+    QVERIFY(p.shell.opened.isEmpty());
+}
+
+void TestMemberExport::gridColumnsFollowTheTable()
+{
+    TestPlatform p;
+    writeArchive(ArchivePaths::members(), {rossi()});
+    TfrmExpAnagrafica w;
+    show(w);
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Esporta archivio Soci in Microsoft Excel"));
+    QCOMPARE(w.size(), QSize(862, 560));
+    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    QCOMPARE(grid->columnCount(), 19);
+    QCOMPARE(grid->geometry(), QRect(8, 80, 821, 409));
+    QVERIFY(grid->alternatingRowColors());
+    QCOMPARE(grid->rowHeight(0), 21);
+
+    const QStringList headers = {"N.", "Cognome e nome", "Tessera n.", "Quota associativa", "Luogo di nascita",
+                                 "Data di nascita", "Codice fiscale", "Partita IVA", "Indirizzo di residenza",
+                                 "Città", "Prov.", "CAP", "Qualifiche", "Incarico ricoperto", "IBAN", "Note",
+                                 "Scadenza abbonamento", "Recapito telefonico", "E-mail"};
+    const QList<int> widths = {60, 250, 180, 150, 250, 180, 180, 150, 250, 250, 100, 120, 300, 250, 200, 350, 150, 180, 250};
+    const QList<int> editable = {3, 5, 6, 11, 14, 16, 18};
+    for (int c = 0; c < 19; ++c) {
+        QCOMPARE(grid->horizontalHeaderItem(c)->text(), headers[c]);
+        QCOMPARE(grid->columnWidth(c), widths[c]);
+        QCOMPARE(bool(grid->item(0, c)->flags() & Qt::ItemIsEditable), editable.contains(c));
+    }
+    // The record's days of notice and attachments are not among the cells.
+    for (int c = 0; c < 19; ++c) {
+        QVERIFY(grid->item(0, c)->text() != QStringLiteral("tessera.pdf"));
+        QVERIFY(grid->item(0, c)->text() != QStringLiteral("Tessera"));
+    }
+    QCOMPARE(MemberExport::columnIndex(QStringLiteral("colEmail")), 18);
+}
+
+void TestMemberExport::typedOverCellIsExportedButArchiveUnchanged()
+{
+    TestPlatform p;
+    writeArchive(ArchivePaths::members(), {rossi(), bianchi()});
+    const QByteArray archiveBefore = readBytes(ArchivePaths::members());
+
+    {
+        TfrmExpAnagrafica w;
+        show(w);
+        auto *grid = control<QTableWidget>(&w, "grdRecords");
+        const int fee = MemberExport::columnIndex(QStringLiteral("colStipendio"));
+        grid->setFocus();
+        grid->setCurrentCell(1, fee);
+        // Typing over the selected cell opens its editor with the typed text; the
+        // export picture is clicked while the editor is still open.
+        QTest::keyClick(grid, '7');
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != grid);
+        QTest::keyClicks(editor, QStringLiteral("5,50"));
+        QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+
+        const QByteArray doc = readBytes(p.file(QStringLiteral("Soci.xls")));
+        QVERIFY(doc.contains("<td style=\"text-align: left;\">75,50</td>"));
+        QVERIFY(!doc.contains("<td style=\"text-align: left;\">30,00</td>"));
+        QVERIFY(doc.contains("<td style=\"text-align: left;\">50,00</td>"));
+    }
+    QCOMPARE(readBytes(ArchivePaths::members()), archiveBefore);
+
+    TfrmExpAnagrafica again;
+    show(again);
+    QCOMPARE(control<QTableWidget>(&again, "grdRecords")->item(1, 3)->text(), QStringLiteral("30,00"));
+}
+
+void TestMemberExport::readOnlyColumnsRefuseTyping()
+{
+    TestPlatform p;
+    writeArchive(ArchivePaths::members(), {rossi()});
+    TfrmExpAnagrafica w;
+    show(w);
+    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    QTest::keyClicks(grid, QStringLiteral("Verdi"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
+}
+
+void TestMemberExport::hintsFollowTheMouse_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("export") << "cmdEsporta" << "Esporta l'archivio in formato Microsoft Excel.";
+    QTest::newRow("help") << "cmdGuida" << "Visualizza la pagina della guida sensibile al contesto.";
+    QTest::newRow("exit") << "cmdEsci" << "Esci da questo ambiente di lavoro.";
+    QTest::newRow("grid") << "grdRecords" << "";
+    QTest::newRow("panel") << "panContainer" << "";
+    QTest::newRow("status strip") << "shpInfo" << "";
+    QTest::newRow("header strip") << "shpSfondo" << "";
+}
+
+void TestMemberExport::hintsFollowTheMouse()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, hint);
+    TestPlatform p;
+    TfrmExpAnagrafica w;
+    show(w);
+    auto *info = ::control<QLabel>(&w, "panInfo");
+    QCOMPARE(info->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    // Start from a known text different from the expected one.
+    info->setText(QStringLiteral("x"));
+    QWidget *target = w.findChild<QWidget *>(control);
+    QVERIFY(target);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(target, &enter);
+    QCOMPARE(info->text(), hint);
+}
+
+void TestMemberExport::helpAndExit()
+{
+    TestPlatform p;
+    TfrmExpAnagrafica w;
+    show(w);
+    QString title, body;
+    p.modal.handlers.append([&](QDialog *d) {
+        title = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+        body = static_cast<TfrmGuida *>(d)->txtGuida->toPlainText();
+    });
+    QTest::mouseClick(control<PictureButton>(&w, "cmdGuida"), Qt::LeftButton);
+    QCOMPARE(p.modal.opened, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(title, QStringLiteral("Esportazione archivio Soci in Microsoft Excel."));
+    QVERIFY(body.contains(QStringLiteral("Libre Office")));
+
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsci"), Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+}
+
+void TestMemberExport::reExportAfterFailureAndWindowStaysOpen()
+{
+    TestPlatform p;
+    writeArchive(ArchivePaths::members(), {rossi()});
+    QVERIFY(QDir().mkdir(p.file(QStringLiteral("Soci.xls"))));
+    TfrmExpAnagrafica w;
+    show(w);
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(p.messages.shown.size(), 2);
+    QCOMPARE(p.messages.shown[1].kind, MessageBoxes::Kind::Plain);
+    QCOMPARE(p.messages.shown[1].text, ExportProcedure::failureText());
+    QVERIFY(w.isVisible());
+
+    // Once the obstacle is gone the same window exports.
+    QVERIFY(QDir().rmdir(p.file(QStringLiteral("Soci.xls"))));
+    p.messages.clear();
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(p.messages.lastText(), ExportProcedure::successText());
+    QVERIFY(readBytes(p.file(QStringLiteral("Soci.xls"))).contains("Rossi Mario"));
+}
+
+QTEST_MAIN(TestMemberExport)
+#include "tst_member_export.moc"
