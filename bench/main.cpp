@@ -11,6 +11,10 @@
 #include "common/RecordFile.h"
 #include "common/SampleData.h"
 #include "common/TextRules.h"
+#include "common/Platform.h"
+#include "members/MemberExport.h"
+#include "members/ui/TfrmExpAnagrafica.h"
+#include "output/ExportDocument.h"
 
 #include <QApplication>
 #include <QDir>
@@ -228,6 +232,54 @@ void memberSearchPath(Bench &b)
     b.sink = b.sink + rows.size();
 }
 
+// The member export: every record read into the grid's rows (record number and
+// cells), the worksheet composed and written to disk as "Soci.xls".
+void memberExportDocument(Bench &b)
+{
+    QList<QStringList> rows;
+    qint64 p = 0;
+    scan<TSchedaSocio>(b.members(), [&](const TSchedaSocio &s) {
+        rows.append(QStringList{QString::number(++p)} + MemberExport::cells(s));
+    });
+    // The grid's first column is the record number, which is not exported.
+    for (QStringList &row : rows)
+        row.removeFirst();
+    const QByteArray document = ExportDocument::bytes(MemberExport::description(rows));
+    QString error;
+    if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), document, &error))
+        fail(error);
+    b.sink = b.sink + document.size();
+}
+
+// The program's folder seam pointed at the archives of the size being measured.
+class BenchFolder : public ProgramFolder
+{
+public:
+    QString path() const override { return folder + QLatin1Char('/'); }
+    QString folder;
+};
+
+// The real export window: showing it fills its grid from the archive; the
+// document is then written from the grid's rows as its export picture does
+// (without the question and the message that follow).
+void memberExportScreen(Bench &b)
+{
+    BenchFolder folder;
+    folder.folder = b.folder;
+    Platform::setFolder(&folder);
+    {
+        TfrmExpAnagrafica screen;
+        screen.show();
+        QCoreApplication::processEvents();
+        const QByteArray document = ExportDocument::bytes(MemberExport::description(screen.shownRows()));
+        QString error;
+        if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), document, &error))
+            fail(error);
+        b.sink = b.sink + document.size();
+    }
+    Platform::setFolder(nullptr);
+}
+
 // ---- the table ---------------------------------------------------------------
 
 enum class Floor { None, Members, Movements };
@@ -250,6 +302,8 @@ const std::vector<Measurement> kMeasurements = {
     {"members_compose_rows", Floor::None, composeRows},
     {"members_sort_rows", Floor::None, sortRows},
     {"members_fill_list", Floor::None, fillList},
+    {"members_export_document", Floor::Members, memberExportDocument},
+    {"members_export_screen", Floor::Members, memberExportScreen},
     {"movements_read_floor", Floor::None, [](Bench &b) { readFloor(b, b.movements()); }},
     {"movements_write_floor", Floor::None, [](Bench &b) { writeFloor(b, b.size * TSchedaMovimento::Size); }},
     {"movements_open_count", Floor::None, [](Bench &b) { openCount<TSchedaMovimento>(b, b.movements()); }},
