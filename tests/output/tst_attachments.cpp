@@ -28,8 +28,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 QString inFolder(const QString &name) { return ArchivePaths::attachments() + QLatin1Char('/') + name; }
 
-// The card's six hidden slot labels; created here while the card body is
-// still missing them, so the hand-back can be checked either way.
+// A card's six hidden slot labels; the movement card does not have them yet, so
+// they are created there for the hand-back to be checked.
 QLabel *cardLabel(QWidget *card, const QString &name)
 {
     auto *label = card->findChild<QLabel *>(name);

@@ -1,12 +1,100 @@
 #include "TfrmCalendario.h"
 
+#include "common/Platform.h"
+#include "common/TextRules.h"
+#include "common/ui/FormBuilder.h"
+#include "members/ui/TfrmAnagrafica.h"
+#include "movements/ui/TfrmMovimenti.h"
+#include "shell/ui/ScreenSet.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
+using Form::Kind;
+
 TfrmCalendario::TfrmCalendario(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Importazione data"), QSize(420, 200), parent)
+    : FixedDialog(QStringLiteral(" Importazione data"), QSize(253, 294), parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto c = Form::build(this, {
+        {"lblCampo001", Kind::Label, QStringLiteral("Importare una data:"), 20, 12, 213, 20},
+        {"bkgCalendario", Kind::Shape, {}, 30, 40, 194, 176},
+        {"btnImportaData", Kind::Button, QStringLiteral("Importa"), 30, 236, 94, 34},
+        {"btnAnnulla", Kind::Button, QStringLiteral("Annulla"), 130, 236, 94, 34},
+        {"lblMemory", Kind::Hidden, {}, 0, 0, 10, 10},
+    });
+    auto *heading = c.get<QLabel>(QStringLiteral("lblCampo001"));
+    QFont hf(QStringLiteral("Verdana"));
+    hf.setPointSize(10);
+    hf.setBold(true);
+    heading->setFont(hf);
+    heading->setStyleSheet(QStringLiteral("color: #1B3358;"));
+    c.widget(QStringLiteral("bkgCalendario"))
+        ->setStyleSheet(QStringLiteral("QWidget#bkgCalendario { background: #D6DCE1; border: 1px solid white; }"));
+
+    m_calendar = new QCalendarWidget(this);
+    m_calendar->setObjectName(QStringLiteral("calAppuntamenti"));
+    m_calendar->setGeometry(36, 46, 182, 164);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    m_calendar->setGridVisible(false);
+    m_calendar->setFirstDayOfWeek(Qt::Monday);
+    QFont cf = m_calendar->font();
+    cf.setPointSize(8);
+    m_calendar->setFont(cf);
+    // Every use starts from today, whatever the field holds.
+    m_calendar->setSelectedDate(Platform::clock().today());
+
+    m_lblMemory = c.get<QLabel>(QStringLiteral("lblMemory"));
+    auto *importa = c.get<QPushButton>(QStringLiteral("btnImportaData"));
+    auto *annulla = c.get<QPushButton>(QStringLiteral("btnAnnulla"));
+    for (auto *b : {importa, annulla})
+        b->setAutoDefault(false);
+    setTabOrder(m_calendar, importa);
+    setTabOrder(importa, annulla);
+    m_calendar->setFocus();
+    connect(importa, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
+    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmCalendario::setMode(const QString &mode) { m_lblMemory->setText(mode); }
+
+QString TfrmCalendario::mode() const { return m_lblMemory->text(); }
+
+void TfrmCalendario::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, Qt::white);
+    g.setColorAt(1, QColor(0x46, 0x82, 0xB4));
+    p.fillRect(rect(), g);
+}
+
+void TfrmCalendario::btnImportaDataClick()
+{
+    // The persistent cards are the targets, never copies; the movement card's
+    // fields are looked up by name so a card without them is simply left alone.
+    const struct
+    {
+        const char *mode;
+        QWidget *card;
+        const char *field;
+    } targets[] = {
+        {"datasca", ScreenSet::current().anagrafica(), "txtDataSca"},
+        {"movimenti_data", ScreenSet::current().movimenti(), "txtData"},
+        {"movimenti_scadenza", ScreenSet::current().movimenti(), "txtDataSca"},
+    };
+    const QString mode = m_lblMemory->text();
+    for (const auto &t : targets) {
+        if (mode != QLatin1String(t.mode))
+            continue;
+        if (t.card) {
+            if (auto *field = t.card->findChild<QLineEdit *>(QString::fromLatin1(t.field)))
+                field->setText(TextRules::formatDate(m_calendar->selectedDate()));
+        }
+        accept();
+        return;
+    }
 }

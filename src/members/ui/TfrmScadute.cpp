@@ -1,12 +1,9 @@
 #include "TfrmScadute.h"
 
-#include <QPushButton>
-
 TfrmScadute::TfrmScadute(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Riepilogo Soci con abbonamenti scaduti"), QSize(420, 200), parent)
+    : SubscriptionListScreen({SubscriptionLists::Kind::Expired,
+                              QStringLiteral(" Riepilogo Soci con abbonamenti scaduti"), "banner_scadute",
+                              QStringLiteral("Riepilogo Soci con abbonamenti scaduti")},
+                             parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "SubscriptionListScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmScadute : public FixedDialog
+// The members whose subscription has expired.
+class TfrmScadute : public SubscriptionListScreen
 {
     Q_OBJECT
 public:

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "SubscriptionListScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmSospesi : public FixedDialog
+// The members whose subscription is within its days of notice or already expired.
+class TfrmSospesi : public SubscriptionListScreen
 {
     Q_OBJECT
 public:

@@ -1,0 +1,92 @@
+#include "ListRows.h"
+
+#include "TextRules.h"
+
+#include <algorithm>
+
+namespace ListRows {
+
+static QStringView trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+void appendFitted(QString &out, QStringView text, int width)
+{
+    if (width <= 0)
+        return;
+    const QStringView t = trimmed(text);
+    if (t.size() >= width) {
+        out.append(t.first(width));
+        return;
+    }
+    out.append(t);
+    out.append(QString(width - t.size(), QLatin1Char(' ')));
+}
+
+void appendTrimmed(QString &out, QStringView text)
+{
+    out.append(trimmed(text));
+}
+
+// TextRules::compareRows(a, b) < 0, on the raw characters: the sort of a large
+// archive makes millions of these comparisons.
+static bool rowLess(const QString &a, const QString &b)
+{
+    const char16_t *x = reinterpret_cast<const char16_t *>(a.utf16());
+    const char16_t *y = reinterpret_cast<const char16_t *>(b.utf16());
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t p = x[i];
+        char16_t q = y[i];
+        if (p == q)
+            continue;
+        if (p >= u'a' && p <= u'z')
+            p = char16_t(p - 32);
+        if (q >= u'a' && q <= u'z')
+            q = char16_t(q - 32);
+        if (p != q)
+            return p < q;
+    }
+    return a.size() < b.size();
+}
+
+void sort(QList<ListRow> &rows)
+{
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ListRow &a, const ListRow &b) { return rowLess(a.text, b.text); });
+}
+
+static inline char16_t foldAZ(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+bool containsLowerAZ(QStringView haystack, QStringView lowerNeedle)
+{
+    const qsizetype n = lowerNeedle.size();
+    if (n == 0 || n > haystack.size())
+        return false;
+    const char16_t *h = reinterpret_cast<const char16_t *>(haystack.utf16());
+    const char16_t *k = reinterpret_cast<const char16_t *>(lowerNeedle.utf16());
+    const char16_t first = k[0];
+    const qsizetype last = haystack.size() - n;
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (foldAZ(h[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && foldAZ(h[i + j]) == k[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
+} // namespace ListRows

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// One row of a list screen: its text and the 1-based position of the record it
+// was built from, so a double click reaches that very record even when two
+// records give the same text.
+struct ListRow
+{
+    QString text;
+    qint64 position = 0;
+};
+
+// What a scan of an archive produced for a list screen.
+struct ListScan
+{
+    QList<ListRow> rows;
+    // False when the file could not be opened or a record could not be read:
+    // rows then holds what was read before the failure.
+    bool complete = true;
+    // False when the file could not even be opened.
+    bool opened = true;
+    QString error;
+    // Records left out because a field the list depends on could not be read.
+    int skipped = 0;
+};
+
+// Building, sorting and matching of row texts.
+namespace ListRows {
+
+// Appends text trimmed, padded with blanks and cut to width characters: the same
+// result as TextRules::fit, without a temporary string per column.
+void appendFitted(QString &out, QStringView text, int width);
+
+// Appends text trimmed, at its full length.
+void appendTrimmed(QString &out, QStringView text);
+
+// Sorts rows by text, ignoring the case of A-Z (TextRules::compareRows); rows
+// with equal texts keep the order in which they were read.
+void sort(QList<ListRow> &rows);
+
+// True when needle (already lower-cased with TextRules::lowerAZ) is contained in
+// haystack once the letters A-Z of haystack are lower-cased. An empty needle is
+// contained in nothing.
+bool containsLowerAZ(QStringView haystack, QStringView lowerNeedle);
+
+} // namespace ListRows

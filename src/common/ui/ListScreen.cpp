@@ -1,0 +1,218 @@
+#include "ListScreen.h"
+
+#include "FieldEdit.h"
+#include "FormBuilder.h"
+#include "UiPlatform.h"
+#include "common/FindInList.h"
+#include "output/ui/ReportOutput.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHash>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+// One remembered key per screen class, for the run of the program.
+QHash<QByteArray, QString> &rememberedKeys()
+{
+    static QHash<QByteArray, QString> keys;
+    return keys;
+}
+
+constexpr int kItemWidth = 1600;
+constexpr int kPositionRole = Qt::UserRole;
+
+QFont rowFont()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setPointSize(12);
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    return f;
+}
+
+} // namespace
+
+ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, const QString &printTitle)
+    : QObject(screen), m_screen(screen), m_printTitle(printTitle)
+{
+    const QPoint at = places.instructions;
+    Form::Controls c = Form::build(
+        panel, {
+                   {"lblRigo01", Form::Kind::Label,
+                    QStringLiteral(
+                        "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare "
+                        "e premere il pulsante Trova."),
+                    at.x(), at.y(), places.instructionsWidth, 18},
+                   {"lblRigo02", Form::Kind::Label,
+                    QStringLiteral(
+                        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare "
+                        "di nuovo clic su Trova."),
+                    at.x(), at.y() + 18, places.instructionsWidth, 18},
+                   {"txtTrova",
+                    Form::Kind::Edit,
+                    {},
+                    places.findEdit.x(),
+                    places.findEdit.y(),
+                    places.findEdit.width(),
+                    places.findEdit.height()},
+                   {"btnTrova", Form::Kind::Button, QStringLiteral("Trova"), places.findButton.x(),
+                    places.findButton.y(), places.findButton.width(), places.findButton.height()},
+                   {"lstRecords",
+                    Form::Kind::List,
+                    {},
+                    places.list.x(),
+                    places.list.y(),
+                    places.list.width(),
+                    places.list.height()},
+               });
+    m_line1 = c.get<QLabel>(QStringLiteral("lblRigo01"));
+    m_line2 = c.get<QLabel>(QStringLiteral("lblRigo02"));
+    m_findEdit = c.get<QLineEdit>(QStringLiteral("txtTrova"));
+    m_findButton = c.get<QPushButton>(QStringLiteral("btnTrova"));
+    m_list = c.get<QListWidget>(QStringLiteral("lstRecords"));
+
+    QFont bold = m_findEdit->font();
+    bold.setBold(true);
+    bold.setPointSize(12);
+    m_findEdit->setFont(bold);
+
+    // The rows are columns built with blanks: one fixed-pitch font, black, for all.
+    m_list->setFont(rowFont());
+    QPalette pal = m_list->palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    m_list->setPalette(pal);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setSortingEnabled(false);
+
+    // Enter in the key field moves to "Trova"; Enter there then runs the search.
+    if (auto *edit = qobject_cast<FieldEdit *>(m_findEdit))
+        connect(edit, &FieldEdit::enterPressed, m_findButton,
+                [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
+    connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        const qint64 position = item ? item->data(kPositionRole).toLongLong() : 0;
+        Q_EMIT rowChosen(position);
+    });
+
+    screen->installEventFilter(this);
+}
+
+bool ListScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    // Closing the screen clears its list.
+    if (watched == m_screen && event->type() == QEvent::Close)
+        clear();
+    return QObject::eventFilter(watched, event);
+}
+
+void ListScreen::setRows(const QList<ListRow> &rows)
+{
+    m_list->setUpdatesEnabled(false);
+    m_list->clear();
+    // Items are at least 1600 pixels wide, and wide enough for the longest row
+    // so a long note can still be scrolled to.
+    qsizetype longest = 0;
+    for (const ListRow &r : rows)
+        longest = std::max(longest, r.text.size());
+    const QFontMetrics metrics(m_list->font());
+    const int width =
+        std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
+    const QSize itemSize(width, metrics.height() + 2);
+    for (const ListRow &r : rows) {
+        auto *item = new QListWidgetItem(r.text);
+        item->setData(kPositionRole, r.position);
+        item->setSizeHint(itemSize);
+        m_list->addItem(item);
+    }
+    m_list->setUpdatesEnabled(true);
+}
+
+void ListScreen::clear()
+{
+    m_list->clear();
+}
+
+QStringList ListScreen::rowTexts() const
+{
+    QStringList out;
+    out.reserve(m_list->count());
+    for (int i = 0; i < m_list->count(); ++i)
+        out.append(m_list->item(i)->text());
+    return out;
+}
+
+int ListScreen::rowCount() const
+{
+    return m_list->count();
+}
+
+qint64 ListScreen::positionAt(int row) const
+{
+    const QListWidgetItem *item = m_list->item(row);
+    return item ? item->data(kPositionRole).toLongLong() : 0;
+}
+
+int ListScreen::selectedRow() const
+{
+    const int row = m_list->currentRow();
+    const QListWidgetItem *item = m_list->item(row);
+    return item && item->isSelected() ? row : -1;
+}
+
+void ListScreen::selectRow(int row)
+{
+    if (row < 0 || row >= m_list->count())
+        return;
+    m_list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    m_list->scrollToItem(m_list->item(row));
+}
+
+void ListScreen::resetFind()
+{
+    setRememberedKey(QString());
+    selectRow(0);
+    m_findEdit->clear();
+}
+
+void ListScreen::find()
+{
+    const FindInList::Outcome o =
+        FindInList::find(rowTexts(), selectedRow(), m_findEdit->text(), rememberedKey());
+    if (o.emptyList) {
+        UiPlatform::plain(m_screen,
+                          QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    selectRow(o.selected);
+    setRememberedKey(o.key);
+}
+
+void ListScreen::print()
+{
+    ReportOutput::printList(m_screen, m_printTitle, rowTexts());
+}
+
+// The class is looked up when needed, not at construction: a screen built by a
+// shared base class is only its final class once its constructor has run.
+QString ListScreen::rememberedKey() const
+{
+    return rememberedKeys().value(m_screen->metaObject()->className());
+}
+
+QString ListScreen::rememberedKey(const QByteArray &screenClass)
+{
+    return rememberedKeys().value(screenClass);
+}
+
+void ListScreen::setRememberedKey(const QString &key)
+{
+    rememberedKeys().insert(m_screen->metaObject()->className(), key);
+}

@@ -1,0 +1,399 @@
+#include "support/TestPlatform.h"
+
+#include "members/MemberFixtures.h"
+#include "members/MemberRow.h"
+#include "members/MemberSearch.h"
+#include "members/ui/TfrmAnagrafica.h"
+#include "members/ui/TfrmTrovaAnagrafica.h"
+#include "movements/ui/TfrmMovimenti.h"
+#include "shell/ui/ScreenSet.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using MemberFixtures::member;
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void criteria_data();
+    void criteria();
+    void rowLayout();
+    void sortOrder();
+    void searchOnScreen_data();
+    void searchOnScreen();
+    void waitingNoticeOnMouseDown();
+    void enterCyclesThroughCriteria();
+    void archiveThatCannotBeOpened();
+    void carryBack_data();
+    void carryBack();
+    void equalRowsCarryTheirOwnRecord();
+
+private:
+    static void writeArchive();
+};
+
+// Positions 1..6 in the archive.
+void TestSearch::writeArchive()
+{
+    TSchedaSocio rossi = member(QStringLiteral("Rossi Mario"));
+    rossi.Citta = QStringLiteral("Città di Castello");
+    rossi.DataNasc = QStringLiteral("12/03/1980");
+    rossi.Note = QStringLiteral("socio fondatore");
+    TSchedaSocio ambrosi = member(QStringLiteral("Ambrosi Anna"));
+    ambrosi.Citta = QStringLiteral("CITTÀ DI CASTELLO");
+    ambrosi.Note = QStringLiteral("revisore");
+    TSchedaSocio bianchi = member(QStringLiteral("Bianchi Luca"));
+    bianchi.Citta = QStringLiteral("Perugia");
+    bianchi.DataNasc = QStringLiteral("01/03/1975");
+    TSchedaSocio verdi = member(QStringLiteral("verdi rosa"));
+    verdi.Citta = QStringLiteral("Roma");
+    verdi.Note = QStringLiteral("");
+    TSchedaSocio zeta = member(QStringLiteral("Zeta Ugo"));
+    zeta.Citta = QStringLiteral("Perugia");
+    zeta.Note = QStringLiteral("revisore dei conti");
+    TSchedaSocio conti = member(QStringLiteral("Conti Elena"));
+    conti.Citta = QStringLiteral("Assisi");
+    MemberFixtures::write({rossi, ambrosi, bianchi, verdi, zeta, conti});
+}
+
+using Criteria = MemberSearch::Criteria;
+
+void TestSearch::criteria_data()
+{
+    QTest::addColumn<Criteria>("criteria");
+    QTest::addColumn<QList<qint64>>("positions"); // in the order listed
+
+    QTest::newRow("no criteria lists all, sorted by name") << Criteria{} << QList<qint64>{2, 3, 6, 1, 4, 5};
+    QTest::newRow("empty texts count as no criteria")
+        << Criteria{{&TSchedaSocio::Dipendente, {}}, {&TSchedaSocio::Note, {}}}
+        << QList<qint64>{2, 3, 6, 1, 4, 5};
+    QTest::newRow("ros is a substring of two names")
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("ros")}} << QList<qint64>{2, 1, 4};
+    QTest::newRow("ROSSI finds Rossi")
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("ROSSI")}} << QList<qint64>{1};
+    QTest::newRow("Città does not find CITTÀ")
+        << Criteria{{&TSchedaSocio::Citta, QStringLiteral("Città")}} << QList<qint64>{1};
+    QTest::newRow("CITTÀ finds only CITTÀ")
+        << Criteria{{&TSchedaSocio::Citta, QStringLiteral("CITTÀ")}} << QList<qint64>{2};
+    QTest::newRow("two criteria both met") << Criteria{{&TSchedaSocio::Citta, QStringLiteral("perugia")},
+                                                       {&TSchedaSocio::Note, QStringLiteral("revisore")}}
+                                           << QList<qint64>{5};
+    QTest::newRow("two criteria, one not met")
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("bianchi")},
+                    {&TSchedaSocio::Note, QStringLiteral("revisore")}}
+        << QList<qint64>{};
+    QTest::newRow("blanks alone do not stand in for a criterion")
+        << Criteria{{&TSchedaSocio::Dipendente, QStringLiteral("bianchi")},
+                    {&TSchedaSocio::Note, QStringLiteral(" ")}}
+        << QList<qint64>{3};
+    QTest::newRow("blanks around the words are searched too")
+        << Criteria{{&TSchedaSocio::Note, QStringLiteral(" dei")}} << QList<qint64>{5};
+    QTest::newRow("date of birth matched as text")
+        << Criteria{{&TSchedaSocio::DataNasc, QStringLiteral("03/19")}} << QList<qint64>{3, 1};
+    QTest::newRow("nothing matches") << Criteria{{&TSchedaSocio::Luogo, QStringLiteral("Milano")}}
+                                     << QList<qint64>{};
+}
+
+void TestSearch::criteria()
+{
+    TestPlatform platform;
+    writeArchive();
+    QFETCH(Criteria, criteria);
+    const ListScan scan = MemberSearch::run(criteria);
+    QVERIFY(scan.complete);
+    QList<qint64> got;
+    for (const ListRow &r : scan.rows)
+        got.append(r.position);
+    QTEST(got, "positions");
+}
+
+void TestSearch::rowLayout()
+{
+    TSchedaSocio r;
+    r.Dipendente = QStringLiteral("Bartolomeo Maria Giovanni Della Rovere Sforza"); // 45 characters
+    r.CodFisc = QStringLiteral("DLLBTL80A01H501X");
+    r.DataSca = QStringLiteral("31/12/2024");
+    r.Recapito = QStringLiteral("+39 075 1234567 int. 12");
+    r.Note = QStringLiteral("  quota [2024] versata  ");
+    const QString row = MemberRow::compose(r);
+    QCOMPARE(row, QStringLiteral("Bartolomeo Maria Giovanni Dell  C.F. DLLBTL80A01H501X  Scad. 31/12/2024  "
+                                 "Tel. +39 075 1234567 Note: quota [2024] versata"));
+    // Short values are padded, so the columns line up whatever the name.
+    TSchedaSocio s;
+    s.Dipendente = QStringLiteral("Re Ugo");
+    s.DataSca = QStringLiteral("01/01/2025");
+    const QString shortRow = MemberRow::compose(s);
+    QCOMPARE(shortRow.indexOf(QStringLiteral("  C.F. ")), 30);
+    QCOMPARE(shortRow.indexOf(QStringLiteral("  Scad. ")), row.indexOf(QStringLiteral("  Scad. ")));
+    QCOMPARE(shortRow.indexOf(QStringLiteral("  Tel. ")), 71);
+    QCOMPARE(shortRow.indexOf(QStringLiteral(" Note: ")), 93);
+    QCOMPARE(shortRow.size(), 100);
+}
+
+void TestSearch::sortOrder()
+{
+    // By character code with a-z read as A-Z: "_" (after "Z") sorts after "Zeta"
+    // whatever the case, accented capitals after every plain letter, and rows
+    // equal but for case keep the order in which they were read.
+    QList<ListRow> rows = {
+        {QStringLiteral("alfa"), 1}, {QStringLiteral("_sotto"), 2}, {QStringLiteral("Àngelo"), 3},
+        {QStringLiteral("ALFA"), 4}, {QStringLiteral("zeta"), 5},   {QStringLiteral("Alfa b"), 6},
+        {QStringLiteral("Alfa"), 7}, {QStringLiteral("Zeta"), 8},   {QStringLiteral("beta"), 9}};
+    ListRows::sort(rows);
+    QList<qint64> order;
+    for (const ListRow &r : rows)
+        order.append(r.position);
+    QCOMPARE(order, (QList<qint64>{1, 4, 7, 6, 9, 5, 8, 2, 3}));
+}
+
+void TestSearch::searchOnScreen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("all") << QString() << QStringList{"Ambrosi Anna", "Bianchi Luca", "Conti Elena",
+                                                     "Rossi Mario",  "verdi rosa",   "Zeta Ugo"}
+                         << "Il presente riepilogo contiene 6 schede.";
+    QTest::newRow("one") << "ROSSI" << QStringList{"Rossi Mario"}
+                         << "Il presente riepilogo contiene 1 schede.";
+    QTest::newRow("none") << "Nessuno" << QStringList{} << "Il presente riepilogo contiene 0 schede.";
+}
+
+void TestSearch::searchOnScreen()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, names);
+    QFETCH(QString, count);
+    TestApp app;
+    writeArchive();
+    bool ran = false;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        QVERIFY(control<QWidget>(d, "panAvvio")->isVisible());
+        QVERIFY(!control<QWidget>(d, "panContainer")->isVisible());
+        QTest::keyClicks(control<QLineEdit>(d, "txtDipendente"), name);
+        QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
+        QVERIFY(!control<QWidget>(d, "panAvvio")->isVisible());
+        QVERIFY(control<QWidget>(d, "panContainer")->isVisible());
+        QCOMPARE(control<QLabel>(d, "lblTrovate")->text(), count);
+        const QStringList rows = MemberFixtures::rows(control<QListWidget>(d, "lstRecords"));
+        QStringList shownNames;
+        for (const QString &r : rows)
+            shownNames.append(r.left(30).trimmed());
+        QCOMPARE(shownNames, names);
+        QCOMPARE(control<QLineEdit>(d, "txtTrova")->text(), QString());
+        ran = true;
+    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [](TfrmTrovaAnagrafica &d) {
+        control<QLabel>(&d, "lblMemory")->setText(QStringLiteral("anagrafica"));
+    });
+    QVERIFY(ran);
+    QVERIFY(app.platform.messages.shown.isEmpty());
+}
+
+void TestSearch::waitingNoticeOnMouseDown()
+{
+    TestApp app;
+    writeArchive();
+    bool ran = false;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        auto *notice = control<QLabel>(d, "lblAttendere");
+        auto *cerca = control<QPushButton>(d, "btnCerca");
+        QCOMPARE(notice->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
+        QVERIFY(!notice->isVisible());
+        QTest::mousePress(cerca, Qt::LeftButton);
+        QVERIFY(notice->isVisible());
+        QVERIFY(control<QWidget>(d, "panAvvio")->isVisible()); // the search has not run yet
+        QTest::mouseRelease(cerca, Qt::LeftButton);
+        QVERIFY(control<QWidget>(d, "panContainer")->isVisible());
+        ran = true;
+    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica());
+    QVERIFY(ran);
+}
+
+void TestSearch::enterCyclesThroughCriteria()
+{
+    TestApp app;
+    QStringList visited;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtDipendente"));
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        // The focused edit shows its frame.
+        QVERIFY(control<QWidget>(d, "effCampo01")->isVisible());
+        QVERIFY(!control<QWidget>(d, "effCampo04")->isVisible());
+    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica());
+    QCOMPARE(visited,
+             (QStringList{"txtCittadinanza", "txtLuogo", "txtDataNasc", "txtCodFisc", "txtPartitaIva",
+                          "txtCitta", "txtQualifiche", "txtFamiliari", "txtNote", "txtDipendente"}));
+}
+
+void TestSearch::archiveThatCannotBeOpened()
+{
+    TestApp app;
+    // A folder where the archive should be: the file can be neither opened nor created.
+    QVERIFY(QDir().mkpath(app.platform.file(QStringLiteral("Soci.pro"))));
+    bool ran = false;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
+        QVERIFY(control<QWidget>(d, "panAvvio")->isVisible());
+        QVERIFY(!control<QWidget>(d, "panContainer")->isVisible());
+        QVERIFY(!control<QLabel>(d, "lblAttendere")->isVisible());
+        ran = true;
+    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica());
+    QVERIFY(ran);
+    QCOMPARE(app.platform.messages.shown.size(), 1);
+    QCOMPARE(app.platform.messages.shown.first().kind, MessageBoxes::Kind::Plain);
+    QCOMPARE(
+        app.platform.messages.lastText(),
+        QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                       "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+}
+
+// The movement card's payer and beneficiary fields, as the movement card will name them.
+static const char *const kMovementFields[] = {"txtPagatore",     "txtRecapitoPag", "txtCodFisc",
+                                              "txtPartitaIva",   "txtCategoria",   "txtEmail",
+                                              "txtBeneficiario", "txtRecapitoBen"};
+
+static void giveMovementCardItsFields()
+{
+    QWidget *card = ScreenSet::current().movimenti();
+    for (const char *name : kMovementFields) {
+        if (card->findChild<QLineEdit *>(QString::fromLatin1(name)))
+            continue;
+        auto *edit = new QLineEdit(card);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setText(QStringLiteral("(prima)"));
+    }
+}
+
+static QMap<QString, QString> movementFields()
+{
+    QMap<QString, QString> out;
+    for (const char *name : kMovementFields)
+        out.insert(
+            QString::fromLatin1(name),
+            ScreenSet::current().movimenti()->findChild<QLineEdit *>(QString::fromLatin1(name))->text());
+    return out;
+}
+
+using Fields = QMap<QString, QString>;
+
+void TestSearch::carryBack_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<Fields>("expected"); // movement card fields afterwards
+
+    const QString before = QStringLiteral("(prima)");
+    Fields untouched;
+    for (const char *name : kMovementFields)
+        untouched.insert(QString::fromLatin1(name), before);
+
+    Fields payer = untouched;
+    payer["txtPagatore"] = "Rossi Mario";
+    payer["txtRecapitoPag"] = "075 123456";
+    payer["txtCodFisc"] = "RSSMRA80C12C745K";
+    payer["txtPartitaIva"] = "01234567890";
+    payer["txtCategoria"] = "T-17";
+    payer["txtEmail"] = "mario@example.it";
+    Fields beneficiary = untouched;
+    beneficiary["txtBeneficiario"] = "Rossi Mario";
+    beneficiary["txtRecapitoBen"] = "075 123456";
+
+    QTest::newRow("anagrafica") << "anagrafica" << untouched;
+    QTest::newRow("movimenti_pagatore") << "movimenti_pagatore" << payer;
+    QTest::newRow("movimenti_beneficiario") << "movimenti_beneficiario" << beneficiary;
+}
+
+void TestSearch::carryBack()
+{
+    QFETCH(QString, mode);
+    QFETCH(Fields, expected);
+    TestApp app;
+    TSchedaSocio rossi = member(QStringLiteral("Rossi Mario"));
+    rossi.Recapito = QStringLiteral("075 123456");
+    rossi.CodFisc = QStringLiteral("RSSMRA80C12C745K");
+    rossi.PartitaIva = QStringLiteral("01234567890");
+    rossi.Cittadinanza = QStringLiteral("T-17");
+    rossi.Email = QStringLiteral("mario@example.it");
+    MemberFixtures::write({member(QStringLiteral("Bianchi Luca")), rossi});
+    giveMovementCardItsFields();
+
+    QList<qint64> carried;
+    bool closed = false;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        auto *search = qobject_cast<TfrmTrovaAnagrafica *>(d);
+        QVERIFY(search);
+        connect(search, &TfrmTrovaAnagrafica::memberCarried, [&](qint64 p) { carried.append(p); });
+        QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
+        auto *list = control<QListWidget>(d, "lstRecords");
+        QCOMPARE(list->count(), 2);
+        MemberFixtures::doubleClickRow(list, 1); // Rossi Mario, sorted after Bianchi
+        closed = !d->isVisible();
+    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [&](TfrmTrovaAnagrafica &d) {
+        control<QLabel>(&d, "lblMemory")->setText(mode);
+    });
+    QVERIFY(closed);
+    QCOMPARE(carried, QList<qint64>{2});
+    QCOMPARE(movementFields(), expected);
+    {
+        auto *position = control<QLabel>(app.screens->anagrafica(), "lblPosizione");
+        QVERIFY(position);
+        if (mode == QLatin1String("anagrafica")) {
+            QCOMPARE(position->text().trimmed(), QStringLiteral("2"));
+            QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtDipendente")->text(),
+                     QStringLiteral("Rossi Mario"));
+        } else {
+            QCOMPARE(position->text().trimmed(), QString());
+        }
+    }
+}
+
+void TestSearch::equalRowsCarryTheirOwnRecord()
+{
+    TestApp app;
+    // Same name, tax code, expiry, telephone and notes: the rows are equal. The
+    // card numbers tell the two members apart.
+    TSchedaSocio first = member(QStringLiteral("Neri Paolo"));
+    first.Cittadinanza = QStringLiteral("A-1");
+    TSchedaSocio second = first;
+    second.Cittadinanza = QStringLiteral("B-2");
+    MemberFixtures::write({first, member(QStringLiteral("Alfa Bruno")), second});
+    giveMovementCardItsFields();
+
+    for (int row : {1, 2}) {
+        QList<qint64> carried;
+        app.platform.modal.handlers.append([&](QDialog *d) {
+            connect(qobject_cast<TfrmTrovaAnagrafica *>(d), &TfrmTrovaAnagrafica::memberCarried,
+                    [&](qint64 p) { carried.append(p); });
+            QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
+            auto *list = control<QListWidget>(d, "lstRecords");
+            QCOMPARE(list->item(1)->text(), list->item(2)->text());
+            MemberFixtures::doubleClickRow(list, row);
+        });
+        openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [](TfrmTrovaAnagrafica &d) {
+            control<QLabel>(&d, "lblMemory")->setText(QStringLiteral("movimenti_pagatore"));
+        });
+        // Equal rows keep file order: row 1 is position 1, row 2 is position 3.
+        QCOMPARE(carried, QList<qint64>{row == 1 ? 1 : 3});
+        QCOMPARE(movementFields().value("txtCategoria"),
+                 row == 1 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
+    }
+}
+
+QTEST_MAIN(TestSearch)
+#include "tst_search.moc"
