@@ -5,14 +5,16 @@
 // Prints "name size seconds" per measurement (best of three runs), the peak
 // memory, and last the worst ratio of a scan to the read floor of its archive.
 //
-// Each measurement is one small function over a Bench; adding one (the real
-// member search, the subscription lists, the export document...) is one
-// function and one line in kMeasurements.
+// Each measurement is one small function over a Bench; adding one (the
+// movement search, the prima nota...) is one function and one line in
+// kMeasurements.
 #include "common/RecordFile.h"
 #include "common/SampleData.h"
 #include "common/TextRules.h"
 #include "common/Platform.h"
 #include "members/MemberExport.h"
+#include "members/MemberSearch.h"
+#include "members/SubscriptionLists.h"
 #include "members/ui/TfrmExpAnagrafica.h"
 #include "output/ExportDocument.h"
 
@@ -259,6 +261,42 @@ public:
     QString folder;
 };
 
+// Runs a core function that reads the program's folder on this size's archives.
+template <class Run>
+void inFolder(Bench &b, Run run)
+{
+    BenchFolder folder;
+    folder.folder = b.folder;
+    Platform::setFolder(&folder);
+    run();
+    Platform::setFolder(nullptr);
+}
+
+void keepScan(Bench &b, const ListScan &scan)
+{
+    if (!scan.complete)
+        fail(scan.error);
+    b.sink = b.sink + scan.rows.size();
+}
+
+// The member search as its "Cerca" runs it: with every criterion empty (the
+// whole archive listed and sorted) and with one criterion that matches nothing.
+void memberSearchAllEmpty(Bench &b)
+{
+    inFolder(b, [&] { keepScan(b, MemberSearch::run({})); });
+}
+
+void memberSearchNoMatch(Bench &b)
+{
+    const MemberSearch::Criteria criteria{{&TSchedaSocio::Dipendente, QStringLiteral("zqxjw")}};
+    inFolder(b, [&] { keepScan(b, MemberSearch::run(criteria)); });
+}
+
+void subscriptionList(Bench &b, SubscriptionLists::Kind kind)
+{
+    inFolder(b, [&] { keepScan(b, SubscriptionLists::scan(kind, Platform::clock().today())); });
+}
+
 // The real export window: showing it fills its grid from the archive; the
 // document is then written from the grid's rows as its export picture does
 // (without the question and the message that follow).
@@ -299,6 +337,12 @@ const std::vector<Measurement> kMeasurements = {
     {"members_decode_all", Floor::Members, [](Bench &b) { decodeAll<TSchedaSocio>(b, b.members()); }},
     {"members_scan_nomatch", Floor::Members, [](Bench &b) { containsEveryField<TSchedaSocio>(b, b.members()); }},
     {"members_scan_list_all", Floor::Members, membersScanListAll},
+    {"members_search_all_empty", Floor::Members, memberSearchAllEmpty},
+    {"members_search_nomatch", Floor::Members, memberSearchNoMatch},
+    {"members_list_expiring", Floor::Members,
+     [](Bench &b) { subscriptionList(b, SubscriptionLists::Kind::Expiring); }},
+    {"members_list_expired", Floor::Members,
+     [](Bench &b) { subscriptionList(b, SubscriptionLists::Kind::Expired); }},
     {"members_compose_rows", Floor::None, composeRows},
     {"members_sort_rows", Floor::None, sortRows},
     {"members_fill_list", Floor::None, fillList},
