@@ -144,6 +144,7 @@ void RecordFileBase::close()
         m_file.close();
     }
     m_locked = false;
+    m_access = Access::Read;
     m_buffer.clear();
     m_bufferStart = -1;
     m_bufferCount = 0;
