@@ -29,14 +29,22 @@ namespace {
         }                                                                                                              \
     } while (0)
 
+// A folder of this run's own for the files the targets write; removed at exit.
+struct Scratch
+{
+    Scratch()
+        : path(QDir::tempPath() + QStringLiteral("/quintara-fuzz-%1/").arg(QCoreApplication::applicationPid()))
+    {
+        QDir().mkpath(path);
+    }
+    ~Scratch() { QDir(path).removeRecursively(); }
+    const QString path;
+};
+
 const QString &scratch()
 {
-    static const QString dir = [] {
-        QString d = QDir::tempPath() + QStringLiteral("/quintara-fuzz-%1").arg(QCoreApplication::applicationPid());
-        QDir().mkpath(d);
-        return d + QLatin1Char('/');
-    }();
-    return dir;
+    static const Scratch dir;
+    return dir.path;
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
