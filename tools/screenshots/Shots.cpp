@@ -1,28 +1,197 @@
 #include "Shots.h"
 
+#include "checks/ui/TfrmCalendario.h"
+#include "checks/ui/TfrmCodFisc.h"
+#include "checks/ui/TfrmIban.h"
+#include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
+#include "common/ui/PictureButton.h"
+#include "members/MemberCardReport.h"
+#include "members/ui/PhotoFiles.h"
+#include "members/ui/TfrmAnagrafica.h"
+#include "members/ui/TfrmTrovaAnagrafica.h"
+#include "members/ui/TfrmZoom.h"
+#include "output/ListReport.h"
+#include "output/ReportRenderer.h"
+#include "output/ReportTemplate.h"
+#include "shell/HelpTexts.h"
+#include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmGuida.h"
 
-std::vector<Shot> extraShots() { return {}; }
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadialGradient>
+#include <QTest>
+
+namespace {
+
+// A portrait that looks like a photo: soft background, head and shoulders.
+QImage samplePhoto()
+{
+    QImage img(480, 360, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient bg(240, 120, 400);
+    bg.setColorAt(0, QColor(0xF4, 0xE9, 0xD8));
+    bg.setColorAt(1, QColor(0x9C, 0xB4, 0xCC));
+    p.fillRect(img.rect(), bg);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2E, 0x4A, 0x6B));
+    p.drawEllipse(QRectF(120, 250, 240, 220));
+    p.setBrush(QColor(0xE8, 0xC3, 0xA0));
+    p.drawEllipse(QRectF(180, 90, 120, 150));
+    p.setBrush(QColor(0x4A, 0x33, 0x22));
+    p.drawChord(QRectF(176, 80, 128, 100), 0, 180 * 16);
+    return img;
+}
+
+QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+template <class T>
+T *fresh(QWidget *owner = nullptr)
+{
+    return new T(owner);
+}
+
+// Renders the first page of a prepared report as a picture on a grey desk.
+QWidget *pageWidget(const PreparedReport &report)
+{
+    auto *label = new QLabel;
+    label->setPixmap(QPixmap::fromImage(ReportRenderer::pageImage(report, 0, 72)));
+    label->setStyleSheet(QStringLiteral("background: #8a9bb0;"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFixedSize(label->pixmap().size() + QSize(32, 32));
+    return label;
+}
+
+} // namespace
 
 void writeSampleData()
 {
     RecordFile<TSchedaSocio> file;
     if (!file.open(ArchivePaths::members()))
         return;
-    const char *names[] = {"Rossi Mario", "Bianchi Laura", "Esposito Giuseppe", "Ferrari Anna", "Romano Luca"};
+    const struct
+    {
+        const char *name, *town, *prov, *office;
+        int expiryDay, expiryMonth;
+    } people[] = {
+        {"Rossi Maria Grazia", "Perugia", "PG", "Presidente", 20, 3},
+        {"Bianchi Laura", "Bologna", "BO", "Tesoriera", 2, 3},
+        {"Esposito Giuseppe", "Napoli", "NA", "Socio ordinario", 28, 3},
+        {"Ferrari Anna", "Modena", "MO", "Segretaria", 10, 1},
+        {"Romano Luca", "Roma", "RM", "Consigliere", 30, 6},
+        {"Colombo Francesca", "Milano", "MI", "Socio ordinario", 14, 3},
+    };
     int n = 0;
-    for (const char *name : names) {
+    for (const auto &p : people) {
         TSchedaSocio s;
-        s.Dipendente = QString::fromLatin1(name);
-        s.Cittadinanza = QString::number(101 + n);
-        s.Stipendio = QStringLiteral("25,00");
-        s.Citta = QStringLiteral("Bologna");
-        s.Prov = QStringLiteral("BO");
-        s.DataSca = QStringLiteral("%1/04/2024").arg(10 + 3 * n, 2, 10, QLatin1Char('0'));
-        s.Preavviso = QStringLiteral("30");
+        s.Dipendente = QString::fromLatin1(p.name);
+        s.Cittadinanza = QString::number(2024001 + n);
+        s.Stipendio = QStringLiteral("35,00");
+        s.Luogo = QString::fromLatin1(p.town);
+        s.DataNasc = QStringLiteral("%1/%2/19%3").arg(two(3 + n * 4), two(1 + n), QString::number(58 + n * 5));
+        s.Citta = QString::fromLatin1(p.town);
+        s.Prov = QString::fromLatin1(p.prov);
+        s.Cap = QStringLiteral("0%1").arg(6100 + 1000 * n);
+        s.Indirizzo = QStringLiteral("Via Garibaldi %1").arg(12 + n * 7);
+        s.Familiari = QString::fromLatin1(p.office);
+        s.Qualifiche = QStringLiteral("Istruttore");
+        s.DataSca = QStringLiteral("%1/%2/2024").arg(two(p.expiryDay), two(p.expiryMonth));
+        s.Preavviso = QStringLiteral("15");
+        s.Recapito = QStringLiteral("075 55%1 21").arg(100 + n);
+        s.Email = QString::fromLatin1(p.name).section(QLatin1Char(' '), 0, 0).toLower() + QStringLiteral("@esempio.it");
+        s.Iban = QStringLiteral("IT60X0542811101000000123456");
         (void)file.append(s);
         ++n;
     }
+    (void)PhotoFiles::writeJpeg(samplePhoto(), ArchivePaths::photo(1));
+}
+
+std::vector<Shot> extraShots()
+{
+    return {
+        {QStringLiteral("card_member"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *card = s.anagrafica();
+             card->showNormal(); // showing empties the card: show first, then browse
+             card->resize(card->panel()->size() + QSize(60, 60));
+             QTest::mouseClick(card->findChild<PictureButton *>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
+             return card;
+         }},
+        {QStringLiteral("help_start_menu"),
+         [](ScreenSet &) -> QWidget * {
+             auto *g = fresh<TfrmGuida>();
+             g->setPage(QStringLiteral("Uno sguardo a Quintara."), HelpTexts::startMenu());
+             return g;
+         },
+         true},
+        {QStringLiteral("zoom"),
+         [](ScreenSet &) -> QWidget * {
+             auto *z = fresh<TfrmZoom>();
+             z->setPhoto(samplePhoto());
+             z->resize(900, 700);
+             return z;
+         },
+         true},
+        {QStringLiteral("check_codfisc"),
+         [](ScreenSet &) -> QWidget * {
+             auto *d = fresh<TfrmCodFisc>();
+             d->setInput(QStringLiteral("RSSMRA80A01H501U"));
+             return d;
+         },
+         true},
+        {QStringLiteral("check_partitaiva"),
+         [](ScreenSet &) -> QWidget * {
+             auto *d = fresh<TfrmPartitaIva>();
+             d->setInput(QStringLiteral("01234567890"));
+             return d;
+         },
+         true},
+        {QStringLiteral("check_iban"),
+         [](ScreenSet &) -> QWidget * {
+             auto *d = fresh<TfrmIban>();
+             d->setInput(QStringLiteral("IT60X0542811101000000123456"));
+             return d;
+         },
+         true},
+        {QStringLiteral("search_results"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmTrovaAnagrafica>(s.anagrafica());
+             d->setMode(QStringLiteral("anagrafica"));
+             d->show();
+             QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnCerca")), Qt::LeftButton);
+             return d;
+         },
+         true},
+        {QStringLiteral("printout_card_with_photo"),
+         [](ScreenSet &s) -> QWidget * {
+             auto report = MemberCardReport::createFoto();
+             MemberCardReport::fill(*report, s.anagrafica()->recordFromCard(), s.anagrafica()->photo(),
+                                    QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+             return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("printout_card_without_photo"),
+         [](ScreenSet &s) -> QWidget * {
+             auto report = MemberCardReport::createScheda();
+             MemberCardReport::fill(*report, s.anagrafica()->recordFromCard(), QImage(),
+                                    QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+             return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("printout_list"),
+         [](ScreenSet &) -> QWidget * {
+             auto report = ListReport::create();
+             QStringList lines;
+             for (int i = 1; i <= 40; ++i)
+                 lines << QStringLiteral("%1 Socio di esempio numero %2").arg(i, 4).arg(i);
+             ListReport::fill(*report, QStringLiteral("Riepilogo Soci in archivio"), lines);
+             return pageWidget(report->PrepareReport(true));
+         },
+         true},
+    };
 }

@@ -324,12 +324,13 @@ bool TfrmAnagrafica::eventFilter(QObject *watched, QEvent *e)
         return PanelScreen::eventFilter(watched, e);
     if (m_hints.contains(watched) && e->type() == QEvent::Enter) {
         m_panInfo->setText(m_hints.value(watched));
-    } else if (m_background.contains(watched)) {
-        // A move over an edit or a caption travels up to the background too: what
-        // counts is the control under the mouse.
+    } else if (m_background.contains(watched) && e->type() == QEvent::MouseMove) {
+        // Only a real move clears the line: the window appearing under a still
+        // mouse must not wipe the first sentence. A move over an edit or a
+        // caption travels up to the background too: what counts is the control
+        // under the mouse.
         auto *w = static_cast<QWidget *>(watched);
-        const QPointF pos = e->type() == QEvent::Enter ? static_cast<QEnterEvent *>(e)->position()
-                                                       : static_cast<QMouseEvent *>(e)->position();
+        const QPointF pos = static_cast<QMouseEvent *>(e)->position();
         QWidget *under = w->childAt(pos.toPoint());
         if (!under)
             under = w;
