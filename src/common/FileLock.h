@@ -2,14 +2,20 @@
 
 // Whole-file locks taken by the operating system on an open file, so that
 // workstations sharing the program's folder never write over each other's
-// appends. No lock file is left in the folder.
+// appends. No lock file is left in the folder, and a program that dies while
+// holding a lock loses it with its descriptors.
 namespace FileLock {
 
 enum class Kind { Shared, Exclusive };
 
-// Waits up to timeoutMs for the lock on the open descriptor. False when the
-// lock could not be had in time (or the file system refuses locks).
-bool acquire(int fd, Kind kind, int timeoutMs);
+enum class Result {
+    Locked,      // the lock is held until release() or the descriptor closes
+    Busy,        // another open file held a conflicting lock for the whole wait
+    Unsupported, // the file system keeps no locks (some network shares)
+};
+
+// Waits up to timeoutMs of real time for the lock on the open descriptor.
+Result acquire(int fd, Kind kind, int timeoutMs);
 
 // Releases what acquire took; closing the descriptor also releases it.
 void release(int fd);

@@ -24,10 +24,10 @@ public:
 
     [[nodiscard]] bool readNext(Record &out)
     {
-        QByteArray raw;
-        if (!readNextRaw(raw))
+        const char *raw = readNextInPlace();
+        if (!raw)
             return false;
-        out = RecordCodec::decode<Record>(raw.constData());
+        out = RecordCodec::decode<Record>(raw);
         return true;
     }
 

@@ -2,11 +2,90 @@
 
 #include "FileLock.h"
 
-#include <QFileInfo>
+#include <QDir>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
+
 constexpr qint64 kReadAhead = 256; // records per read while scanning
+
+// The descriptor is opened here rather than by QFile so that the lock works on
+// the very descriptor QFile reads and writes through, on every platform, and so
+// that "create when absent" never truncates an existing file.
+int openDescriptor(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return _wopen(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                  _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+#else
+    const QByteArray name = QFile::encodeName(path);
+    int fd;
+    do {
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+#endif
 }
+
+void closeDescriptor(int fd)
+{
+#ifdef Q_OS_WIN
+    _close(fd);
+#else
+    ::close(fd);
+#endif
+}
+
+// -1 when the size cannot be had; -2 when the descriptor is not a plain file.
+qint64 descriptorSize(int fd)
+{
+#ifdef Q_OS_WIN
+    struct _stat64 st;
+    if (_fstat64(fd, &st) != 0)
+        return -1;
+    if ((st.st_mode & _S_IFMT) != _S_IFREG)
+        return -2;
+#else
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+        return -1;
+    if (!S_ISREG(st.st_mode))
+        return -2;
+#endif
+    return qint64(st.st_size);
+}
+
+// A saved card must survive a workstation switched off or a stick pulled out
+// right after the message that it was saved.
+bool syncDescriptor(int fd)
+{
+#ifdef Q_OS_WIN
+    return _commit(fd) == 0;
+#elif defined(Q_OS_DARWIN)
+    return fsync(fd) == 0;
+#else
+    int rc;
+    do {
+        rc = fdatasync(fd);
+    } while (rc != 0 && errno == EINTR);
+    // A few network and special file systems cannot sync at all; the bytes
+    // were accepted all the same.
+    return rc == 0 || errno == EINVAL || errno == EROFS;
+#endif
+}
+
+} // namespace
 
 RecordFileBase::RecordFileBase(int recordSize)
     : m_recordSize(recordSize)
@@ -25,17 +104,34 @@ bool RecordFileBase::open(const QString &path, Access access)
 {
     close();
     m_error.clear();
-    m_file.setFileName(path);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("%1 is not a file").arg(path));
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return fail(m_file.errorString());
-    const auto kind = access == Access::Write ? FileLock::Kind::Exclusive : FileLock::Kind::Shared;
-    if (!FileLock::acquire(m_file.handle(), kind, kLockTimeoutMs)) {
-        m_file.close();
-        return fail(QStringLiteral("%1 is locked by another program").arg(path));
+    m_path = path;
+    const int fd = openDescriptor(path);
+    if (fd < 0)
+        return fail(QStringLiteral("%1 cannot be opened for reading and writing: %2").arg(path, qt_error_string(errno)));
+    const qint64 size = descriptorSize(fd);
+    if (size < 0) {
+        const int err = errno;
+        closeDescriptor(fd);
+        return fail(size == -2 ? QStringLiteral("%1 is not a file").arg(path)
+                               : QStringLiteral("%1: %2").arg(path, qt_error_string(err)));
     }
+    if (!m_file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        closeDescriptor(fd);
+        return fail(QStringLiteral("%1: %2").arg(path, m_file.errorString()));
+    }
+    const auto kind = access == Access::Write ? FileLock::Kind::Exclusive : FileLock::Kind::Shared;
+    switch (FileLock::acquire(fd, kind, kLockTimeoutMs)) {
+    case FileLock::Result::Locked:
+        m_locked = true;
+        break;
+    case FileLock::Result::Unsupported:
+        m_locked = false;
+        break;
+    case FileLock::Result::Busy:
+        m_file.close();
+        return fail(QStringLiteral("%1 is in use by another workstation").arg(path));
+    }
+    m_access = access;
     m_position = 0;
     return true;
 }
@@ -43,22 +139,36 @@ bool RecordFileBase::open(const QString &path, Access access)
 void RecordFileBase::close()
 {
     if (m_file.isOpen()) {
-        FileLock::release(m_file.handle());
+        if (m_locked)
+            FileLock::release(m_file.handle());
         m_file.close();
     }
+    m_locked = false;
+    m_access = Access::Read;
     m_buffer.clear();
     m_bufferStart = -1;
     m_bufferCount = 0;
     m_position = 0;
 }
 
-qint64 RecordFileBase::count()
+qint64 RecordFileBase::fileSize()
 {
     if (!m_file.isOpen()) {
         fail(QStringLiteral("file not open"));
         return -1;
     }
-    return m_file.size() / m_recordSize;
+    const qint64 size = descriptorSize(m_file.handle());
+    if (size < 0) {
+        fail(QStringLiteral("%1: the size cannot be read: %2").arg(m_path, qt_error_string(errno)));
+        return -1;
+    }
+    return size;
+}
+
+qint64 RecordFileBase::count()
+{
+    const qint64 size = fileSize();
+    return size < 0 ? -1 : size / m_recordSize;
 }
 
 bool RecordFileBase::atEnd()
@@ -87,6 +197,7 @@ bool RecordFileBase::readRaw(qint64 position1, QByteArray &out)
 
 bool RecordFileBase::fillBuffer()
 {
+    m_bufferStart = -1;
     if (!seekRecord(m_position))
         return false;
     m_buffer.resize(kReadAhead * m_recordSize);
@@ -98,54 +209,81 @@ bool RecordFileBase::fillBuffer()
     return true;
 }
 
-bool RecordFileBase::readNextRaw(QByteArray &out)
+const char *RecordFileBase::readNextInPlace()
 {
-    if (!m_file.isOpen())
-        return fail(QStringLiteral("file not open"));
+    if (!m_file.isOpen()) {
+        fail(QStringLiteral("file not open"));
+        return nullptr;
+    }
     if (m_bufferStart < 0 || m_position < m_bufferStart || m_position >= m_bufferStart + m_bufferCount) {
         if (!fillBuffer())
-            return false;
+            return nullptr;
     }
-    if (m_position >= m_bufferStart + m_bufferCount)
-        return fail(QStringLiteral("record %1 could not be read: the file is shorter").arg(m_position + 1));
-    out = m_buffer.mid((m_position - m_bufferStart) * m_recordSize, m_recordSize);
+    // Fewer bytes than the count promised: the file was cut short while open.
+    if (m_position >= m_bufferStart + m_bufferCount) {
+        fail(QStringLiteral("record %1 could not be read: the file is shorter").arg(m_position + 1));
+        return nullptr;
+    }
+    const char *record = m_buffer.constData() + (m_position - m_bufferStart) * m_recordSize;
     ++m_position;
+    return record;
+}
+
+bool RecordFileBase::readNextRaw(QByteArray &out)
+{
+    const char *record = readNextInPlace();
+    if (!record)
+        return false;
+    out = QByteArray(record, m_recordSize);
     return true;
 }
 
-bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record)
+bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record, qint64 sizeBefore)
 {
+    if (m_access != Access::Write)
+        return fail(QStringLiteral("%1 was opened for reading only").arg(m_path));
     if (record.size() != m_recordSize)
         return fail(QStringLiteral("record of %1 bytes, expected %2").arg(record.size()).arg(m_recordSize));
     m_bufferStart = -1; // what was read ahead may now be stale
     if (!seekRecord(index0))
         return false;
     const qint64 written = m_file.write(record);
-    if (written != m_recordSize)
-        return fail(m_file.errorString());
-    if (!m_file.flush())
-        return fail(m_file.errorString());
+    if (written != m_recordSize) {
+        const QString why = written < 0 ? m_file.errorString()
+                                        : QStringLiteral("only %1 of %2 bytes could be written (disk full or file too large)")
+                                              .arg(written)
+                                              .arg(m_recordSize);
+        // An append that did not fit is taken back whole, so the file keeps only
+        // whole records and the next append starts where this one should have.
+        if (index0 * m_recordSize >= sizeBefore)
+            (void)m_file.resize(sizeBefore);
+        return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, why));
+    }
+    if (!syncDescriptor(m_file.handle()))
+        return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, qt_error_string(errno)));
     m_position = index0 + 1;
     return true;
 }
 
 bool RecordFileBase::overwriteRaw(qint64 position1, const QByteArray &record)
 {
-    const qint64 n = count();
-    if (n < 0)
+    const qint64 size = fileSize();
+    if (size < 0)
         return false;
+    const qint64 n = size / m_recordSize;
     if (position1 < 1 || position1 > n)
         return fail(QStringLiteral("record %1 is beyond the end (%2 records)").arg(position1).arg(n));
-    return writeAt(position1 - 1, record);
+    return writeAt(position1 - 1, record, size);
 }
 
 bool RecordFileBase::appendRaw(const QByteArray &record, qint64 *newPosition1)
 {
-    const qint64 n = count();
-    if (n < 0)
+    const qint64 size = fileSize();
+    if (size < 0)
         return false;
+    const qint64 n = size / m_recordSize;
     // A trailing fragment left by an interrupted write is covered by the new record.
-    if (!writeAt(n, record))
+    if (!writeAt(n, record, size))
         return false;
     if (newPosition1)
         *newPosition1 = n + 1;

@@ -8,10 +8,18 @@
 // closed at its end. Every operation reports failure through its result; the
 // reason is in errorString().
 //
-// An action that writes opens with Access::Write and holds an exclusive lock for
-// as long as the file is open, so the append position is decided under the lock.
-// Readers take a shared lock: a scan then never sees a record half written by
-// another workstation, and it keeps writers waiting only for its own length.
+// The folder may be shared by several workstations, so the file is locked for as
+// long as it is open:
+// - an action that writes opens with Access::Write and holds an exclusive lock;
+//   the append position (the record count) is read under that lock, so two
+//   workstations saving at the same moment get two different positions and
+//   neither record is written over;
+// - an action that only reads takes a shared lock. Readers do not block each
+//   other, but a writer waits until the scan is over: a scan never meets a record
+//   half written by another workstation, nor a count that grows under it.
+// When the lock cannot be had within kLockTimeoutMs the open fails and nothing
+// is written. On a file system that keeps no locks at all the file is used
+// unlocked, as it would be without this layer, rather than refused.
 class RecordFileBase
 {
 public:
@@ -39,21 +47,32 @@ public:
 
     [[nodiscard]] bool readRaw(qint64 position1, QByteArray &out);
     [[nodiscard]] bool readNextRaw(QByteArray &out);
+    // The next record's bytes inside the read-ahead buffer, valid until the next
+    // call on this file; nullptr on failure. Scans decode from here without a copy.
+    const char *readNextInPlace();
+    // Writes need Access::Write. A failed overwrite may leave that one record
+    // partly written; a failed append leaves the file as it was.
     [[nodiscard]] bool overwriteRaw(qint64 position1, const QByteArray &record);
     [[nodiscard]] bool appendRaw(const QByteArray &record, qint64 *newPosition1 = nullptr);
 
     QString errorString() const { return m_error; }
     int recordSize() const { return m_recordSize; }
+    // False when the file system refused locks and the file is used unlocked.
+    bool isLocked() const { return m_locked; }
 
 private:
     bool fail(const QString &why);
+    qint64 fileSize();
     bool seekRecord(qint64 index0);
-    bool writeAt(qint64 index0, const QByteArray &record);
+    bool writeAt(qint64 index0, const QByteArray &record, qint64 sizeBefore);
     bool fillBuffer();
 
     const int m_recordSize;
     QFile m_file;
     QString m_error;
+    QString m_path;
+    Access m_access = Access::Read;
+    bool m_locked = false;
     qint64 m_position = 0;
     // Read-ahead for scans from start to end.
     QByteArray m_buffer;

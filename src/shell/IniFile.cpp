@@ -116,16 +116,15 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     }
     const QByteArray keyLine = key.toLatin1() + '=' + value.toLatin1();
     if (f.sectionLine >= 0) {
-        const Line &after = lines[f.lastLineOfSection];
-        qsizetype insertAt = after.end;
-        // Insert after the line's own ending, or add one when the file ends there.
-        if (insertAt < m_content.size()) {
-            insertAt = (f.lastLineOfSection + 1 < lines.size()) ? lines[f.lastLineOfSection + 1].begin
-                                                                 : m_content.size();
-            m_content.insert(insertAt, keyLine + eol);
-        } else {
+        // Insert after the line's own ending, or add one when the file ends there
+        // without a line feed (a lone CR at the end does not end a line: the key
+        // written after it would be read as part of the section's header).
+        if (f.lastLineOfSection + 1 < lines.size())
+            m_content.insert(lines[f.lastLineOfSection + 1].begin, keyLine + eol);
+        else if (m_content.endsWith('\n'))
+            m_content.append(keyLine + eol);
+        else
             m_content.append(eol + keyLine + eol);
-        }
         return;
     }
     if (!m_content.isEmpty() && !m_content.endsWith('\n'))

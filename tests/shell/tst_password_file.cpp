@@ -71,6 +71,9 @@ private Q_SLOTS:
             << QByteArray("[Accesso]\nAltro=1\nValore=5E\n\n[Dopo]\nX=2\n");
         QTest::newRow("section added") << QByteArray("[Dopo]\r\nX=2") << QByteArray("[Dopo]\r\nX=2\r\n[Accesso]\r\nValore=5E\r\n");
         QTest::newRow("empty file") << QByteArray() << QByteArray("[Accesso]\r\nValore=5E\r\n");
+        // Without a line feed after the lone CR the new key would be read as part of the header.
+        QTest::newRow("header ending in a lone CR")
+            << QByteArray("[Accesso]\r") << QByteArray("[Accesso]\r\r\nValore=5E\r\n");
     }
     void writingChangesOnlyItsLine()
     {
@@ -79,6 +82,7 @@ private Q_SLOTS:
         IniFile ini(before);
         ini.setValue(QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("5E"));
         QCOMPARE(ini.content(), after);
+        QCOMPARE(IniFile(ini.content()).value(QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("5E"));
     }
 
     void storeReadsAndWrites()

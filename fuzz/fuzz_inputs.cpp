@@ -1,0 +1,215 @@
+// One libFuzzer entry for every place where bytes from outside the program are
+// parsed: the two record layouts, the record files on arbitrary contents, the
+// password file with its scrambled value, and the date, amount and fee rules.
+// The first byte of an input chooses the target; the rest is the payload.
+// Besides not crashing, each target checks a property that must always hold.
+#include "common/RecordFile.h"
+#include "common/TSchedaMovimento.h"
+#include "common/TSchedaSocio.h"
+#include "common/TextRules.h"
+#include "shell/Crypt.h"
+#include "shell/IniFile.h"
+#include "shell/PasswordStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+#define CHECK(cond)                                                                                                    \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__);                          \
+            std::abort();                                                                                              \
+        }                                                                                                              \
+    } while (0)
+
+// A folder of this run's own for the files the targets write; removed at exit.
+struct Scratch
+{
+    Scratch()
+        : path(QDir::tempPath() + QStringLiteral("/quintara-fuzz-%1/").arg(QCoreApplication::applicationPid()))
+    {
+        QDir().mkpath(path);
+    }
+    ~Scratch() { QDir(path).removeRecursively(); }
+    const QString path;
+};
+
+const QString &scratch()
+{
+    static const Scratch dir;
+    return dir.path;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    CHECK(f.write(bytes) == bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    CHECK(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+// Decoding never reads past the record, and what it reads survives a round trip.
+template <class R>
+void recordLayout(const QByteArray &payload)
+{
+    QByteArray bytes = payload.left(R::Size);
+    bytes.append(QByteArray(R::Size - bytes.size(), '\0'));
+    const R once = RecordCodec::decode<R>(bytes.constData());
+    const QByteArray encoded = RecordCodec::encode(once);
+    CHECK(encoded.size() == R::Size);
+    CHECK(RecordCodec::decode<R>(encoded.constData()) == once);
+    int offset = 0;
+    for (const auto &f : R::fields()) {
+        CHECK(quint8(encoded.at(offset)) <= f.capacity);
+        offset += f.capacity + 1;
+    }
+}
+
+// Any file contents: scanning reads exactly the whole records; an append adds
+// one record after them and leaves those records untouched.
+template <class R>
+void recordFile(const QByteArray &payload)
+{
+    const QString path = scratch() + QStringLiteral("archive.dat");
+    writeFile(path, payload);
+    const qint64 whole = payload.size() / R::Size;
+    RecordFile<R> file;
+    CHECK(file.open(path, RecordFileBase::Access::Read));
+    CHECK(file.count() == whole);
+    qint64 read = 0;
+    R last;
+    while (!file.atEnd()) {
+        CHECK(file.readNext(last));
+        ++read;
+    }
+    CHECK(read == whole);
+    CHECK(!file.readNext(last));
+    CHECK(!file.read(whole + 1, last));
+    CHECK(!file.read(0, last));
+    file.close();
+
+    CHECK(file.open(path));
+    R first;
+    if (whole > 0) {
+        CHECK(file.read(1, first));
+        CHECK(file.overwrite(1, first));
+    }
+    qint64 pos = 0;
+    CHECK(file.append(last, &pos));
+    CHECK(pos == whole + 1);
+    file.close();
+    const QByteArray after = readFile(path);
+    CHECK(after.size() == (whole + 1) * R::Size);
+    // Records 2.. are byte for byte as they were; record 1 was rewritten from
+    // its own decoding, so it reads back the same.
+    CHECK(after.mid(R::Size, (whole - 1 > 0 ? whole - 1 : 0) * R::Size)
+          == payload.mid(R::Size, (whole - 1 > 0 ? whole - 1 : 0) * R::Size));
+    if (whole > 0)
+        CHECK(RecordCodec::decode<R>(after.constData()) == first);
+}
+
+// The password file: reading never fails on contents alone (only on a value
+// that is not hexadecimal), and writing a value makes it readable at once.
+void passwordFile(const QByteArray &payload)
+{
+    const QString path = scratch() + QStringLiteral("unins000.dll");
+    writeFile(path, payload);
+    const auto stored = PasswordStore(path).read();
+    const IniFile ini(payload);
+    const QString hex = ini.value(PasswordStore::section(), PasswordStore::key()).value_or(QString());
+    CHECK(stored.has_value() == Crypt::unscramble(hex).has_value());
+
+    const QString password = PasswordStore::canonical(QString::fromLatin1(payload.left(40)));
+    CHECK(PasswordStore(path).write(password));
+    const auto back = PasswordStore(path).read();
+    CHECK(back.has_value());
+    CHECK(*back == TextRules::trim(password.left(255)));
+
+    IniFile edited(payload);
+    edited.setValue(QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("0A1B"));
+    CHECK(edited.value(QStringLiteral("accesso"), QStringLiteral("VALORE")) == QStringLiteral("0A1B"));
+}
+
+// The scrambler: any text is unscrambled or refused, and every Latin-1 text of
+// up to 255 characters comes back from its scrambled form.
+void scrambler(const QByteArray &payload)
+{
+    (void)Crypt::unscramble(QString::fromUtf8(payload));
+    const QString plain = QString::fromLatin1(payload.left(255));
+    const QString hex = Crypt::scramble(plain);
+    CHECK(hex.size() == 2 * plain.size());
+    CHECK(Crypt::unscramble(hex) == plain);
+}
+
+bool isDigits(const QString &s)
+{
+    for (QChar c : s)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return !s.isEmpty();
+}
+
+// Dates, amounts and fees typed or pasted by the user.
+void textRules(const QByteArray &payload)
+{
+    const QString text = QString::fromUtf8(payload);
+    if (const auto date = TextRules::parseDate(text))
+        CHECK(TextRules::formatDate(*date) == text);
+    const auto value = TextRules::parseDecimal(text);
+    const QString fee = TextRules::normaliseFee(text);
+    const QString amount = TextRules::normaliseAmount(text);
+    CHECK(!fee.isEmpty() && !amount.isEmpty());
+    if (!value) {
+        CHECK(fee == QStringLiteral("0,00"));
+        CHECK(amount == QStringLiteral("0,00"));
+    }
+    // What the fields let through by typing (digits and one comma, up to the
+    // field's length) always becomes digits, a comma and two decimals.
+    const QString typed = text.left(15);
+    bool onlyTyped = !typed.isEmpty();
+    for (QChar c : typed)
+        onlyTyped = onlyTyped && ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(','));
+    if (onlyTyped) {
+        const QString a = TextRules::normaliseAmount(typed);
+        const qsizetype comma = a.indexOf(QLatin1Char(','));
+        CHECK(comma > 0 && comma == a.size() - 3);
+        CHECK(isDigits(a.left(comma)) && isDigits(a.mid(comma + 1)));
+        CHECK(TextRules::normaliseAmount(a) == a);
+        const QString f = TextRules::normaliseFee(typed.left(12));
+        const qsizetype fc = f.indexOf(QLatin1Char(','));
+        CHECK(fc > 0 && f.size() - fc - 1 >= 2 && f.size() - fc - 1 <= 4);
+        CHECK(TextRules::normaliseFee(f) == f);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const QByteArray payload(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    switch (data[0] % 7) {
+    case 0: recordLayout<TSchedaSocio>(payload); break;
+    case 1: recordLayout<TSchedaMovimento>(payload); break;
+    case 2: recordFile<TSchedaSocio>(payload); break;
+    case 3: recordFile<TSchedaMovimento>(payload); break;
+    case 4: passwordFile(payload); break;
+    case 5: scrambler(payload); break;
+    case 6: textRules(payload); break;
+    }
+    return 0;
+}
