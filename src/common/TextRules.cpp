@@ -171,14 +171,26 @@ QString formatTwoDecimals(double value)
 
 static const QString kZero = QStringLiteral("0,00");
 
+// Amounts and fees beyond this cannot be written without an exponent, nor fit
+// their fields: they are treated as text that is not a number.
+static constexpr double kLargest = 1e15;
+
+// Rounds to the given number of decimals, halves away from zero: a pasted
+// negative amount keeps its value instead of creeping towards zero.
+static double roundHalfUp(double v, double scale)
+{
+    const double magnitude = std::trunc(std::fabs(v) * scale + 0.5) / scale;
+    return v < 0 ? -magnitude : magnitude;
+}
+
 QString normaliseFee(const QString &text)
 {
     if (trim(text).isEmpty())
         return kZero;
     const auto v = parseDecimal(text);
-    if (!v)
+    if (!v || std::fabs(*v) >= kLargest)
         return kZero;
-    const double rounded = std::trunc(*v * 10000 + 0.5) / 10000;
+    const double rounded = roundHalfUp(*v, 10000);
     QString t = formatGeneral(rounded);
     if (!t.contains(QLatin1Char(',')))
         t += QLatin1String(",00");
@@ -193,9 +205,9 @@ QString normaliseAmount(const QString &text)
     if (trim(text).isEmpty())
         return kZero;
     const auto v = parseDecimal(text);
-    if (!v)
+    if (!v || std::fabs(*v) >= kLargest)
         return kZero;
-    const double r = std::trunc(*v * 100 + 0.5) / 100;
+    const double r = roundHalfUp(*v, 100);
     QString t = formatGeneral(r);
     if (!t.contains(QLatin1Char(',')))
         t += QLatin1String(",00");

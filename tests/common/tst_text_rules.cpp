@@ -145,6 +145,9 @@ private Q_SLOTS:
         QTest::newRow("empty") << "" << "0,00";
         QTest::newRow("blank") << "   " << "0,00";
         QTest::newRow("ten digits") << "1234567890,5" << "1234567890,50";
+        QTest::newRow("pasted negative") << "-5" << "-5,00";
+        QTest::newRow("pasted exponent") << "1e305" << "0,00";
+        QTest::newRow("twenty digits") << "12345678901234567890" << "0,00";
     }
     void fee()
     {
@@ -170,6 +173,10 @@ private Q_SLOTS:
         QTest::newRow("typed then left") << "1234,567" << "1234,57";
         QTest::newRow("not a number") << "12a" << "0,00";
         QTest::newRow("eighteen characters") << "999999999999999" << "999999999999999,00";
+        QTest::newRow("pasted negative") << "-5" << "-5,00";
+        QTest::newRow("negative half") << "-0,125" << "-0,13";
+        QTest::newRow("pasted exponent") << "1e20" << "0,00";
+        QTest::newRow("twenty digits") << "12345678901234567890" << "0,00";
     }
     void amount()
     {
