@@ -66,6 +66,7 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
-if [[ -x tools/run-sanitized-tests.sh ]]; then
-    tools/run-sanitized-tests.sh
-fi
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short bounded fuzz run over everything that parses bytes from outside.
+JOBS="$jobs" tools/run-sanitized-tests.sh -j"$jobs"
+JOBS="$jobs" tools/run-fuzz.sh 5
