@@ -40,6 +40,12 @@ QByteArray encode(const QString &text)
     return out;
 }
 
+char encodeChar(char16_t c)
+{
+    const int b = byteOf(c);
+    return b < 0 ? '?' : char(b);
+}
+
 QString decode(const char *bytes, int length)
 {
     QString out(length, Qt::Uninitialized);

@@ -9,6 +9,7 @@ namespace Win1252 {
 
 // A character the code page lacks becomes '?'.
 QByteArray encode(const QString &text);
+char encodeChar(char16_t c);
 QString decode(const char *bytes, int length);
 inline QString decode(const QByteArray &bytes) { return decode(bytes.constData(), int(bytes.size())); }
 

@@ -8,69 +8,89 @@
 
 namespace ExportDocument {
 
-QString cellText(const QString &text)
+namespace {
+
+// Appends a cell's text, trimmed, escaped and converted, straight to the bytes of
+// the document: a large archive is written without a text copy of the whole.
+void appendCell(QByteArray &out, QStringView text)
 {
-    QString out;
-    const QString trimmed = TextRules::trim(text);
-    out.reserve(trimmed.size());
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const QChar c = trimmed.at(i);
+    const QStringView t = TextRules::trimmed(text);
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
+        case '&': out.append("&amp;"); break;
+        case '<': out.append("&lt;"); break;
+        case '>': out.append("&gt;"); break;
         case '\r':
             // A CR LF pair is one line break, hence one blank.
-            if (i + 1 < trimmed.size() && trimmed.at(i + 1) == QLatin1Char('\n'))
+            if (i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n'))
                 ++i;
-            out += QLatin1Char(' ');
+            out.append(' ');
             break;
-        case '\n': out += QLatin1Char(' '); break;
-        default: out += c;
+        case '\n': out.append(' '); break;
+        default:
+            // A character outside the basic plane is one unknown character, not two.
+            if (c.isHighSurrogate() && i + 1 < t.size() && t.at(i + 1).isLowSurrogate())
+                ++i;
+            out.append(Win1252::encodeChar(c.unicode()));
         }
     }
-    return out;
+}
+
+} // namespace
+
+QString cellText(const QString &text)
+{
+    QByteArray bytes;
+    appendCell(bytes, text);
+    return Win1252::decode(bytes);
 }
 
 QByteArray bytes(const ExportDescription &d)
 {
-    QString doc;
-    doc += QStringLiteral("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
-                          " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
-                          " xmlns=\"http://www.w3.org/TR/REC-html40\">");
-    doc += QStringLiteral("<head>");
-    doc += QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
-    doc += QStringLiteral("<!--[if gte mso 9]><xml>");
-    doc += QStringLiteral("<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>");
-    doc += QStringLiteral("<x:Name>") + cellText(d.sheetName) + QStringLiteral("</x:Name>");
-    doc += QStringLiteral("<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
-                          "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow>"
-                          "</x:Pane></x:Panes>"
-                          "<x:ProtectContents>False</x:ProtectContents>"
-                          "<x:ProtectObjects>False</x:ProtectObjects>"
-                          "<x:ProtectScenarios>False</x:ProtectScenarios>"
-                          "</x:WorksheetOptions>");
-    doc += QStringLiteral("</x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>");
-    doc += QStringLiteral("</xml><![endif]-->");
-    doc += QStringLiteral("</head><body><table x:str>");
-
-    doc += QStringLiteral("<tr>");
-    for (const ExportColumn &c : d.columns)
-        doc += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=") + QString::number(c.width)
-               + QLatin1Char('>') + cellText(c.header) + QStringLiteral("</td>");
-    doc += QStringLiteral("</tr>");
-
-    // Every row has one cell per column, whatever the caller handed over.
-    for (const QStringList &row : d.rows) {
-        doc += QStringLiteral("<tr>");
-        for (qsizetype i = 0; i < d.columns.size(); ++i)
-            doc += QStringLiteral("<td style=\"text-align: left;\">") + cellText(row.value(i))
-                   + QStringLiteral("</td>");
-        doc += QStringLiteral("</tr>");
+    QByteArray doc;
+    doc.append("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
+               " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
+               " xmlns=\"http://www.w3.org/TR/REC-html40\">");
+    doc.append("<head>");
+    doc.append("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
+    doc.append("<!--[if gte mso 9]><xml>");
+    doc.append("<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>");
+    doc.append("<x:Name>");
+    appendCell(doc, d.sheetName);
+    doc.append("</x:Name>");
+    doc.append("<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+               "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow>"
+               "</x:Pane></x:Panes>"
+               "<x:ProtectContents>False</x:ProtectContents>"
+               "<x:ProtectObjects>False</x:ProtectObjects>"
+               "<x:ProtectScenarios>False</x:ProtectScenarios>"
+               "</x:WorksheetOptions>");
+    doc.append("</x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>");
+    doc.append("</xml><![endif]-->");
+    doc.append("</head><body><table x:str>");
+    doc.append("<tr>");
+    for (const ExportColumn &c : d.columns) {
+        doc.append("<td style=\"text-align: left; font-weight: bold;\" width=");
+        doc.append(QByteArray::number(c.width));
+        doc.append('>');
+        appendCell(doc, c.header);
+        doc.append("</td>");
     }
-
-    doc += QStringLiteral("</table></body></html>");
-    return Win1252::encode(doc);
+    doc.append("</tr>");
+    // Every row has one cell per column, whatever the caller handed over.
+    static const QString kNone;
+    for (const QStringList &row : d.rows) {
+        doc.append("<tr>");
+        for (qsizetype i = 0; i < d.columns.size(); ++i) {
+            doc.append("<td style=\"text-align: left;\">");
+            appendCell(doc, i < row.size() ? row.at(i) : kNone);
+            doc.append("</td>");
+        }
+        doc.append("</tr>");
+    }
+    doc.append("</table></body></html>");
+    return doc;
 }
 
 bool save(const QString &path, const QByteArray &document, QString *error)
