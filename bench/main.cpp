@@ -11,6 +11,7 @@
 #include "common/RecordFile.h"
 #include "common/SampleData.h"
 #include "common/TextRules.h"
+#include "common/ui/ListScreen.h"
 #include "common/Platform.h"
 #include "members/MemberExport.h"
 #include "members/MemberSearch.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QWidget>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -200,6 +202,29 @@ void fillList(Bench &b)
     b.sink = b.sink + list.count();
 }
 
+// The same rows through the list screens' own list, as the searches fill it.
+void fillListScreen(Bench &b)
+{
+    QWidget window;
+    window.resize(860, 560);
+    ListScreen::Places places;
+    places.instructions = QPoint(16, 16);
+    places.instructionsWidth = 800;
+    places.findEdit = QRect(16, 60, 600, 26);
+    places.findButton = QRect(632, 60, 110, 30);
+    places.list = QRect(16, 100, 830, 330);
+    ListScreen screen(&window, &window, places, QStringLiteral("Riepilogo"));
+    QList<ListRow> rows;
+    rows.reserve(b.memberRows.size());
+    qint64 p = 0;
+    for (const QString &row : b.memberRows)
+        rows.append({row, ++p});
+    screen.setRows(rows);
+    window.show();
+    QCoreApplication::processEvents();
+    b.sink = b.sink + screen.rowCount();
+}
+
 double peakRssMb()
 {
     rusage usage{};
@@ -345,7 +370,8 @@ const std::vector<Measurement> kMeasurements = {
      [](Bench &b) { subscriptionList(b, SubscriptionLists::Kind::Expired); }},
     {"members_compose_rows", Floor::None, composeRows},
     {"members_sort_rows", Floor::None, sortRows},
-    {"members_fill_list", Floor::None, fillList},
+    {"members_fill_list_bare", Floor::None, fillList},
+    {"members_fill_list_screen", Floor::None, fillListScreen},
     {"members_export_document", Floor::Members, memberExportDocument},
     {"members_export_screen", Floor::Members, memberExportScreen},
     {"movements_read_floor", Floor::None, [](Bench &b) { readFloor(b, b.movements()); }},
