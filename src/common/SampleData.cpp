@@ -1,5 +1,8 @@
 #include "SampleData.h"
 
+#include "checks/IbanCheck.h"
+#include "checks/TaxCodeCheck.h"
+
 #include "Platform.h"
 #include "TextRules.h"
 
@@ -218,13 +221,10 @@ QString vatNumber(Rng &r)
 QString iban(Rng &r)
 {
     const QString abiCabAccount = r.digits(5) + r.digits(5) + r.digits(12);
+    // The national check letter uses the tax code's tables over the 22 digits.
     const QString bban = checkLetter(abiCabAccount) + abiCabAccount;
-    // ISO 7064 mod 97-10 over the account followed by "IT00", letters as 10..35.
-    int mod = 0;
-    for (QChar c : bban + QStringLiteral("IT00")) {
-        const int v = c.isDigit() ? c.unicode() - u'0' : c.unicode() - u'A' + 10;
-        mod = (v >= 10 ? mod * 100 + v : mod * 10 + v) % 97;
-    }
+    // The check digits make the whole IBAN's remainder modulo 97 equal to 1.
+    const int mod = IbanCheck::remainder(QStringLiteral("IT00") + bban);
     return QStringLiteral("IT%1").arg(98 - mod, 2, 10, QLatin1Char('0')) + bban;
 }
 
@@ -242,13 +242,6 @@ SampleData::SampleData(quint64 seed)
 {
 }
 
-QChar SampleData::taxCodeCheck(QStringView first15)
-{
-    if (first15.size() != 15)
-        return QChar();
-    return checkLetter(first15);
-}
-
 QString SampleData::taxCode(const QString &surname, const QString &name, const QDate &birth, bool female,
                             const QString &townCode)
 {
@@ -258,7 +251,7 @@ QString SampleData::taxCode(const QString &surname, const QString &name, const Q
                          + kMonthLetters.at(birth.month() - 1)
                          + QStringLiteral("%1").arg(birth.day() + (female ? 40 : 0), 2, 10, QLatin1Char('0'))
                          + townCode;
-    return body + taxCodeCheck(body);
+    return body + TaxCodeCheck::checkCharacter(body);
 }
 
 TSchedaSocio SampleData::member(qint64 index) const

@@ -29,9 +29,6 @@ public:
     bool writeArchives(const QString &folder, qint64 members, int year, qint64 movements,
                        QString *error = nullptr) const;
 
-    // The check character of an Italian tax code, from its first 15 characters
-    // (upper-case letters and digits); '\0' when they are not such characters.
-    static QChar taxCodeCheck(QStringView first15);
     // The tax code of a person; names may hold accents, blanks and apostrophes.
     static QString taxCode(const QString &surname, const QString &name, const QDate &birth, bool female,
                            const QString &townCode);
