@@ -232,6 +232,28 @@ private Q_SLOTS:
         QVERIFY(app->screens->avvio()->isVisible());
     }
 
+    void overlongPasswordIsRefused()
+    {
+        const QByteArray before = readBytes(ArchivePaths::password());
+        const QString longest(256, QLatin1Char('a'));
+        QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(change()));
+        type(change()->txtPasswordOld, QStringLiteral("benvenutissimo"));
+        change()->txtPasswordNew->setText(longest);
+        change()->txtConferma->setText(longest);
+        QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+        QCOMPARE(app->platform.messages.lastText(),
+                 QStringLiteral("Attenzione: la nuova password non può superare i 255 caratteri."));
+        QCOMPARE(readBytes(ArchivePaths::password()), before);
+        // 255 characters are the most that can be stored and typed back.
+        change()->txtPasswordNew->setText(longest.left(255));
+        change()->txtConferma->setText(longest.left(255));
+        QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+        QCOMPARE(app->platform.messages.lastText(), kChanged);
+        tryLogin(longest.left(255));
+        QVERIFY(app->screens->avvio()->isVisible());
+    }
+
     void passwordBeyondLatin1IsRefused()
     {
         const QByteArray before = readBytes(ArchivePaths::password());

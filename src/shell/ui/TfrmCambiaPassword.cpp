@@ -106,11 +106,14 @@ void TfrmCambiaPassword::cmdOKClick()
         return;
     }
     const QString canonical = PasswordStore::canonical(txtPasswordNew->text());
+    // A longer password, or one with characters beyond Latin-1, could never be typed back.
     if (!storable(canonical) || canonical.size() > 255) {
-        // A longer password, or one with characters beyond Latin-1, could never be typed back.
-        UiPlatform::plain(this, QStringLiteral("Attenzione: la nuova password contiene caratteri che non è "
-                                               "possibile memorizzare. Utilizzare soltanto lettere, cifre e "
-                                               "simboli presenti sulla tastiera."));
+        UiPlatform::plain(this, canonical.size() > 255
+                                    ? QStringLiteral("Attenzione: la nuova password non può superare i 255 "
+                                                     "caratteri.")
+                                    : QStringLiteral("Attenzione: la nuova password contiene caratteri che non è "
+                                                     "possibile memorizzare. Utilizzare soltanto lettere, cifre e "
+                                                     "simboli presenti sulla tastiera."));
         txtPasswordNew->clear();
         txtConferma->clear();
         txtPasswordNew->setFocus();
