@@ -21,6 +21,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     // What closing the window does: by default it reports closed(), and the
     // screen set hands back to the start menu.
     virtual void closeScreen();
