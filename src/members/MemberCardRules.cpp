@@ -102,6 +102,17 @@ QString accessError()
                           "programma.");
 }
 
+QString chosenMemberUnreadable()
+{
+    return QStringLiteral(
+               "Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
+               "selezionata non sono stati richiamati.") +
+           kLfCrLfCr +
+           QStringLiteral(
+               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+               "programma.");
+}
+
 QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
 
 QString inserted() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }

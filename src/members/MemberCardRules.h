@@ -58,5 +58,7 @@ QString changesSaved();
 QString photoNotSaved();
 QString duplicateNeedsStoredCard();
 QString duplicated();
+// The member picked in the search or a list could not be read back from the archive.
+QString chosenMemberUnreadable();
 
 } // namespace MemberCardRules

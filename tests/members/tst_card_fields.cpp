@@ -3,7 +3,7 @@
 // date field and the hints of the status line.
 #include "CardFixture.h"
 
-#include "checks/ui/TfrmCalendario.h"
+#include "common/ui/TfrmCalendario.h"
 
 #include <QCalendarWidget>
 #include <QMimeData>

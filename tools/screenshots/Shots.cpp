@@ -1,6 +1,6 @@
 #include "Shots.h"
 
-#include "checks/ui/TfrmCalendario.h"
+#include "common/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
@@ -161,7 +161,7 @@ std::vector<Shot> extraShots()
         {QStringLiteral("search_results"),
          [](ScreenSet &s) -> QWidget * {
              auto *d = fresh<TfrmTrovaAnagrafica>(s.anagrafica());
-             d->setMode(QStringLiteral("anagrafica"));
+             d->setMode(TfrmTrovaAnagrafica::Mode::MemberCard);
              d->show();
              QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnCerca")), Qt::LeftButton);
              return d;

@@ -9,7 +9,6 @@
 #include "TfrmTrovaAnagrafica.h"
 #include "TfrmWebCam.h"
 #include "TfrmZoom.h"
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
@@ -21,6 +20,8 @@
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "output/Attachments.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/HelpTexts.h"
 #include "shell/ui/TfrmGuida.h"
@@ -383,6 +384,13 @@ void TfrmAnagrafica::loadRecord(qint64 position1, const TSchedaSocio &record)
     setPhoto(PhotoFiles::read(ArchivePaths::photo(position1)));
 }
 
+void TfrmAnagrafica::showAttachments(const TSchedaSocio &record)
+{
+    const auto &fields = TSchedaSocio::fields();
+    for (int i = MemberCardRules::kEditCount; i < TSchedaSocio::FieldCount; ++i)
+        label(MemberCardRules::controlName(i))->setText(TextRules::trim(record.*(fields[i].member)));
+}
+
 TSchedaSocio TfrmAnagrafica::recordFromCard() const
 {
     TSchedaSocio record;
@@ -529,24 +537,39 @@ void TfrmAnagrafica::btnEsciClick() { closeScreen(); }
 
 void TfrmAnagrafica::btnTrovaClick()
 {
-    openDialog<TfrmTrovaAnagrafica>(this, [](TfrmTrovaAnagrafica &d) { d.setMode(QStringLiteral("anagrafica")); });
+    if (const auto member = TfrmTrovaAnagrafica::choose(this, TfrmTrovaAnagrafica::Mode::MemberCard))
+        loadRecord(member->position, member->record);
 }
 
-void TfrmAnagrafica::btnScadenzeClick() { openDialog<TfrmSospesi>(this); }
-void TfrmAnagrafica::btnScadutiClick() { openDialog<TfrmScadute>(this); }
+void TfrmAnagrafica::btnScadenzeClick()
+{
+    if (const auto member = SubscriptionListScreen::choose<TfrmSospesi>(this))
+        loadRecord(member->position, member->record);
+}
 
-// Nothing is stored until the card is saved: the attachment screen writes into the six labels.
-void TfrmAnagrafica::btnAllegatiClick() { TfrmAllegaCartella::openFor(this, QStringLiteral("anagrafica")); }
+void TfrmAnagrafica::btnScadutiClick()
+{
+    if (const auto member = SubscriptionListScreen::choose<TfrmScadute>(this))
+        loadRecord(member->position, member->record);
+}
+
+// Nothing is stored until the card is saved: the slots applied go into the six labels.
+void TfrmAnagrafica::btnAllegatiClick()
+{
+    const TSchedaSocio now = recordFromCard();
+    if (const auto applied = TfrmAllegaCartella::edit(this, TfrmAllegaCartella::Card::Member, Attachments::of(now))) {
+        TSchedaSocio changed = now;
+        applied->storeIn(changed);
+        showAttachments(changed);
+    }
+}
 
 void TfrmAnagrafica::btnAnteprimaClick()
 {
-    openDialog<TfrmAnteprimaAna>(this, [this](TfrmAnteprimaAna &d) { d.setPhoto(photo()); });
+    MemberPrintScreen::run<TfrmAnteprimaAna>(this, recordFromCard(), photo());
 }
 
-void TfrmAnagrafica::btnStampaClick()
-{
-    openDialog<TfrmStampaAna>(this, [this](TfrmStampaAna &d) { d.setPhoto(photo()); });
-}
+void TfrmAnagrafica::btnStampaClick() { MemberPrintScreen::run<TfrmStampaAna>(this, recordFromCard(), photo()); }
 
 void TfrmAnagrafica::btnEsportaClick() { openDialog<TfrmExpAnagrafica>(this); }
 
@@ -585,7 +608,8 @@ void TfrmAnagrafica::btnEmailClick()
 
 void TfrmAnagrafica::txtDataScaPicker()
 {
-    openDialog<TfrmCalendario>(this, [](TfrmCalendario &c) { c.setMode(QStringLiteral("datasca")); });
+    if (const auto day = TfrmCalendario::pick(this, TfrmCalendario::Field::MemberExpiry))
+        edit(QStringLiteral("txtDataSca"))->setText(TextRules::formatDate(*day));
 }
 
 void TfrmAnagrafica::delDataScaClick() { edit(QStringLiteral("txtDataSca"))->clear(); }
@@ -598,7 +622,11 @@ void TfrmAnagrafica::btnCaricaFotoClick()
         setPhoto(*image);
 }
 
-void TfrmAnagrafica::btnAcquisisciFotoClick() { openDialog<TfrmWebCam>(this); }
+void TfrmAnagrafica::btnAcquisisciFotoClick()
+{
+    if (const auto image = TfrmWebCam::capture(this))
+        setPhoto(*image);
+}
 
 void TfrmAnagrafica::btnSalvaFotoClick() { PhotoFiles::chooseAndWrite(this, photo()); }
 

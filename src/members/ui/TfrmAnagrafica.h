@@ -54,6 +54,7 @@ private:
     FieldEdit *edit(const QString &name) const;
     QLabel *label(const QString &name) const;
     PictureButton *button(const QString &name) const;
+    void showAttachments(const TSchedaSocio &record);
 
     // Browsing and saving.
     void browse(MemberCardRules::Arrow arrow);
