@@ -13,6 +13,7 @@
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
+#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/Art.h"
@@ -20,11 +21,10 @@
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/MemberArchive.h"
 #include "output/Attachments.h"
 #include "output/ui/TfrmAllegaCartella.h"
-#include "shell/HelpTexts.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QEnterEvent>
 #include <QLabel>
