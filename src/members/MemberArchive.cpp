@@ -74,29 +74,28 @@ ArchiveResult<qint64> MemberArchive::overwrite(qint64 position, const TSchedaSoc
     return ArchiveResult<qint64>::success(position);
 }
 
-MemberArchive::Contents MemberArchive::readAll() const
+ArchiveResult<qint64> MemberArchive::readAll(const std::function<void(qint64)> &counted,
+                                             const std::function<void(const StoredMember &)> &each) const
 {
-    Contents out;
     RecordFile<TSchedaSocio> file;
-    if (!file.open(m_path, Access::Read)) {
-        out.error = file.errorString();
-        return out;
-    }
-    out.count = file.count();
-    if (out.count < 0) {
-        out.error = file.errorString();
+    if (!file.open(m_path, Access::Read))
+        return ArchiveResult<qint64>::failure(file.errorString());
+    const qint64 count = file.count();
+    if (count < 0) {
+        const QString why = file.errorString();
         file.close();
-        return out;
+        return ArchiveResult<qint64>::failure(why);
     }
-    out.records.reserve(out.count);
-    for (qint64 p = 1; p <= out.count; ++p) {
-        TSchedaSocio record;
-        if (!file.readNext(record)) {
-            out.error = file.errorString();
-            break;
+    counted(count);
+    StoredMember member;
+    for (member.position = 1; member.position <= count; ++member.position) {
+        if (!file.readNext(member.record)) {
+            const QString why = file.errorString();
+            file.close();
+            return ArchiveResult<qint64>::failure(why);
         }
-        out.records.append(std::move(record));
+        each(member);
     }
     file.close();
-    return out;
+    return ArchiveResult<qint64>::success(count);
 }

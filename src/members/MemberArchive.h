@@ -4,8 +4,9 @@
 #include "common/ArchiveResult.h"
 #include "common/TSchedaSocio.h"
 
-#include <QList>
 #include <QString>
+
+#include <functional>
 
 // The member archive "Soci.pro" for the screens that read or store whole
 // cards. Every call opens the file and closes it before it returns, as one user
@@ -26,17 +27,13 @@ public:
     // Stores the card over the one at the position, which must exist: the position.
     ArchiveResult<qint64> overwrite(qint64 position, const TSchedaSocio &record) const;
 
-    // Every card in file order, for the export window.
-    struct Contents
-    {
-        // The count the archive gave when it was opened; -1 when it could not be had.
-        qint64 count = -1;
-        // The cards read from the first on; fewer than count when a read failed.
-        QList<TSchedaSocio> records;
-        // Empty when every card was read.
-        QString error;
-    };
-    Contents readAll() const;
+    // Reads every card in file order under one opening: `counted` first receives
+    // how many cards the archive holds, then `each` gets every card with its
+    // position. A card that cannot be read ends the reading; the cards handed
+    // over before it stay handed over. The result: how many cards were handed
+    // over, or why the reading stopped.
+    ArchiveResult<qint64> readAll(const std::function<void(qint64 count)> &counted,
+                                  const std::function<void(const StoredMember &member)> &each) const;
 
 private:
     QString m_path;

@@ -1,13 +1,15 @@
 #include "Shots.h"
 
-#include "common/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
+#include "common/HelpTexts.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/MemberCardReport.h"
 #include "members/ui/PhotoFiles.h"
 #include "members/ui/TfrmAnagrafica.h"
@@ -16,9 +18,7 @@
 #include "output/ListReport.h"
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
-#include "shell/HelpTexts.h"
 #include "shell/ui/ScreenSet.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,12 +1,12 @@
 #include "TfrmAllegaCartella.h"
 
-#include "AttachmentFolder.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/UiPlatform.h"
+#include "output/AttachmentFolder.h"
 
 #include <QFileInfo>
 #include <QLabel>
