@@ -39,13 +39,6 @@ void appendCell(QByteArray &out, QStringView text)
 
 } // namespace
 
-QString cellText(const QString &text)
-{
-    QByteArray bytes;
-    appendCell(bytes, text);
-    return Win1252::decode(bytes);
-}
-
 QByteArray bytes(const ExportDescription &d)
 {
     QByteArray doc;

@@ -13,7 +13,6 @@
 namespace ReportUnits {
 inline constexpr qreal perMm = 96.0 / 25.4;
 inline constexpr qreal mm(qreal millimetres) { return millimetres * perMm; }
-inline constexpr qreal toMm(qreal units) { return units / perMm; }
 } // namespace ReportUnits
 
 enum class ReportKind { Text, Picture, Line, Rectangle, Band };

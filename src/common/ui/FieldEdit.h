@@ -27,7 +27,6 @@ public:
 
     // Maximum number of characters the user can type; 0 for no limit.
     void setTypingLimit(int limit) { m_limit = limit; }
-    int typingLimit() const { return m_limit; }
 
     // Only these characters may be typed, besides Enter, Backspace, Delete, Left and
     // Right; every other key (Tab included) is swallowed. Empty: no filter.
@@ -38,7 +37,6 @@ public:
     // A date field: read-only; Backspace or Delete empties it, any other key asks
     // for the date picker.
     void setDateField(bool on);
-    bool isDateField() const { return m_dateField; }
 
     void setFocusFrame(QWidget *frame);
     QWidget *focusFrame() const { return m_frame; }

@@ -95,6 +95,5 @@ void TfrmCalendario::btnImportaDataClick()
     if (!m_field)
         return;
     m_imported = m_calendar->selectedDate();
-    Q_EMIT dateImported(*m_imported);
     accept();
 }

@@ -38,9 +38,6 @@ public:
     // The day "Importa" handed back; nothing before it, or after "Annulla".
     std::optional<QDate> imported() const { return m_imported; }
 
-Q_SIGNALS:
-    void dateImported(const QDate &date);
-
 protected:
     void paintEvent(QPaintEvent *e) override;
 

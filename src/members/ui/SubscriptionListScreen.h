@@ -35,8 +35,6 @@ public:
             owner, [](Screen &) {}, [](const Screen &s) { return s.chosen(); });
     }
 
-    ListScreen *listScreen() const { return m_list; }
-
     // The member picked with a double click; nothing before it.
     const std::optional<StoredMember> &chosen() const { return m_chosen; }
 

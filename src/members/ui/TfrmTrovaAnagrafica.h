@@ -32,8 +32,6 @@ public:
     // nothing when the search was closed without a pick.
     static std::optional<StoredMember> choose(QWidget *owner, Mode mode);
 
-    ListScreen *listScreen() const { return m_list; }
-
     void setMode(Mode mode);
     std::optional<Mode> mode() const { return m_mode; }
     static QString modeText(Mode mode);

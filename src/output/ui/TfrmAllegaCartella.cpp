@@ -242,6 +242,5 @@ void TfrmAllegaCartella::btnApplicaClick()
     if (!m_card)
         return;
     m_applied = attachments();
-    Q_EMIT attachmentsApplied(*m_applied);
     close();
 }

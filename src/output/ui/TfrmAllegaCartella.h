@@ -62,9 +62,6 @@ public:
     static QString copyFailedText();
     static QString badNameText();
 
-Q_SIGNALS:
-    void attachmentsApplied(const Attachments &attachments);
-
 private:
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
