@@ -15,9 +15,11 @@
 #include "output/ui/AttachmentFolder.h"
 #include "shell/PasswordStore.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,15 +54,24 @@ QByteArray passwordFile()
     return ini;
 }
 
-// Noise does not compress: its JPEG is several times the limit.
-QImage noisyPhoto()
+// A photo whose JPEG takes at least bytes: noise does not compress, so the
+// encoded size grows with the picture's area.
+QImage noisyPhoto(qint64 bytes)
 {
-    QImage img(160, 120, QImage::Format_RGB32);
     QRandomGenerator rng(7);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, rng.generate() | 0xff000000u);
-    return img;
+    for (int height = 24;; height += 6) {
+        QImage img(height * 4 / 3, height, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, rng.generate() | 0xff000000u);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(90);
+        if (writer.write(img) && jpeg.size() >= bytes)
+            return img;
+    }
 }
 
 struct Target
@@ -93,7 +104,7 @@ bool save(Writer w, const QString &path, const QString &source)
     case Writer::Attachment:
         return AttachmentFolder::copyIn(source, path);
     case Writer::Photo:
-        return PhotoFiles::writeJpeg(noisyPhoto(), path);
+        return PhotoFiles::writeJpeg(noisyPhoto(2 * kLimit), path);
     case Writer::Export:
         return ExportDocument::save(path, "<html>" + QByteArray(3 * kLimit, 'x') + "</html>");
     }

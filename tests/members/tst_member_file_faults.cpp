@@ -14,7 +14,9 @@
 #include "members/ui/TfrmSospesi.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -32,15 +34,24 @@ const QString kAccess = QStringLiteral("Attenzione: il sistema non permette di a
 enum class PhotoFault { DiskFull, LinkToAFile, DanglingLink };
 enum class Scan { Search, Expiring, Expired, ExportGrid };
 
-// Noise does not compress: its JPEG is far larger than the size limit below.
-QImage noisyPhoto()
+// A photo whose JPEG takes at least bytes: noise does not compress, so the
+// encoded size grows with the picture's area.
+QImage noisyPhoto(qint64 bytes)
 {
-    QImage img(160, 120, QImage::Format_RGB32);
-    QRandomGenerator rng(11);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, rng.generate() | 0xff000000u);
-    return img;
+    QRandomGenerator rng(7);
+    for (int height = 24;; height += 6) {
+        QImage img(height * 4 / 3, height, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, rng.generate() | 0xff000000u);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(90);
+        if (writer.write(img) && jpeg.size() >= bytes)
+            return img;
+    }
 }
 
 } // namespace
@@ -83,11 +94,14 @@ private Q_SLOTS:
 
         f.click("cmdPrimo");
         QCOMPARE(f.position(), QStringLiteral("1"));
-        QVERIFY(PhotoFiles::writeJpeg(noisyPhoto(), elsewhere.filePath(QStringLiteral("nuova.jpg"))));
+        // Larger than the room the disk has left, smaller than what a buffered
+        // save holds back until its end.
+        const QImage fresh = noisyPhoto(3 * TSchedaSocio::Size);
+        QVERIFY(PhotoFiles::writeJpeg(fresh, elsewhere.filePath(QStringLiteral("nuova.jpg"))));
         f.app.platform.files.openAnswers << elsewhere.filePath(QStringLiteral("nuova.jpg"));
         f.click("btnCaricaFoto");
         const QImage shown = f.card->photo();
-        QCOMPARE(shown.size(), QSize(160, 120));
+        QCOMPARE(shown.size(), fresh.size());
         f.messages().clear();
         if (fault == PhotoFault::DiskFull) {
             // Room for the record, which is overwritten in place, not for the photo.
