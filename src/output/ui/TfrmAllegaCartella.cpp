@@ -20,6 +20,24 @@ const QSize kPanel(609, 503);
 
 QString slotName(const char *prefix, int slot) { return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(slot + 1, 2, 10, QLatin1Char('0')); }
 
+QString nameNotStorableText()
+{
+    return QStringLiteral("Attenzione: il nome del file contiene caratteri che la scheda non può memorizzare, per "
+                          "cui il file non è stato allegato.")
+           + UiPlatform::kCrLfCrLf
+           + QStringLiteral("Rinominare il file usando soltanto lettere, cifre e simboli presenti sulla tastiera, "
+                            "quindi selezionarlo di nuovo.");
+}
+
+QString nameTooLongText()
+{
+    return QStringLiteral("Attenzione: il nome del file supera i %1 caratteri che la scheda può memorizzare, per "
+                          "cui il file non è stato allegato.")
+               .arg(AttachmentFolder::kMaxNameLength)
+           + UiPlatform::kCrLfCrLf
+           + QStringLiteral("Rinominare il file con un nome più breve, quindi selezionarlo di nuovo.");
+}
+
 QString fileFilter()
 {
 #ifdef Q_OS_WIN
@@ -205,6 +223,17 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
+    // A name the card cannot keep whole is refused before anything is copied.
+    switch (AttachmentFolder::nameProblem(name)) {
+    case AttachmentFolder::NameProblem::None:
+        break;
+    case AttachmentFolder::NameProblem::NotInCodePage:
+        UiPlatform::warning(this, nameNotStorableText());
+        return;
+    case AttachmentFolder::NameProblem::TooLong:
+        UiPlatform::warning(this, nameTooLongText());
+        return;
+    }
     const QString destination = AttachmentFolder::fileOf(name);
 
     // The slot shows the new name only once the folder holds a file of that name,
@@ -213,7 +242,12 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         UiPlatform::warning(this, copyFailedText());
         return;
     }
-    if (QFileInfo::exists(destination) && !UiPlatform::ask(this, overwriteText())) {
+    const auto place = AttachmentFolder::placeOf(destination);
+    if (place == AttachmentFolder::Place::Unusable) {
+        UiPlatform::warning(this, copyFailedText());
+        return;
+    }
+    if (place == AttachmentFolder::Place::Taken && !UiPlatform::ask(this, overwriteText())) {
         txtFile[slot]->setText(name);
         return;
     }
