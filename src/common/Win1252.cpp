@@ -57,4 +57,12 @@ QString decode(const char *bytes, int length)
     return out;
 }
 
+bool canEncode(const QString &text)
+{
+    for (QChar c : text)
+        if (byteOf(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
 } // namespace Win1252

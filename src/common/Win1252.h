@@ -13,4 +13,7 @@ char encodeChar(char16_t c);
 QString decode(const char *bytes, int length);
 inline QString decode(const QByteArray &bytes) { return decode(bytes.constData(), int(bytes.size())); }
 
+// True when every character of the text has a byte of its own in the code page.
+bool canEncode(const QString &text);
+
 } // namespace Win1252

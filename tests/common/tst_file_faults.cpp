@@ -12,7 +12,7 @@
 #include "common/TSchedaSocio.h"
 #include "members/ui/PhotoFiles.h"
 #include "output/ExportDocument.h"
-#include "output/ui/AttachmentFolder.h"
+#include "output/AttachmentFolder.h"
 #include "shell/PasswordStore.h"
 
 #include <QBuffer>

@@ -141,7 +141,7 @@ private Q_SLOTS:
         const QString picked = elsewhere.filePath(name);
         QVERIFY2(writeBytes(picked, "%PDF documento"), qPrintable(picked));
         TfrmAllegaCartella w;
-        w.setMode(QStringLiteral("anagrafica"));
+        w.setCard(TfrmAllegaCartella::Card::Member);
         w.setSlot(1, QStringLiteral("vecchio.pdf"), QStringLiteral("Ricevuta"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -184,7 +184,7 @@ private Q_SLOTS:
         const QStringList namesBefore = namesIn(ArchivePaths::attachments());
 
         TfrmAllegaCartella w;
-        w.setMode(QStringLiteral("anagrafica"));
+        w.setCard(TfrmAllegaCartella::Card::Member);
         w.setSlot(1, QStringLiteral("vecchio.pdf"), QString());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
