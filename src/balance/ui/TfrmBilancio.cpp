@@ -138,8 +138,8 @@ void TfrmBilancio::buildControls()
 
     Form::build(p,
                 {
-                    {"btnStampa", Kind::Button, QStringLiteral("Stampa primanota"), 16, 600, 190, 38},
-                    {"btnEsci", Kind::Button, QStringLiteral("Esci"), 216, 600, 120, 38},
+                    {"btnStampa", Kind::Button, QStringLiteral("Stampa primanota"), 16, 638, 190, 38},
+                    {"btnEsci", Kind::Button, QStringLiteral("Esci"), 216, 638, 120, 38},
                 },
                 c);
     btnStampa = c.get<QPushButton>(QStringLiteral("btnStampa"));

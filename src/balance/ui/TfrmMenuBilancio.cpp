@@ -87,7 +87,7 @@ DateGroup buildDateGroup(QWidget *parent, const char *boxName, const QString &ca
     QFont big = box->font();
     big.setPointSize(20);
     year->setFont(big);
-    year->setGeometry(252, 42, 70, 40);
+    year->setGeometry(248, 42, 66, 40);
     year->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::navy.name()));
     return {box, day, month, year};
 }
@@ -147,10 +147,10 @@ void TfrmMenuBilancio::buildControls()
     txtTipologia = c.get<FieldEdit>(QStringLiteral("txtTipologia"));
 
     const DateGroup start =
-        buildDateGroup(p, "grpDataInizio", QStringLiteral(" Data inizio intervallo: "), QRect(168, 298, 330, 108),
+        buildDateGroup(p, "grpDataInizio", QStringLiteral(" Data inizio intervallo: "), QRect(168, 298, 320, 108),
                        "Inizio");
     const DateGroup end =
-        buildDateGroup(p, "grpDataFine", QStringLiteral(" Data fine intervallo: "), QRect(496, 298, 330, 108), "Fine");
+        buildDateGroup(p, "grpDataFine", QStringLiteral(" Data fine intervallo: "), QRect(506, 298, 320, 108), "Fine");
     grpDataInizio = start.box;
     txtGiornoInizio = start.day;
     txtMeseInizio = start.month;
