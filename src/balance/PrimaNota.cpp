@@ -4,6 +4,8 @@
 #include "common/TSchedaMovimento.h"
 #include "common/TextRules.h"
 
+#include <cmath>
+
 namespace PrimaNota {
 
 namespace {
@@ -35,8 +37,35 @@ Slot slot(QString TSchedaMovimento::*field)
     return {};
 }
 
+// Decimal digits of an amount as stored ("+12,50" has 2); -1 when it carries
+// an exponent and has no fixed number of them.
+int decimalsOf(const QString &amount)
+{
+    if (amount.contains(QLatin1Char('e')) || amount.contains(QLatin1Char('E')))
+        return -1;
+    const qsizetype comma = amount.indexOf(QLatin1Char(','));
+    return comma < 0 ? 0 : int(amount.size() - comma - 1);
+}
+
+// A running sum of amounts with at most `decimals` decimals, freed of the
+// binary drift that many additions leave in its last digits: 28 payments of
+// 0,03 make 0,84, not 0,840000000000001. A sum whose amounts carry more
+// decimals keeps them.
+double settled(double sum, int decimals)
+{
+    if (decimals < 0 || decimals > 15)
+        return sum;
+    const double scale = std::pow(10.0, decimals);
+    if (!(std::fabs(sum * scale) < 9e15))
+        return sum;
+    return std::round(sum * scale) / scale;
+}
+
 // The label text of a total at the end of a complete listing.
-QString shown(double sum) { return TextRules::trim(twoDecimalForm(TextRules::formatGeneral(sum))) + kEuro; }
+QString shown(double sum, int decimals)
+{
+    return TextRules::trim(twoDecimalForm(TextRules::formatGeneral(settled(sum, decimals)))) + kEuro;
+}
 
 QString quoted(const QString &value, const char *whenEmpty)
 {
@@ -130,6 +159,7 @@ Result list(const Request &request)
     double income = 0;
     double expense = 0;
     double balance = 0;
+    int decimals = 0; // the most any listed amount carries
     for (qint64 position = 1; position <= count; ++position) {
         const char *record = file.readNextInPlace();
         if (!record) {
@@ -160,6 +190,8 @@ Result list(const Request &request)
             out.stopValue = amountText;
             return stopAt(Stop::BadAmount);
         }
+        const int places = decimalsOf(amountText);
+        decimals = (places < 0 || decimals < 0) ? -1 : std::max(decimals, places);
         if (amountText.startsWith(QLatin1Char('+')))
             income += *amount;
         else if (amountText.startsWith(QLatin1Char('-')))
@@ -168,9 +200,9 @@ Result list(const Request &request)
     }
     file.close();
     out.interval = interval(request.startDate, request.endDate);
-    out.income = shown(income);
-    out.expense = shown(expense);
-    out.balance = shown(balance);
+    out.income = shown(income, decimals);
+    out.expense = shown(expense, decimals);
+    out.balance = shown(balance, decimals);
     return out;
 }
 

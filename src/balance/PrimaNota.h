@@ -50,7 +50,10 @@ struct Result
 };
 
 // Reads the year's file from the first movement to the last (an absent file is
-// created empty) and lists the movements as the request asks. The reason filter
+// created empty) and lists the movements as the request asks. The totals are
+// sums in double precision written in the general number format, rounded to
+// the most decimals any listed amount has, so that the drift of many additions
+// never shows. The reason filter
 // is active when the trimmed filter is not empty; a reason then must contain
 // the filter as typed, the letters A-Z compared without regard to case. Both
 // dates of the interval are listed.

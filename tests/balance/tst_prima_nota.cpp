@@ -116,6 +116,25 @@ void TestPrimaNota::listing_data()
     QTest::newRow("0,1 + 0,2 in double precision")
         << QStringList{"Offerta|10/05/2014|+0,10", "Offerta|11/05/2014|+0,20"} << "" << "01/05/2014"
         << "31/05/2014" << QList<qint64>{1, 2} << "- - -" << "0,30 €" << "0,00 €" << "0,30 €";
+    // Many additions leave binary drift in the last of 15 digits; amounts of two
+    // decimals add up to a total of two decimals.
+    QStringList cents;
+    for (int i = 0; i < 28; ++i)
+        cents.append(QStringLiteral("Offerta|%1/05/2014|+0,03").arg(i + 1, 2, 10, QLatin1Char('0')));
+    QTest::newRow("28 times 0,03") << cents << "" << "01/05/2014" << "31/05/2014" << [] {
+        QList<qint64> all;
+        for (qint64 p = 1; p <= 28; ++p)
+            all.append(p);
+        return all;
+    }() << "- - -" << "0,84 €" << "0,00 €" << "0,84 €";
+    QStringList tenths;
+    for (int i = 0; i < 60; ++i)
+        tenths.append(QStringLiteral("Spesa|%1/05/2014|-0,1").arg(i % 31 + 1, 2, 10, QLatin1Char('0')));
+    QList<qint64> sixty;
+    for (qint64 p = 1; p <= 60; ++p)
+        sixty.append(p);
+    QTest::newRow("60 times -0,1") << tenths << "" << "01/05/2014" << "31/05/2014" << sixty << "- - -"
+                                   << "0,00 €" << "-6,00 €" << "-6,00 €";
     QTest::newRow("more than two decimals are not rounded")
         << QStringList{"Interessi|10/05/2014|+0,125"} << "" << "01/05/2014" << "31/05/2014" << QList<qint64>{1}
         << "- - -" << "0,125 €" << "0,00 €" << "0,125 €";
