@@ -6,8 +6,11 @@
 // memory, and last the worst ratio of a scan to the read floor of its archive.
 //
 // Each measurement is one small function over a Bench; adding one (the
-// movement search, the prima nota...) is one function and one line in
-// kMeasurements.
+// movement search...) is one function and one line in kMeasurements.
+// QUINTARA_BENCH_ONLY=<text> runs only the measurements whose name contains
+// the text (and the read floors they are compared with).
+#include "balance/PrimaNota.h"
+#include "balance/ui/TfrmBilancio.h"
 #include "common/RecordFile.h"
 #include "SampleData.h"
 #include "common/TextRules.h"
@@ -343,6 +346,33 @@ void memberExportScreen(Bench &b)
     Platform::setFolder(nullptr);
 }
 
+// The prima nota of the whole year with no reason: every movement read, checked
+// against the interval, made a row and added to the totals.
+PrimaNota::Request wholeYear(const Bench &b)
+{
+    return {QString(), QStringLiteral("01/01/%1").arg(kYear), QStringLiteral("31/12/%1").arg(kYear), b.movements()};
+}
+
+void primaNota(Bench &b)
+{
+    const PrimaNota::Result r = PrimaNota::list(wholeYear(b));
+    if (!r.complete())
+        fail(r.error);
+    b.sink = b.sink + r.rows.size();
+}
+
+// The same through the real list screen: shown, filled and laid out.
+void primaNotaScreen(Bench &b)
+{
+    TfrmBilancio screen;
+    screen.setWindowState(Qt::WindowNoState);
+    screen.resize(1035, 732);
+    screen.setRequest(wholeYear(b));
+    screen.show();
+    QCoreApplication::processEvents();
+    b.sink = b.sink + screen.lstRecords->count();
+}
+
 // ---- the table ---------------------------------------------------------------
 
 enum class Floor { None, Members, Movements };
@@ -381,6 +411,9 @@ const std::vector<Measurement> kMeasurements = {
     {"movements_decode_all", Floor::Movements, [](Bench &b) { decodeAll<TSchedaMovimento>(b, b.movements()); }},
     {"movements_scan_nomatch", Floor::Movements,
      [](Bench &b) { containsEveryField<TSchedaMovimento>(b, b.movements()); }},
+    {"movements_prima_nota", Floor::Movements, primaNota},
+    // The window's own making costs the same for any year: not a scan to set against the read.
+    {"movements_prima_nota_screen", Floor::None, primaNotaScreen},
 };
 
 double bestOf(int runs, Bench &b, const std::function<void(Bench &)> &run)
@@ -411,6 +444,7 @@ int main(int argc, char **argv)
     QTemporaryDir temp;
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
 
+    const QByteArray only = qgetenv("QUINTARA_BENCH_ONLY");
     double worst = 0;
     QString worstName;
     qint64 worstSize = 0;
@@ -430,6 +464,9 @@ int main(int argc, char **argv)
 
         double floors[3] = {0, 0, 0};
         for (const Measurement &m : kMeasurements) {
+            const QByteArray name(m.name);
+            if (!only.isEmpty() && !name.contains(only) && !name.endsWith("_read_floor"))
+                continue;
             const double seconds = bestOf(3, b, m.run);
             line(m.name, size, seconds);
             if (QByteArray(m.name).endsWith("_read_floor"))
@@ -443,7 +480,7 @@ int main(int argc, char **argv)
                 }
             }
         }
-        if (size == 100000) {
+        if (size == 100000 && only.isEmpty()) {
             // Whole process: archives, the floors' whole-file buffers and all.
             line("peak_rss_mb", size, peakRssMb());
             b.memberRecords = {};

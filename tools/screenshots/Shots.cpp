@@ -1,12 +1,19 @@
 #include "Shots.h"
 
+#include "balance/PrimaNota.h"
+#include "balance/PrimaNotaPrint.h"
+#include "balance/ui/PickCombo.h"
+#include "balance/ui/TfrmBilancio.h"
+#include "balance/ui/TfrmMenuBilancio.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
 #include "common/HelpTexts.h"
 #include "common/RecordFile.h"
+#include "SampleData.h"
 #include "common/TSchedaSocio.h"
+#include "common/ui/FieldEdit.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmCalendario.h"
 #include "common/ui/TfrmGuida.h"
@@ -20,6 +27,7 @@
 #include "output/ReportTemplate.h"
 #include "shell/ui/ScreenSet.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -65,6 +73,27 @@ QWidget *pageWidget(const PreparedReport &report)
     label->setAlignment(Qt::AlignCenter);
     label->setFixedSize(label->pixmap().size() + QSize(32, 32));
     return label;
+}
+
+// A year of movements for the prima nota, written once.
+QString sampleMovements()
+{
+    const QString path = ArchivePaths::movements(2024);
+    if (QFileInfo::exists(path))
+        return path;
+    RecordFile<TSchedaMovimento> file;
+    if (!file.open(path))
+        return path;
+    const SampleData sample(1);
+    constexpr int kCount = 160;
+    for (int i = 0; i < kCount; ++i)
+        (void)file.append(sample.movement(2024, i, kCount, 6));
+    return path;
+}
+
+PrimaNota::Request sampleYear()
+{
+    return {QString(), QStringLiteral("01/01/2024"), QStringLiteral("31/12/2024"), sampleMovements()};
 }
 
 } // namespace
@@ -180,6 +209,39 @@ std::vector<Shot> extraShots()
              auto report = MemberCardReport::createScheda();
              MemberCardReport::fill(*report, s.anagrafica()->recordFromCard(), QImage(),
                                     QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+             return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("period_chooser"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *c = s.menuBilancio();
+             c->showNormal(); // showing resets the chooser: show first, then fill
+             c->resize(c->panel()->size() + QSize(60, 60));
+             c->txtTipologia->setText(QStringLiteral("Quota"));
+             c->txtGiornoInizio->setCurrentIndex(0);
+             c->txtMeseInizio->setCurrentIndex(0);
+             c->txtGiornoFine->setCurrentIndex(30);
+             c->txtMeseFine->setCurrentIndex(11);
+             c->lblAttendere->show();
+             return c;
+         }},
+        {QStringLiteral("prima_nota"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmBilancio>(s.menuBilancio());
+             d->setRequest(sampleYear());
+             d->setWindowState(Qt::WindowNoState);
+             d->resize(d->panContainer->size() + QSize(60, 60));
+             return d;
+         },
+         true},
+        {QStringLiteral("printout_prima_nota"),
+         [](ScreenSet &) -> QWidget * {
+             const PrimaNota::Result r = PrimaNota::list(sampleYear());
+             PrimaNotaPrint::Screen shown{{}, r.heading, r.interval, r.income, r.expense, r.balance};
+             for (const ListRow &row : r.rows)
+                 shown.rows.append(row.text);
+             auto report = ListReport::create(ListReport::kPrimaNotaTitle);
+             ListReport::fill(*report, PrimaNotaPrint::title(shown), PrimaNotaPrint::lines(shown));
              return pageWidget(report->PrepareReport(true));
          },
          true},

@@ -1,0 +1,272 @@
+#include "PrimaNota.h"
+
+#include "common/RecordFile.h"
+#include "common/TSchedaMovimento.h"
+#include "common/TextRules.h"
+
+#include <cmath>
+
+namespace PrimaNota {
+
+namespace {
+
+const QString kIncome = QStringLiteral("ENTRATA  ");
+const QString kExpense = QStringLiteral("USCITA   ");
+const QString kNoKind = QStringLiteral("         ");
+const QString kEuro = QStringLiteral(" €");
+const QString kLfCrLfCr = QStringLiteral("\n\r\n\r");
+
+// Where a field lies inside the stored record, so a scan decodes only the five
+// fields it shows instead of all 28.
+struct Slot
+{
+    int offset = 0;
+    int capacity = 0;
+    QString read(const char *record) const { return RecordCodec::getField(record + offset, capacity); }
+};
+
+Slot slot(QString TSchedaMovimento::*field)
+{
+    int offset = 0;
+    for (const auto &f : TSchedaMovimento::fields()) {
+        if (f.member == field)
+            return {offset, f.capacity};
+        offset += f.capacity + 1;
+    }
+    Q_ASSERT_X(false, "PrimaNota::slot", "not a field of TSchedaMovimento");
+    return {};
+}
+
+// Decimal digits of an amount as stored ("+12,50" has 2); -1 when it carries
+// an exponent and has no fixed number of them.
+int decimalsOf(const QString &amount)
+{
+    if (amount.contains(QLatin1Char('e')) || amount.contains(QLatin1Char('E')))
+        return -1;
+    const qsizetype comma = amount.indexOf(QLatin1Char(','));
+    return comma < 0 ? 0 : int(amount.size() - comma - 1);
+}
+
+// A running sum of amounts with at most `decimals` decimals, freed of the
+// binary drift that many additions leave in its last digits: 28 payments of
+// 0,03 make 0,84, not 0,840000000000001. A sum whose amounts carry more
+// decimals keeps them.
+double settled(double sum, int decimals)
+{
+    if (decimals < 0 || decimals > 15)
+        return sum;
+    const double scale = std::pow(10.0, decimals);
+    if (!(std::fabs(sum * scale) < 9e15))
+        return sum;
+    return std::round(sum * scale) / scale;
+}
+
+// The label text of a total at the end of a complete listing.
+QString shown(double sum, int decimals)
+{
+    return TextRules::trim(twoDecimalForm(TextRules::formatGeneral(settled(sum, decimals)))) + kEuro;
+}
+
+QString quoted(const QString &value, const char *whenEmpty)
+{
+    return value.isEmpty() ? QString::fromUtf8(whenEmpty) : QStringLiteral("\"") + value + QStringLiteral("\"");
+}
+
+} // namespace
+
+QString row(const QString &causale, const QString &data, const QString &pagatore, const QString &beneficiario,
+            const QString &totale)
+{
+    const QString amount = TextRules::trim(totale);
+    QString out;
+    out.reserve(145 + amount.size());
+    if (amount.startsWith(QLatin1Char('+')))
+        out += kIncome;
+    else if (amount.startsWith(QLatin1Char('-')))
+        out += kExpense;
+    else
+        out += kNoKind;
+    ListRows::appendFitted(out, causale, 40);
+    out += QLatin1String("  Data: ");
+    ListRows::appendFitted(out, data, 10);
+    out += QLatin1String("  Da: ");
+    ListRows::appendFitted(out, pagatore, 28);
+    out += QLatin1String("  A: ");
+    ListRows::appendFitted(out, beneficiario, 28);
+    out += QLatin1String("  Importo: ");
+    out += amount;
+    return out;
+}
+
+QString twoDecimalForm(const QString &text)
+{
+    QString t = text;
+    if (!t.contains(QLatin1Char(',')))
+        t += QLatin1String(",00");
+    if (TextRules::trim(t) == QLatin1String(","))
+        t = QStringLiteral("0,00");
+    if (t.startsWith(QLatin1Char(',')))
+        t = QLatin1Char('0') + TextRules::trim(t);
+    if (t.endsWith(QLatin1Char(',')))
+        t = TextRules::trim(t) + QLatin1String("00");
+    if (t.size() >= 2 && t.at(t.size() - 2) == QLatin1Char(',') && t.back() >= QLatin1Char('0') &&
+        t.back() <= QLatin1Char('9'))
+        t = TextRules::trim(t) + QLatin1Char('0');
+    return t;
+}
+
+QString interval(const QString &startDate, const QString &endDate)
+{
+    return QStringLiteral("Dal   ") + TextRules::trim(startDate) + QStringLiteral("   al   ") +
+           TextRules::trim(endDate);
+}
+
+QString notCalculated() { return QStringLiteral("non calcolato"); }
+
+Result list(const Request &request)
+{
+    static const Slot data = slot(&TSchedaMovimento::Data);
+    static const Slot causale = slot(&TSchedaMovimento::Causale);
+    static const Slot totale = slot(&TSchedaMovimento::Totale);
+    static const Slot pagatore = slot(&TSchedaMovimento::Pagatore);
+    static const Slot beneficiario = slot(&TSchedaMovimento::Beneficiario);
+
+    Result out;
+    const QString heading = TextRules::trim(request.filter);
+    out.heading = heading.isEmpty() ? QStringLiteral("- - -") : heading;
+    const auto stopAt = [&](Stop why) {
+        out.stop = why;
+        out.income = out.expense = out.balance = notCalculated();
+        return out;
+    };
+
+    RecordFile<TSchedaMovimento> file;
+    if (!file.open(request.path, RecordFileBase::Access::Read)) {
+        out.error = file.errorString();
+        return stopAt(Stop::NotOpened);
+    }
+    const qint64 count = file.count();
+    if (count < 0) {
+        out.error = file.errorString();
+        return stopAt(Stop::NotOpened);
+    }
+    // The chooser hands over real dates; anything else lists nothing.
+    const auto from = TextRules::parseDate(TextRules::trim(request.startDate));
+    const auto to = TextRules::parseDate(TextRules::trim(request.endDate));
+    const bool filtered = !heading.isEmpty();
+    const QString key = TextRules::lowerAZ(request.filter);
+
+    double income = 0;
+    double expense = 0;
+    double balance = 0;
+    int decimals = 0; // the most any listed amount carries
+    for (qint64 position = 1; position <= count; ++position) {
+        const char *record = file.readNextInPlace();
+        if (!record) {
+            out.stopPosition = position;
+            out.error = file.errorString();
+            return stopAt(Stop::ReadError);
+        }
+        const QString reason = causale.read(record);
+        if (filtered && !ListRows::containsLowerAZ(reason, key))
+            continue;
+        const QString dataText = data.read(record);
+        const auto date = TextRules::parseDate(dataText);
+        if (!date) {
+            out.stopPosition = position;
+            out.stopValue = dataText;
+            return stopAt(Stop::BadDate);
+        }
+        if (!from || !to || *from > *date || *date > *to)
+            continue;
+        const QString amountText = totale.read(record);
+        // The row is listed before its amount is read: a movement whose amount
+        // cannot be read stays in the list, where the user can find it.
+        out.rows.append({row(reason, dataText, pagatore.read(record), beneficiario.read(record), amountText),
+                         position});
+        const auto amount = TextRules::parseDecimal(amountText);
+        if (!amount) {
+            out.stopPosition = position;
+            out.stopValue = amountText;
+            return stopAt(Stop::BadAmount);
+        }
+        const int places = decimalsOf(amountText);
+        decimals = (places < 0 || decimals < 0) ? -1 : std::max(decimals, places);
+        if (amountText.startsWith(QLatin1Char('+')))
+            income += *amount;
+        else if (amountText.startsWith(QLatin1Char('-')))
+            expense += *amount;
+        balance += *amount;
+    }
+    file.close();
+    out.interval = interval(request.startDate, request.endDate);
+    out.income = shown(income, decimals);
+    out.expense = shown(expense, decimals);
+    out.balance = shown(balance, decimals);
+    return out;
+}
+
+QString stopWarning(const Result &r, const QString &fileName)
+{
+    const QString advice = QStringLiteral(
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+    const QString movement = QStringLiteral("il movimento n. %1 dell'archivio %2").arg(r.stopPosition).arg(fileName);
+    switch (r.stop) {
+    case Stop::None:
+        return {};
+    case Stop::NotOpened:
+        return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio %1, per cui il "
+                              "riepilogo non può essere compilato.")
+                   .arg(fileName) +
+               kLfCrLfCr + advice;
+    case Stop::ReadError:
+        return QStringLiteral("Attenzione: non è stato possibile leggere il movimento n. %1 dell'archivio %2, per "
+                              "cui il riepilogo è incompleto e i totali non sono stati calcolati.")
+                   .arg(r.stopPosition)
+                   .arg(fileName) +
+               kLfCrLfCr + advice;
+    case Stop::BadDate:
+        return QStringLiteral("Attenzione: ") + movement +
+               QStringLiteral(" ha una data dell'operazione che non è possibile leggere (%1), per cui il "
+                              "riepilogo si ferma prima di esso e i totali non sono stati calcolati.")
+                   .arg(quoted(r.stopValue, "nessuna data")) +
+               kLfCrLfCr +
+               QStringLiteral("Correggere la data nella scheda del movimento e visualizzare di nuovo il riepilogo.");
+    case Stop::BadAmount:
+        return QStringLiteral("Attenzione: ") + movement +
+               QStringLiteral(" ha un importo che non è possibile leggere (%1), per cui il riepilogo si ferma a "
+                              "questo movimento e i totali non sono stati calcolati.")
+                   .arg(quoted(r.stopValue, "nessun importo")) +
+               kLfCrLfCr +
+               QStringLiteral(
+                   "Correggere l'importo nella scheda del movimento e visualizzare di nuovo il riepilogo.");
+    }
+    return {};
+}
+
+QString helpTitle() { return QStringLiteral("Applicazione Primanota e Bilancio."); }
+
+QString helpBody()
+{
+    const char *const paragraphs[] = {
+        "PRIMANOTA E BILANCIO. Questa applicazione mostra e stampa la primanota dell'Associazione: il registro "
+        "dei movimenti in entrata e in uscita di ciascun anno solare, con il riepilogo delle operazioni, il "
+        "totale incassato, il totale speso e il bilancio come differenza tra entrate e uscite.",
+        "Per vedere il registro di un periodo indicare l'anno, una causale e le date di inizio e di fine "
+        "intervallo, poi premere Visualizza riepilogo. Senza causale vengono elencati tutti i movimenti "
+        "dell'intervallo.",
+        "Ogni riga mostra il tipo di movimento (entrata o uscita), la causale, la data, il pagatore, il "
+        "beneficiario e l'importo; in fondo alla schermata si leggono i totali delle entrate e delle uscite e il "
+        "bilancio.",
+        "La primanota si stampa con il pulsante Stampa primanota.",
+    };
+    QString out;
+    for (const char *p : paragraphs) {
+        if (!out.isEmpty())
+            out += QStringLiteral("\r\n\r\n");
+        out += QString::fromUtf8(p);
+    }
+    return out;
+}
+
+} // namespace PrimaNota
