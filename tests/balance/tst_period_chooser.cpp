@@ -166,7 +166,7 @@ void TestPeriodChooser::leavingADropDown()
     c->setEditText(text);
     chooser->txtTipologia->setFocus();
     QTEST(c->currentText(), "kept");
-    QVERIFY(!chooser->findChild<QWidget *>(Form::frameName(combo))->isVisible());
+    QVERIFY(!control<QWidget>(chooser, Form::frameName(combo).toLatin1().constData())->isVisible());
 }
 
 TfrmMenuBilancio *TestPeriodChooser::openChooser()
@@ -245,9 +245,9 @@ void TestPeriodChooser::keysAndEnterCycle()
     for (int i = 0; i + 1 < order.size(); ++i) {
         QVERIFY2(order[i]->hasFocus(), order[i]->objectName().toLatin1());
         const QString frame = Form::frameName(order[i]->objectName());
-        QVERIFY2(chooser->findChild<QWidget *>(frame)->isVisible(), qPrintable(frame));
+        QVERIFY2(control<QWidget>(chooser, frame.toLatin1().constData())->isVisible(), qPrintable(frame));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY2(!chooser->findChild<QWidget *>(frame)->isVisible(), qPrintable(frame));
+        QVERIFY2(!control<QWidget>(chooser, frame.toLatin1().constData())->isVisible(), qPrintable(frame));
     }
     QVERIFY(chooser->btnVisualizza->hasFocus());
     // Enter on the button runs it: here the first check fails.

@@ -275,7 +275,7 @@ void TestCardPrint::screensDriveTheOutput()
         screen->grab().save(qEnvironmentVariable("QUINTARA_SAVE_PAGES")
                             + (preview ? QStringLiteral("/TfrmAnteprimaAna.png") : QStringLiteral("/TfrmStampaAna.png")));
     for (const QString &name : clicks)
-        QTest::mouseClick(screen->findChild<QRadioButton *>(name), Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(screen.get(), name.toLatin1().constData()), Qt::LeftButton);
     QCOMPARE(memory->text(), withPhoto ? QStringLiteral("con") : QStringLiteral("senza"));
     QVERIFY(app.platform.printer.jobs.isEmpty());
 

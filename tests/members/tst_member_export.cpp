@@ -277,7 +277,7 @@ void TestMemberExport::helpAndExit()
     show(w);
     QString title, body;
     p.modal.handlers.append([&](QDialog *d) {
-        title = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+        title = control<QLabel>(d, "lblTitolo")->text();
         body = static_cast<TfrmGuida *>(d)->txtGuida->toPlainText();
     });
     QTest::mouseClick(control<PictureButton>(&w, "cmdGuida"), Qt::LeftButton);

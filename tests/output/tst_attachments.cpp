@@ -325,7 +325,7 @@ void TestAttachments::applyHandsBackToTheCard()
     const auto cardLabels = [&] {
         QStringList out;
         for (const QString &n : names)
-            out << memberCard->findChild<QLabel *>(n)->text();
+            out << control<QLabel>(memberCard, n.toLatin1().constData())->text();
         return out;
     };
     const QString picked = m_elsewhere.path() + QStringLiteral("/ricevuta.pdf");
@@ -403,8 +403,8 @@ void TestAttachments::annullaAfterPickingLeavesTheCard()
     app.platform.modal.handlers.append(pickThenCancel);
     QTest::mouseClick(control<QWidget>(card, "btnAllegati"), Qt::LeftButton);
 
-    QCOMPARE(card->findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("contratto.pdf"));
-    QCOMPARE(card->findChild<QLabel *>(QStringLiteral("lblDesc01"))->text(), QStringLiteral("Contratto"));
+    QCOMPARE(control<QLabel>(card, "lblFile01")->text(), QStringLiteral("contratto.pdf"));
+    QCOMPARE(control<QLabel>(card, "lblDesc01")->text(), QStringLiteral("Contratto"));
     QCOMPARE(readBytes(app.platform.file(QStringLiteral("Documenti_Allegati/delibera.pdf"))), QByteArray("delibera"));
 
     // Cancelled for a movement card, the window hands back nothing at all.

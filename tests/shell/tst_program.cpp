@@ -80,14 +80,14 @@ private Q_SLOTS:
             steps << visibleWindows();
             if (exit == QLatin1String("card then close")) {
                 // A work screen closed by the desktop goes back to the start menu, and no further.
-                QTest::mouseClick(avvio->findChild<QAbstractButton *>(QStringLiteral("btnSoci")), Qt::LeftButton,
+                QTest::mouseClick(control<QAbstractButton>(avvio, "btnSoci"), Qt::LeftButton,
                                   {}, QPoint(5, 5));
                 screen<TfrmAnagrafica>()->windowHandle()->close();
                 QCoreApplication::processEvents();
                 steps << visibleWindows();
             }
             if (exit == QLatin1String("imgEsci"))
-                QTest::mouseClick(avvio->findChild<PictureButton *>(QStringLiteral("imgEsci")), Qt::LeftButton, {},
+                QTest::mouseClick(control<PictureButton>(avvio, "imgEsci"), Qt::LeftButton, {},
                                   QPoint(5, 5));
             else
                 avvio->windowHandle()->close();

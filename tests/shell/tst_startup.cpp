@@ -144,7 +144,7 @@ private Q_SLOTS:
         logIn();
         QString title;
         app->platform.modal.handlers.append([&](QDialog *d) {
-            title = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+            title = control<QLabel>(d, "lblTitolo")->text();
         });
         click("imgGuida");
         click("imgInfo");
@@ -163,12 +163,12 @@ private Q_SLOTS:
         QPointer<QDialog> first;
         app->platform.modal.handlers.append([&](QDialog *d) {
             first = d;
-            d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->setText(QStringLiteral("scritto"));
+            control<QLabel>(d, "lblTitolo")->setText(QStringLiteral("scritto"));
         });
         QString second;
         app->platform.modal.handlers.append([&](QDialog *d) {
             QVERIFY(d != app->screens->creationOrder().at(3));
-            second = d->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+            second = control<QLabel>(d, "lblTitolo")->text();
         });
         click("imgGuida");
         QVERIFY(first.isNull()); // destroyed when it closed
