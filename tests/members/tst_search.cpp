@@ -272,10 +272,11 @@ static void giveMovementCardItsFields()
 {
     QWidget *card = ScreenSet::current().movimenti();
     for (const char *name : kMovementFields) {
-        if (card->findChild<QLineEdit *>(QString::fromLatin1(name)))
-            continue;
-        auto *edit = new QLineEdit(card);
-        edit->setObjectName(QString::fromLatin1(name));
+        auto *edit = card->findChild<QLineEdit *>(QString::fromLatin1(name));
+        if (!edit) {
+            edit = new QLineEdit(card);
+            edit->setObjectName(QString::fromLatin1(name));
+        }
         edit->setText(QStringLiteral("(prima)"));
     }
 }
