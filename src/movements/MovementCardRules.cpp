@@ -104,26 +104,6 @@ MovementCardValues duplicate(const MovementCardValues &card, const QDate &today)
     return copy;
 }
 
-MovementCardValues withPayer(const MovementCardValues &card, const TSchedaSocio &member)
-{
-    MovementCardValues v = card;
-    v.texts.Pagatore = TextRules::trim(member.Dipendente);
-    v.texts.RecapitoPag = TextRules::trim(member.Recapito);
-    v.texts.CodFisc = TextRules::trim(member.CodFisc);
-    v.texts.PartitaIva = TextRules::trim(member.PartitaIva);
-    v.texts.Categoria = TextRules::trim(member.Cittadinanza);
-    v.texts.Email = TextRules::trim(member.Email);
-    return v;
-}
-
-MovementCardValues withBeneficiary(const MovementCardValues &card, const TSchedaSocio &member)
-{
-    MovementCardValues v = card;
-    v.texts.Beneficiario = TextRules::trim(member.Dipendente);
-    v.texts.RecapitoBen = TextRules::trim(member.Recapito);
-    return v;
-}
-
 QString amountCaption(bool entrata)
 {
     return entrata ? QStringLiteral("Importo in entrata: €") : QStringLiteral("Importo in uscita: €");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "MovementCardValues.h"
-#include "common/TSchedaSocio.h"
 
 #include <QColor>
 #include <QDate>
@@ -30,12 +29,6 @@ MovementCardValues newCard(const QDate &today);
 // The start of a new card from the one shown: dated today, no due date, not
 // settled, no attachments; everything else kept.
 MovementCardValues duplicate(const MovementCardValues &card, const QDate &today);
-
-// A member of the archive taken as the payer (name, contact, tax code, VAT
-// number, card number, e-mail) or as the beneficiary (name and contact); the
-// rest of the card stays as it is.
-MovementCardValues withPayer(const MovementCardValues &card, const TSchedaSocio &member);
-MovementCardValues withBeneficiary(const MovementCardValues &card, const TSchedaSocio &member);
 
 // The caption above the amount and its colour, which tell the movement type.
 QString amountCaption(bool entrata);

@@ -24,8 +24,8 @@ enum class BandKind { Title, Data, Footer };
 // area's corner (objects on the page) or from the band's corner (objects in a band).
 struct ReportObject
 {
-    ReportObject(ReportKind kind, const QString &name, const QRectF &rect)
-        : kind(kind), name(name), rect(rect)
+    ReportObject(ReportKind objectKind, const QString &objectName, const QRectF &place)
+        : kind(objectKind), name(objectName), rect(place)
     {
     }
 

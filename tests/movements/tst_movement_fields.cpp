@@ -4,7 +4,7 @@
 // of the status line and the buttons that open the register's screens.
 #include "MovementFixture.h"
 
-#include "checks/ui/TfrmCalendario.h"
+#include "common/ui/TfrmCalendario.h"
 #include "members/MemberFixtures.h"
 #include "output/ui/TfrmAllegaCartella.h"
 
@@ -247,7 +247,7 @@ void TestMovementFields::dateFieldKeys()
     QVERIFY(date->isReadOnly());
     QStringList modes;
     for (int i = 0; i < 2; ++i)
-        f.app.platform.modal.handlers.append([&](QDialog *d) { modes.append(qobject_cast<TfrmCalendario *>(d)->mode()); });
+        f.app.platform.modal.handlers.append([&](QDialog *d) { modes.append(control<QLabel>(d, "lblMemory")->text()); });
 
     date->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(date, Qt::Key_A);

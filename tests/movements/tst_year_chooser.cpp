@@ -2,7 +2,7 @@
 // field's keys, "Apri" and where closing it leads.
 #include "MovementFixture.h"
 
-#include "shell/ui/TfrmGuida.h"
+#include "common/ui/TfrmGuida.h"
 
 #include <QPlainTextEdit>
 

@@ -1,14 +1,16 @@
 #include "Shots.h"
 
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
+#include "common/HelpTexts.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/MemberCardReport.h"
 #include "members/ui/PhotoFiles.h"
 #include "members/ui/TfrmAnagrafica.h"
@@ -20,9 +22,7 @@
 #include "output/ListReport.h"
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
-#include "shell/HelpTexts.h"
 #include "shell/ui/ScreenSet.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -233,7 +233,7 @@ std::vector<Shot> extraShots()
         {QStringLiteral("search_results"),
          [](ScreenSet &s) -> QWidget * {
              auto *d = fresh<TfrmTrovaAnagrafica>(s.anagrafica());
-             d->setMode(QStringLiteral("anagrafica"));
+             d->setMode(TfrmTrovaAnagrafica::Mode::MemberCard);
              d->show();
              QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnCerca")), Qt::LeftButton);
              return d;

@@ -1,14 +1,14 @@
 #include "TfrmMenuMovimenti.h"
 
+#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 #include "movements/MovementCardRules.h"
-#include "shell/HelpTexts.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QLabel>
 #include <QPushButton>

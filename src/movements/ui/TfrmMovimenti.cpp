@@ -4,19 +4,20 @@
 #include "TfrmSospesiMov.h"
 #include "TfrmStampaMovimento.h"
 #include "TfrmTrovaMovimenti.h"
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmPartitaIva.h"
+#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
+#include "members/MemberToMovement.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 #include "output/ui/TfrmAllegaCartella.h"
-#include "shell/HelpTexts.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -487,20 +488,30 @@ void TfrmMovimenti::newCard()
 
 void TfrmMovimenti::setOperationDate(const QString &date) { edit(QStringLiteral("txtData"))->setText(date); }
 void TfrmMovimenti::setDueDate(const QString &date) { edit(QStringLiteral("txtDataSca"))->setText(date); }
-void TfrmMovimenti::takePayer(const TSchedaSocio &member) { setValues(MovementCardRules::withPayer(values(), member)); }
+void TfrmMovimenti::takePayer(const TSchedaSocio &member)
+{
+    MovementCardValues card = values();
+    MemberToMovement::asPayer(member, card.texts);
+    setValues(card);
+}
 
 void TfrmMovimenti::takeBeneficiary(const TSchedaSocio &member)
 {
-    setValues(MovementCardRules::withBeneficiary(values(), member));
+    MovementCardValues card = values();
+    MemberToMovement::asBeneficiary(member, card.texts);
+    setValues(card);
 }
 
-void TfrmMovimenti::setAttachments(const std::array<QString, 3> &files, const std::array<QString, 3> &descriptions)
+void TfrmMovimenti::setAttachments(const Attachments &attachments)
 {
-    for (int i = 0; i < 3; ++i) {
-        const QString n = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        label(QStringLiteral("lblFile") + n)->setText(TextRules::trim(files[size_t(i)]));
-        label(QStringLiteral("lblDesc") + n)->setText(TextRules::trim(descriptions[size_t(i)]));
+    MovementCardValues card = values();
+    Attachments trimmed = attachments;
+    for (Attachment &a : trimmed.items) {
+        a.file = TextRules::trim(a.file);
+        a.description = TextRules::trim(a.description);
     }
+    trimmed.storeIn(card.texts);
+    setValues(card);
 }
 
 // --- Browsing, save, duplicate ------------------------------------------------------
@@ -629,13 +640,10 @@ void TfrmMovimenti::cmdStampaClick()
 void TfrmMovimenti::cmdFileClick()
 {
     // Nothing is stored until the card is saved.
-    const MovementCardValues card = values();
-    openDialog<TfrmAllegaCartella>(this, [&card](TfrmAllegaCartella &w) {
-        w.setMode(QStringLiteral("movimenti"));
-        w.setSlot(1, card.texts.File01, card.texts.Desc01);
-        w.setSlot(2, card.texts.File02, card.texts.Desc02);
-        w.setSlot(3, card.texts.File03, card.texts.Desc03);
-    });
+    const auto applied = TfrmAllegaCartella::edit(this, TfrmAllegaCartella::Card::Movement,
+                                                  Attachments::of(values().texts));
+    if (applied)
+        setAttachments(*applied);
 }
 
 void TfrmMovimenti::cmdGuidaClick()
@@ -647,13 +655,14 @@ void TfrmMovimenti::cmdGuidaClick()
 
 void TfrmMovimenti::impPagatoreClick()
 {
-    openDialog<TfrmTrovaAnagrafica>(this, [](TfrmTrovaAnagrafica &d) { d.setMode(QStringLiteral("movimenti_pagatore")); });
+    if (const auto member = TfrmTrovaAnagrafica::choose(this, TfrmTrovaAnagrafica::Mode::MovementPayer))
+        takePayer(member->record);
 }
 
 void TfrmMovimenti::impBeneficiarioClick()
 {
-    openDialog<TfrmTrovaAnagrafica>(this,
-                                    [](TfrmTrovaAnagrafica &d) { d.setMode(QStringLiteral("movimenti_beneficiario")); });
+    if (const auto member = TfrmTrovaAnagrafica::choose(this, TfrmTrovaAnagrafica::Mode::MovementBeneficiary))
+        takeBeneficiary(member->record);
 }
 
 void TfrmMovimenti::chkCodFiscClick()
@@ -689,10 +698,12 @@ void TfrmMovimenti::sndEmailClick()
 
 void TfrmMovimenti::txtDataPicker()
 {
-    openDialog<TfrmCalendario>(this, [](TfrmCalendario &c) { c.setMode(QStringLiteral("movimenti_data")); });
+    if (const auto day = TfrmCalendario::pick(this, TfrmCalendario::Field::MovementDate))
+        setOperationDate(TextRules::formatDate(*day));
 }
 
 void TfrmMovimenti::txtDataScaPicker()
 {
-    openDialog<TfrmCalendario>(this, [](TfrmCalendario &c) { c.setMode(QStringLiteral("movimenti_scadenza")); });
+    if (const auto day = TfrmCalendario::pick(this, TfrmCalendario::Field::MovementDue))
+        setDueDate(TextRules::formatDate(*day));
 }

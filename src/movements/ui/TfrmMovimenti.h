@@ -3,11 +3,11 @@
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Screens.h"
 #include "movements/MovementCardRules.h"
+#include "output/Attachments.h"
 
 #include <QHash>
 #include <QSet>
 
-#include <array>
 #include <optional>
 
 class FieldEdit;
@@ -16,6 +16,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+struct TSchedaSocio;
 
 // The movement card: one movement of the year's register at a time, browsed,
 // created, duplicated and saved, with the commands that open the screens
@@ -50,7 +51,7 @@ public:
     void setDueDate(const QString &date);
     void takePayer(const TSchedaSocio &member);
     void takeBeneficiary(const TSchedaSocio &member);
-    void setAttachments(const std::array<QString, 3> &files, const std::array<QString, 3> &descriptions);
+    void setAttachments(const Attachments &attachments);
 
 protected:
     void showEvent(QShowEvent *e) override;

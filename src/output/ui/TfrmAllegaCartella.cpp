@@ -1,15 +1,12 @@
 #include "TfrmAllegaCartella.h"
 
-#include "AttachmentFolder.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/UiPlatform.h"
-#include "shell/ui/ScreenSet.h"
-#include "members/ui/TfrmAnagrafica.h"
-#include "movements/ui/TfrmMovimenti.h"
+#include "output/AttachmentFolder.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -146,19 +143,47 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TfrmAllegaCartella::openFor(QWidget *card, const QString &mode)
+std::optional<Attachments> TfrmAllegaCartella::edit(QWidget *owner, Card card, const Attachments &current)
 {
-    openDialog<TfrmAllegaCartella>(card, [&](TfrmAllegaCartella &w) {
-        w.setMode(mode);
-        for (int i = 0; i < kSlots; ++i) {
-            const auto *file = card->findChild<QLabel *>(slotName("lblFile", i));
-            const auto *desc = card->findChild<QLabel *>(slotName("lblDesc", i));
-            w.setSlot(i + 1, file ? file->text() : QString(), desc ? desc->text() : QString());
-        }
-    });
+    return runDialog<TfrmAllegaCartella>(
+        owner,
+        [&](TfrmAllegaCartella &w) {
+            w.setCard(card);
+            w.setAttachments(current);
+        },
+        [](const TfrmAllegaCartella &w) { return w.applied(); });
 }
 
-void TfrmAllegaCartella::setMode(const QString &mode) { lblMemory->setText(mode); }
+void TfrmAllegaCartella::setCard(Card card)
+{
+    m_card = card;
+    lblMemory->setText(modeText(card));
+}
+
+QString TfrmAllegaCartella::modeText(Card card)
+{
+    switch (card) {
+    case Card::Member:
+        return QStringLiteral("anagrafica");
+    case Card::Movement:
+        return QStringLiteral("movimenti");
+    }
+    return {};
+}
+
+void TfrmAllegaCartella::setAttachments(const Attachments &attachments)
+{
+    for (int i = 0; i < kSlots; ++i)
+        setSlot(i + 1, attachments.items[i].file, attachments.items[i].description);
+}
+
+Attachments TfrmAllegaCartella::attachments() const
+{
+    Attachments out;
+    for (int i = 0; i < kSlots; ++i)
+        out.items[i] = {TextRules::trim(txtFile[i]->text()), TextRules::trim(txtDesc[i]->text())};
+    return out;
+}
 
 void TfrmAllegaCartella::setSlot(int n, const QString &fileName, const QString &description)
 {
@@ -213,19 +238,10 @@ void TfrmAllegaCartella::imgCancellaClick(int slot) { txtFile[slot]->clear(); }
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = TextRules::trim(lblMemory->text());
-    QWidget *card = nullptr;
-    if (mode == QLatin1String("anagrafica"))
-        card = ScreenSet::current().anagrafica();
-    else if (mode == QLatin1String("movimenti"))
-        card = ScreenSet::current().movimenti();
-    if (!card)
+    // A window that works for no card has nowhere to hand the slots: it stays open.
+    if (!m_card)
         return;
-    for (int i = 0; i < kSlots; ++i) {
-        if (auto *l = card->findChild<QLabel *>(slotName("lblFile", i)))
-            l->setText(TextRules::trim(txtFile[i]->text()));
-        if (auto *l = card->findChild<QLabel *>(slotName("lblDesc", i)))
-            l->setText(TextRules::trim(txtDesc[i]->text()));
-    }
+    m_applied = attachments();
+    Q_EMIT attachmentsApplied(*m_applied);
     close();
 }
