@@ -25,8 +25,8 @@
 class MovementFixture
 {
 public:
-    explicit MovementFixture(const QString &year = QStringLiteral("2014"))
-        : year(year)
+    explicit MovementFixture(const QString &yearText = QStringLiteral("2014"))
+        : year(yearText)
     {
         ScreenSet::handOver(app.screens->password(), app.screens->avvio());
         chooser = app.screens->menuMovimenti();
