@@ -110,11 +110,7 @@ QList<QPair<QString, QString>> rows(const TSchedaSocio &c)
     };
 }
 
-QString footer(const QDateTime &when)
-{
-    return QStringLiteral("Stampa eseguita in data ") + when.date().toString(QStringLiteral("dd/MM/yyyy"))
-        + QStringLiteral(" alle ore ") + when.time().toString(QStringLiteral("HH:mm:ss"));
-}
+QString footer(const QDateTime &when) { return ReportBuild::printedAt(when); }
 
 void fill(ReportTemplate &report, const TSchedaSocio &card, const QImage &photo, const QDateTime &when)
 {

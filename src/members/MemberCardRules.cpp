@@ -1,22 +1,12 @@
 #include "MemberCardRules.h"
 
+#include "common/CardRules.h"
 #include "common/TextRules.h"
 
 namespace MemberCardRules {
 
 namespace {
 const QString kLfCrLfCr = QStringLiteral("\n\r\n\r");
-
-bool allDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 QString controlName(int fieldIndex)
@@ -74,14 +64,9 @@ BrowseStep browse(Arrow arrow, qint64 count, std::optional<qint64> position)
     return {K::Nothing};
 }
 
-bool isVatNumber(const QString &trimmedCode) { return allDigits(trimmedCode); }
+bool isVatNumber(const QString &trimmedCode) { return CardRules::isVatNumber(trimmedCode); }
 
-QString accessError()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") + kLfCrLfCr +
-           QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                          "programma.");
-}
+QString accessError() { return CardRules::accessError(); }
 
 QString chosenMemberUnreadable()
 {
@@ -94,14 +79,11 @@ QString chosenMemberUnreadable()
                "programma.");
 }
 
-QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
+QString emptyArchive() { return CardRules::emptyArchive(); }
 
-QString inserted() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }
+QString inserted() { return CardRules::inserted(); }
 
-QString changesSaved()
-{
-    return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-}
+QString changesSaved() { return CardRules::changesSaved(); }
 
 QString photoNotSaved()
 {
@@ -112,16 +94,8 @@ QString photoNotSaved()
                           "nella cartella di installazione del programma e premere di nuovo Salva.");
 }
 
-QString duplicateNeedsStoredCard()
-{
-    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata "
-                          "inserita in archivio.");
-}
+QString duplicateNeedsStoredCard() { return CardRules::duplicateNeedsStoredCard(); }
 
-QString duplicated()
-{
-    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.") + kLfCrLfCr +
-           QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
-}
+QString duplicated() { return CardRules::duplicated(); }
 
 } // namespace MemberCardRules

@@ -92,4 +92,10 @@ std::unique_ptr<ReportObject> band(const QString &name, BandKind kind, qreal hei
     return o;
 }
 
+QString printedAt(const QDateTime &when)
+{
+    return QStringLiteral("Stampa eseguita in data ") + when.date().toString(QStringLiteral("dd/MM/yyyy")) +
+           QStringLiteral(" alle ore ") + when.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
 } // namespace ReportBuild

@@ -4,6 +4,7 @@
 #include "ReportObject.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QPageLayout>
 
 // A report template: one A4 page holding either objects at fixed positions (a
@@ -57,4 +58,7 @@ std::unique_ptr<ReportObject> hline(const QString &name, qreal left, qreal top, 
 std::unique_ptr<ReportObject> vline(const QString &name, qreal left, qreal top, qreal height);
 std::unique_ptr<ReportObject> rectangle(const QString &name, qreal left, qreal top, qreal width, qreal height);
 std::unique_ptr<ReportObject> band(const QString &name, BandKind kind, qreal height, bool canSplit);
+
+// The footer of the card printouts: "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
+QString printedAt(const QDateTime &when);
 } // namespace ReportBuild

@@ -12,6 +12,7 @@
 #include "common/HelpTexts.h"
 #include "common/RecordFile.h"
 #include "SampleData.h"
+#include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/PictureButton.h"
@@ -22,6 +23,9 @@
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 #include "members/ui/TfrmZoom.h"
+#include "movements/MovementCardReport.h"
+#include "movements/MovementCardRules.h"
+#include "movements/ui/TfrmMovimenti.h"
 #include "output/ListReport.h"
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
@@ -138,7 +142,66 @@ void writeSampleData()
         ++n;
     }
     (void)PhotoFiles::writeJpeg(samplePhoto(), ArchivePaths::photo(1));
+
+    RecordFile<TSchedaMovimento> year;
+    if (!year.open(MovementCardRules::yearFile(QStringLiteral("2024"))))
+        return;
+    const struct
+    {
+        bool income;
+        const char *date, *reason, *reminder, *due, *amount, *payer, *method, *beneficiary, *receipt;
+        bool settled;
+    } movements[] = {
+        {true, "10/01/2024", "Quota associativa 2024", "Rinnovo annuale", "31/01/2024", "35,00", "Rossi Maria Grazia",
+         "Bonifico bancario", "Circolo Quintara", "CRO 0012345", true},
+        {false, "05/02/2024", "Affitto palestra febbraio", "Seconda rata del contratto", "28/02/2024", "450,00",
+         "Circolo Quintara", "Bonifico bancario", "Comune di Perugia", "CRO 0098765", false},
+        {true, "12/03/2024", "Iscrizione torneo di primavera", "Squadra under 14", "20/03/2024", "120,00",
+         "Bianchi Laura", "Contanti", "Circolo Quintara", "Ricevuta n. 17", false},
+    };
+    for (const auto &m : movements) {
+        TSchedaMovimento r;
+        r.Entrata = m.income ? kYes : kNo;
+        r.Uscita = m.income ? kNo : kYes;
+        r.Data = QString::fromLatin1(m.date);
+        r.Causale = QString::fromLatin1(m.reason);
+        r.Promemoria = QString::fromLatin1(m.reminder);
+        r.DataSca = QString::fromLatin1(m.due);
+        r.Preavviso = QStringLiteral("7");
+        r.Importo = QString::fromLatin1(m.amount);
+        r.Totale = (m.income ? QStringLiteral("+") : QStringLiteral("-")) + r.Importo;
+        r.Pagatore = QString::fromLatin1(m.payer);
+        r.RecapitoPag = QStringLiteral("075 551021");
+        r.CodFisc = QStringLiteral("RSSMGR61E47C745X");
+        r.Categoria = QStringLiteral("2024001");
+        r.Email = QStringLiteral("segreteria@esempio.it");
+        r.Pagamento = QString::fromLatin1(m.method);
+        r.Beneficiario = QString::fromLatin1(m.beneficiary);
+        r.RecapitoBen = QStringLiteral("075 5771");
+        r.Ricevuta = QString::fromLatin1(m.receipt);
+        r.Note = QStringLiteral("Registrato dalla segreteria");
+        r.Tariffa = QStringLiteral("Ordinaria");
+        r.Saldato = m.settled ? kYes : kNo;
+        (void)year.append(r);
+    }
 }
+
+namespace {
+
+// The movement card of 2024 showing its n-th stored movement.
+TfrmMovimenti *movementCard(ScreenSet &s, int n)
+{
+    auto *card = s.movimenti();
+    card->showNormal(); // showing starts a new card: show first, then browse
+    card->resize(card->panel()->size() + QSize(60, 60));
+    card->openYear(QStringLiteral("2024"), MovementCardRules::yearFile(QStringLiteral("2024")));
+    QTest::mouseClick(card->findChild<PictureButton *>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
+    for (int i = 1; i < n; ++i)
+        QTest::mouseClick(card->findChild<PictureButton *>(QStringLiteral("cmdAvanti")), Qt::LeftButton);
+    return card;
+}
+
+} // namespace
 
 std::vector<Shot> extraShots()
 {
@@ -151,6 +214,15 @@ std::vector<Shot> extraShots()
              QTest::mouseClick(card->findChild<PictureButton *>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
              return card;
          }},
+        {QStringLiteral("card_movement_income"), [](ScreenSet &s) -> QWidget * { return movementCard(s, 1); }},
+        {QStringLiteral("card_movement_expense"), [](ScreenSet &s) -> QWidget * { return movementCard(s, 2); }},
+        {QStringLiteral("printout_movement"),
+         [](ScreenSet &s) -> QWidget * {
+             auto report = MovementCardReport::create();
+             MovementCardReport::fill(*report, movementCard(s, 2)->values(), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+             return pageWidget(report->PrepareReport(true));
+         },
+         true},
         {QStringLiteral("help_start_menu"),
          [](ScreenSet &) -> QWidget * {
              auto *g = fresh<TfrmGuida>();

@@ -27,6 +27,7 @@ public:
 
     // Maximum number of characters the user can type; 0 for no limit.
     void setTypingLimit(int limit) { m_limit = limit; }
+    int typingLimit() const { return m_limit; }
 
     // Only these characters may be typed, besides Enter, Backspace, Delete, Left and
     // Right; every other key (Tab included) is swallowed. Empty: no filter.

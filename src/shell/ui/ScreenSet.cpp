@@ -111,6 +111,12 @@ void ScreenSet::connectHandOvers()
     connect(m_avvio, &TfrmAvvio::imgBilancioClick, this, [this] { handOver(m_avvio, m_menuBilancio); });
     connect(m_avvio, &TfrmAvvio::exitRequested, this, &ScreenSet::terminated);
 
+    // A year opened in the chooser goes to the movement card, which is shown in its place.
+    connect(m_menuMovimenti, &TfrmMenuMovimenti::yearOpened, this, [this](const QString &year, const QString &file) {
+        m_movimenti->openYear(year, file);
+        handOver(m_menuMovimenti, m_movimenti);
+    });
+
     // Work screens hand back to the start menu when they close.
     for (PanelScreen *work : std::initializer_list<PanelScreen *>{m_anagrafica, m_menuMovimenti, m_movimenti,
                                                                     m_menuBilancio})
