@@ -22,7 +22,6 @@
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "output/ui/TfrmAllegaCartella.h"
-#include "shell/HelpTexts.h"
 #include "shell/ui/TfrmGuida.h"
 
 #include <QEnterEvent>
@@ -520,9 +519,7 @@ void TfrmAnagrafica::btnSalvaClick()
 
 void TfrmAnagrafica::btnGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Applicazione Archivio Soci."), HelpTexts::members());
-    });
+    TfrmGuida::open(this, HelpPage::Members);
 }
 
 void TfrmAnagrafica::btnEsciClick() { closeScreen(); }

@@ -1,6 +1,5 @@
 #include "TfrmAvvio.h"
 
-#include "shell/HelpTexts.h"
 #include "TfrmGuida.h"
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
@@ -120,9 +119,7 @@ void TfrmAvvio::imgInfoClick() { openDialog<TfrmInfo>(this); }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Uno sguardo a Quintara."), HelpTexts::startMenu());
-    });
+    TfrmGuida::open(this, HelpPage::StartMenu);
 }
 
 void TfrmAvvio::imgSitoClick() { Platform::shell().open(QUrl(makerSite())); }

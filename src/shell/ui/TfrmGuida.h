@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/Screens.h"
+#include "shell/HelpPage.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -13,7 +14,10 @@ class TfrmGuida : public FixedDialog
 public:
     explicit TfrmGuida(QWidget *parent = nullptr);
 
-    void setPage(const QString &title, const QString &body);
+    // Opens a fresh help window owned by `owner` on the given page, modally.
+    static void open(QWidget *owner, HelpPage page);
+
+    void setPage(HelpPage page);
 
     QLabel *lblTitolo;
     QPlainTextEdit *txtGuida;
