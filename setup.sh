@@ -65,7 +65,9 @@ if [[ "$mode" == run ]]; then
     exec portable/quintara
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
+# Warnings are errors here, so that no new one can land.
+export QUINTARA_WERROR=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTARA_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,

@@ -9,7 +9,7 @@
 // movement search, the prima nota...) is one function and one line in
 // kMeasurements.
 #include "common/RecordFile.h"
-#include "common/SampleData.h"
+#include "SampleData.h"
 #include "common/TextRules.h"
 #include "common/ui/ListScreen.h"
 #include "common/Platform.h"

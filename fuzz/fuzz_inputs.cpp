@@ -1,6 +1,7 @@
 // One libFuzzer entry for every place where bytes from outside the program are
 // parsed: the two record layouts, the record files on arbitrary contents, the
-// password file with its scrambled value, and the date, amount and fee rules.
+// password file with its scrambled value (also past the size the program reads),
+// and the date, amount and fee rules.
 // The first byte of an input chooses the target; the rest is the payload.
 // Besides not crashing, each target checks a property that must always hold.
 #include "common/RecordFile.h"
@@ -143,6 +144,30 @@ void passwordFile(const QByteArray &payload)
     CHECK(edited.value(QStringLiteral("accesso"), QStringLiteral("VALORE")) == QStringLiteral("0A1B"));
 }
 
+// A password file past the size the program reads, made of the payload over and
+// over: it is unreadable, a change is refused and leaves it byte for byte as it
+// was. The INI reader itself copes with such a text: a value set is read back.
+void passwordFileBeyondCap(const QByteArray &payload)
+{
+    const QByteArray unit = payload.isEmpty() ? QByteArray("\n") : payload;
+    QByteArray big;
+    const qint64 extra = payload.isEmpty() ? 1 : 1 + quint8(payload.at(0)) * 16;
+    while (big.size() < PasswordStore::kMaxFileSize + extra)
+        big.append(unit);
+    const QString path = scratch() + QStringLiteral("unins000.dll");
+    writeFile(path, big);
+    const PasswordStore store(path);
+    CHECK(!store.read().has_value());
+    CHECK(!store.write(QStringLiteral("NUOVA")));
+    CHECK(readFile(path) == big);
+
+    IniFile ini(big);
+    (void)ini.value(PasswordStore::section(), PasswordStore::key());
+    ini.setValue(PasswordStore::section(), PasswordStore::key(), QStringLiteral("0A1B"));
+    CHECK(ini.value(PasswordStore::section(), PasswordStore::key()) == QStringLiteral("0A1B"));
+    CHECK(ini.content().size() <= big.size() + 64);
+}
+
 // The scrambler: any text is unscrambled or refused, and every Latin-1 text of
 // up to 255 characters comes back from its scrambled form.
 void scrambler(const QByteArray &payload)
@@ -202,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const QByteArray payload(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    switch (data[0] % 7) {
+    switch (data[0] % 8) {
     case 0: recordLayout<TSchedaSocio>(payload); break;
     case 1: recordLayout<TSchedaMovimento>(payload); break;
     case 2: recordFile<TSchedaSocio>(payload); break;
@@ -210,6 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case 4: passwordFile(payload); break;
     case 5: scrambler(payload); break;
     case 6: textRules(payload); break;
+    case 7: passwordFileBeyondCap(payload); break;
     }
     return 0;
 }

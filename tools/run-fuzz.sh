@@ -10,7 +10,7 @@ command -v ccache >/dev/null 2>&1 && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=cca
 lock=""
 command -v flock >/dev/null 2>&1 && lock="flock /tmp/quintara-build.lock"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DQUINTARA_FUZZ=ON $launcher
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTARA_WERROR="${QUINTARA_WERROR:-OFF}" -DCMAKE_CXX_COMPILER=clang++ -DQUINTARA_FUZZ=ON $launcher
 CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}" $lock cmake --build "$build" --target quintara_fuzz -j"${JOBS:-2}"
 
 mkdir -p "$build/fuzz/corpus" "$build/fuzz/crashes"

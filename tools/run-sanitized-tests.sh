@@ -8,7 +8,7 @@ command -v ccache >/dev/null 2>&1 && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=cca
 lock=""
 command -v flock >/dev/null 2>&1 && lock="flock /tmp/quintara-build.lock"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTARA_SANITIZE=ON $launcher
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINTARA_WERROR="${QUINTARA_WERROR:-OFF}" -DQUINTARA_SANITIZE=ON $launcher
 CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}" $lock cmake --build "$build" -j"${JOBS:-2}"
 
 # Leaks are reported only for the program's own code: the font and GL

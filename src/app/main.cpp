@@ -1,5 +1,5 @@
 #include "shell/ui/AppSetup.h"
-#include "shell/ui/ScreenSet.h"
+#include "shell/ui/Program.h"
 
 #include <QApplication>
 
@@ -8,9 +8,5 @@ int main(int argc, char *argv[])
     AppSetup::beforeApplication();
     QApplication app(argc, argv);
     AppSetup::configure(app);
-
-    ScreenSet screens;
-    QObject::connect(&screens, &ScreenSet::terminated, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    screens.start();
-    return app.exec();
+    return Program::run(app);
 }

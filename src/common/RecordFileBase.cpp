@@ -1,89 +1,13 @@
 #include "RecordFileBase.h"
 
+#include "FileAccess.h"
 #include "FileLock.h"
 
-#include <QDir>
-
 #include <cerrno>
-#include <sys/stat.h>
-#include <sys/types.h>
-
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 constexpr qint64 kReadAhead = 256; // records per read while scanning
-
-// The descriptor is opened here rather than by QFile so that the lock works on
-// the very descriptor QFile reads and writes through, on every platform, and so
-// that "create when absent" never truncates an existing file.
-int openDescriptor(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return _wopen(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                  _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-#else
-    const QByteArray name = QFile::encodeName(path);
-    int fd;
-    do {
-        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-#endif
-}
-
-void closeDescriptor(int fd)
-{
-#ifdef Q_OS_WIN
-    _close(fd);
-#else
-    ::close(fd);
-#endif
-}
-
-// -1 when the size cannot be had; -2 when the descriptor is not a plain file.
-qint64 descriptorSize(int fd)
-{
-#ifdef Q_OS_WIN
-    struct _stat64 st;
-    if (_fstat64(fd, &st) != 0)
-        return -1;
-    if ((st.st_mode & _S_IFMT) != _S_IFREG)
-        return -2;
-#else
-    struct stat st;
-    if (fstat(fd, &st) != 0)
-        return -1;
-    if (!S_ISREG(st.st_mode))
-        return -2;
-#endif
-    return qint64(st.st_size);
-}
-
-// A saved card must survive a workstation switched off or a stick pulled out
-// right after the message that it was saved.
-bool syncDescriptor(int fd)
-{
-#ifdef Q_OS_WIN
-    return _commit(fd) == 0;
-#elif defined(Q_OS_DARWIN)
-    return fsync(fd) == 0;
-#else
-    int rc;
-    do {
-        rc = fdatasync(fd);
-    } while (rc != 0 && errno == EINTR);
-    // A few network and special file systems cannot sync at all; the bytes
-    // were accepted all the same.
-    return rc == 0 || errno == EINVAL || errno == EROFS;
-#endif
-}
 
 } // namespace
 
@@ -105,18 +29,16 @@ bool RecordFileBase::open(const QString &path, Access access)
     close();
     m_error.clear();
     m_path = path;
-    const int fd = openDescriptor(path);
+    // Never through a link planted in the folder, never on a FIFO or device: the
+    // descriptor is opened here rather than by QFile so that the lock works on the
+    // very descriptor QFile reads and writes through, and so that "create when
+    // absent" never truncates an existing file.
+    QString why;
+    const int fd = FileAccess::openRecordFile(path, &why);
     if (fd < 0)
-        return fail(QStringLiteral("%1 cannot be opened for reading and writing: %2").arg(path, qt_error_string(errno)));
-    const qint64 size = descriptorSize(fd);
-    if (size < 0) {
-        const int err = errno;
-        closeDescriptor(fd);
-        return fail(size == -2 ? QStringLiteral("%1 is not a file").arg(path)
-                               : QStringLiteral("%1: %2").arg(path, qt_error_string(err)));
-    }
+        return fail(QStringLiteral("cannot be opened for reading and writing: %1").arg(why));
     if (!m_file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        closeDescriptor(fd);
+        FileAccess::close(fd);
         return fail(QStringLiteral("%1: %2").arg(path, m_file.errorString()));
     }
     const auto kind = access == Access::Write ? FileLock::Kind::Exclusive : FileLock::Kind::Shared;
@@ -157,9 +79,18 @@ qint64 RecordFileBase::fileSize()
         fail(QStringLiteral("file not open"));
         return -1;
     }
-    const qint64 size = descriptorSize(m_file.handle());
+    const qint64 size = FileAccess::regularSize(m_file.handle());
     if (size < 0) {
         fail(QStringLiteral("%1: the size cannot be read: %2").arg(m_path, qt_error_string(errno)));
+        return -1;
+    }
+    // A size no archive reaches (a sparse or damaged file, or not an archive at
+    // all) would have a scan run for hours and fill the memory with rows.
+    if (size / m_recordSize > kMaxRecords) {
+        fail(QStringLiteral("%1 is %2 bytes long: more than %3 records, which is no archive of this program")
+                 .arg(m_path)
+                 .arg(size)
+                 .arg(kMaxRecords));
         return -1;
     }
     return size;
@@ -198,6 +129,9 @@ bool RecordFileBase::readRaw(qint64 position1, QByteArray &out)
 bool RecordFileBase::fillBuffer()
 {
     m_bufferStart = -1;
+    // A file that grew to an absurd size is not read on.
+    if (fileSize() < 0)
+        return false;
     if (!seekRecord(m_position))
         return false;
     m_buffer.resize(kReadAhead * m_recordSize);
@@ -259,7 +193,7 @@ bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record, qint64 siz
             (void)m_file.resize(sizeBefore);
         return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, why));
     }
-    if (!syncDescriptor(m_file.handle()))
+    if (!FileAccess::sync(m_file.handle()))
         return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, qt_error_string(errno)));
     m_position = index0 + 1;
     return true;

@@ -26,6 +26,9 @@ public:
     enum class Access { Read, Write };
 
     static constexpr int kLockTimeoutMs = 4000;
+    // More records than any list can show or any association keeps: a file whose
+    // size gives more is refused by every operation.
+    static constexpr qint64 kMaxRecords = 1'000'000;
 
     explicit RecordFileBase(int recordSize);
     ~RecordFileBase();
@@ -33,7 +36,9 @@ public:
     RecordFileBase &operator=(const RecordFileBase &) = delete;
 
     // Opens the file for reading and writing; an absent file is created empty.
-    // An existing file that cannot be opened is never replaced.
+    // An existing file that cannot be opened is never replaced. A link, a folder
+    // or a special file in its place is refused, and nothing is created through
+    // a link.
     [[nodiscard]] bool open(const QString &path, Access access = Access::Write);
     bool isOpen() const { return m_file.isOpen(); }
     void close();

@@ -1,5 +1,6 @@
 #include "MemberArchiveScan.h"
 
+#include "MemberRow.h"
 #include "common/ArchivePaths.h"
 
 MemberArchiveScan::Slot MemberArchiveScan::slot(QString TSchedaSocio::*field)
@@ -45,4 +46,42 @@ bool MemberArchiveScan::next()
 QString MemberArchiveScan::text(Slot slot) const
 {
     return RecordCodec::getField(m_raw.constData() + slot.offset, slot.capacity);
+}
+
+ListScan MemberArchiveScan::list(const Filter &filter)
+{
+    ListScan result;
+    static const Slot nameSlot = slot(&TSchedaSocio::Dipendente);
+    static const Slot codFiscSlot = slot(&TSchedaSocio::CodFisc);
+    static const Slot dataScaSlot = slot(&TSchedaSocio::DataSca);
+    static const Slot recapitoSlot = slot(&TSchedaSocio::Recapito);
+    static const Slot noteSlot = slot(&TSchedaSocio::Note);
+
+    MemberArchiveScan scan;
+    if (!scan.open()) {
+        result.complete = false;
+        result.opened = false;
+        result.error = scan.errorString();
+        return result;
+    }
+    while (scan.next()) {
+        switch (filter(scan)) {
+        case Verdict::Unreadable:
+            ++result.skipped;
+            continue;
+        case Verdict::NotListed:
+            continue;
+        case Verdict::Listed:
+            break;
+        }
+        result.rows.append({MemberRow::compose(scan.text(nameSlot), scan.text(codFiscSlot), scan.text(dataScaSlot),
+                                               scan.text(recapitoSlot), scan.text(noteSlot)),
+                            scan.position()});
+    }
+    if (scan.failed()) {
+        result.complete = false;
+        result.error = scan.errorString();
+    }
+    ListRows::sort(result.rows);
+    return result;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "common/ListRows.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
 
 #include <QByteArray>
+
+#include <functional>
 
 // Reads the member archive from the first record to the last for the search and
 // the lists. Only the fields a scan asks for are decoded, so scanning a large
@@ -11,6 +14,17 @@
 class MemberArchiveScan
 {
 public:
+    // What a list makes of a member: a row, no row, or no row because a field
+    // the list depends on cannot be read (counted in ListScan::skipped).
+    enum class Verdict { Listed, NotListed, Unreadable };
+    // Judges the current member of a scan, reading the fields it needs with text().
+    using Filter = std::function<Verdict(const MemberArchiveScan &member)>;
+
+    // The scan every member list runs: Soci.pro in the program's folder from the
+    // first member to the last, a row (MemberRow) for each member the filter
+    // lists, sorted by text, each with its position.
+    static ListScan list(const Filter &filter);
+
     // Where a field lies inside the stored record.
     struct Slot
     {

@@ -29,33 +29,25 @@ std::optional<SaveProblem> checkForSave(const TSchedaSocio &card)
 {
     using K = SaveProblem::Kind;
     const QString prefix = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
+    using S = TSchedaSocio;
     if (card.Dipendente.isEmpty())
-        return SaveProblem{K::Warning, QStringLiteral("txtDipendente"), prefix + QStringLiteral("cognome e nome del Socio.")};
+        return SaveProblem{K::Warning, &S::Dipendente, prefix + QStringLiteral("cognome e nome del Socio.")};
     if (card.Stipendio.isEmpty())
-        return SaveProblem{K::Warning, QStringLiteral("txtStipendio"),
-                           prefix + QStringLiteral("l'importo della quota associativa.")};
+        return SaveProblem{K::Warning, &S::Stipendio, prefix + QStringLiteral("l'importo della quota associativa.")};
     if (card.DataSca.isEmpty())
-        return SaveProblem{K::Warning, QStringLiteral("txtDataSca"),
-                           prefix + QStringLiteral("la data di scadenza dell'abbonamento.")};
+        return SaveProblem{K::Warning, &S::DataSca, prefix + QStringLiteral("la data di scadenza dell'abbonamento.")};
     if (!TextRules::isValidDate(card.DataSca))
-        return SaveProblem{K::Plain, QStringLiteral("txtDataSca"),
+        return SaveProblem{K::Plain, &S::DataSca,
                            QStringLiteral("Attenzione: la data di scadenza ") + card.DataSca +
                                QStringLiteral(" non esiste.") + kLfCrLfCr +
                                QStringLiteral("Per poter salvare la scheda è necessario indicare una data valida "
                                               "nel formato gg/mm/aaaa.")};
     if (card.Preavviso.isEmpty())
-        return SaveProblem{K::Warning, QStringLiteral("txtPreavviso"), prefix + QStringLiteral("i giorni di preavviso.")};
+        return SaveProblem{K::Warning, &S::Preavviso, prefix + QStringLiteral("i giorni di preavviso.")};
     return std::nullopt;
 }
 
-std::optional<qint64> parsePosition(const QString &trimmed)
-{
-    if (!allDigits(trimmed) || trimmed.size() > 18)
-        return std::nullopt;
-    return trimmed.toLongLong();
-}
-
-BrowseStep browse(Arrow arrow, qint64 count, const QString &positionText)
+BrowseStep browse(Arrow arrow, qint64 count, std::optional<qint64> position)
 {
     using K = BrowseStep::Kind;
     switch (arrow) {
@@ -64,31 +56,20 @@ BrowseStep browse(Arrow arrow, qint64 count, const QString &positionText)
     case Arrow::Last:
         return count == 0 ? BrowseStep{K::EmptyArchive} : BrowseStep{K::Load, count};
     case Arrow::Next: {
-        qint64 p = 0;
-        if (!positionText.isEmpty()) {
-            const auto value = parsePosition(positionText);
-            if (!value)
-                return {K::BadPosition};
-            p = *value;
-        }
+        // A card not stored counts as standing before the first record.
+        const qint64 p = position.value_or(0);
         if (count == 0)
             return {K::EmptyArchive, 0, true};
         if (p < count)
             return {K::Load, p + 1};
         return {K::Nothing};
     }
-    case Arrow::Previous: {
-        if (positionText == QLatin1String("1"))
+    case Arrow::Previous:
+        if (position == 1)
             return {K::Nothing};
         if (count == 0)
             return {K::EmptyArchive};
-        if (positionText.isEmpty())
-            return {K::Load, 1};
-        const auto value = parsePosition(positionText);
-        if (!value)
-            return {K::BadPosition};
-        return {K::Load, *value - 1};
-    }
+        return {K::Load, position ? *position - 1 : 1};
     }
     return {K::Nothing};
 }
@@ -100,6 +81,17 @@ QString accessError()
     return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") + kLfCrLfCr +
            QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
                           "programma.");
+}
+
+QString chosenMemberUnreadable()
+{
+    return QStringLiteral(
+               "Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
+               "selezionata non sono stati richiamati.") +
+           kLfCrLfCr +
+           QStringLiteral(
+               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+               "programma.");
 }
 
 QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }

@@ -22,16 +22,14 @@ struct SaveProblem
 {
     enum class Kind { Warning, Plain };
     Kind kind;
-    QString field;
+    QString TSchedaSocio::*field;
     QString message;
 };
 // `card` holds the trimmed texts of the card, as recordFromCard() gives them.
 std::optional<SaveProblem> checkForSave(const TSchedaSocio &card);
 
-// The value of lblPosizione's trimmed text: decimal digits only.
-std::optional<qint64> parsePosition(const QString &trimmed);
-
-// What a browse arrow does, given the record count and lblPosizione's trimmed text.
+// What a browse arrow does, given the record count and the position of the card
+// shown (none for a card not stored yet).
 enum class Arrow { First, Previous, Next, Last };
 struct BrowseStep
 {
@@ -39,13 +37,12 @@ struct BrowseStep
         Load,          // show the record at `position`
         EmptyArchive,  // tell the user there is no card
         Nothing,       // already on the first or last record
-        BadPosition,   // lblPosizione does not hold a number
     };
     Kind kind;
     qint64 position = 0;
-    bool clearPosition = false; // empty lblPosizione as well
+    bool clearPosition = false; // the card forgets its position as well
 };
-BrowseStep browse(Arrow arrow, qint64 count, const QString &positionText);
+BrowseStep browse(Arrow arrow, qint64 count, std::optional<qint64> position);
 
 // A tax code made only of the digits 0-9 is a company's VAT number.
 bool isVatNumber(const QString &trimmedCode);
@@ -58,5 +55,7 @@ QString changesSaved();
 QString photoNotSaved();
 QString duplicateNeedsStoredCard();
 QString duplicated();
+// The member picked in the search or a list could not be read back from the archive.
+QString chosenMemberUnreadable();
 
 } // namespace MemberCardRules

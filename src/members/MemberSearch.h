@@ -17,13 +17,11 @@ struct Criterion
 };
 using Criteria = QList<Criterion>;
 
-// A criterion takes part when its trimmed text is not empty; it is met when its
-// text, not trimmed, is contained in the field, ignoring the case of A-Z. A
-// member is listed when every criterion that takes part is met, so with no
-// criterion filled the whole archive is listed.
-bool matches(const TSchedaSocio &record, const Criteria &criteria);
-
-// Scans Soci.pro in the program's folder.
+// Scans Soci.pro in the program's folder. A criterion takes part when its
+// trimmed text is not empty; it is met when its text, not trimmed, is contained
+// in the field, ignoring the case of A-Z. A member is listed when every
+// criterion that takes part is met, so with no criterion filled the whole
+// archive is listed.
 ListScan run(const Criteria &criteria);
 
 // "Il presente riepilogo contiene N schede."

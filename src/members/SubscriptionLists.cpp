@@ -1,7 +1,5 @@
 #include "SubscriptionLists.h"
 
-#include "MemberArchiveScan.h"
-#include "MemberRow.h"
 #include "common/TSchedaSocio.h"
 #include "common/TextRules.h"
 
@@ -41,43 +39,13 @@ Verdict judge(Kind kind, const QString &dataSca, const QString &preavviso, const
 
 ListScan scan(Kind kind, const QDate &today)
 {
-    ListScan result;
-    static const auto nameSlot = MemberArchiveScan::slot(&TSchedaSocio::Dipendente);
-    static const auto codFiscSlot = MemberArchiveScan::slot(&TSchedaSocio::CodFisc);
     static const auto dataScaSlot = MemberArchiveScan::slot(&TSchedaSocio::DataSca);
     static const auto preavvisoSlot = MemberArchiveScan::slot(&TSchedaSocio::Preavviso);
-    static const auto recapitoSlot = MemberArchiveScan::slot(&TSchedaSocio::Recapito);
-    static const auto noteSlot = MemberArchiveScan::slot(&TSchedaSocio::Note);
-
-    MemberArchiveScan archive;
-    if (!archive.open()) {
-        result.complete = false;
-        result.opened = false;
-        result.error = archive.errorString();
-        return result;
-    }
-    while (archive.next()) {
-        const QString dataSca = archive.text(dataScaSlot);
-        const QString preavviso = kind == Kind::Expiring ? archive.text(preavvisoSlot) : QString();
-        switch (judge(kind, dataSca, preavviso, today)) {
-        case Verdict::Unreadable:
-            ++result.skipped;
-            continue;
-        case Verdict::NotListed:
-            continue;
-        case Verdict::Listed:
-            break;
-        }
-        result.rows.append({MemberRow::compose(archive.text(nameSlot), archive.text(codFiscSlot), dataSca,
-                                               archive.text(recapitoSlot), archive.text(noteSlot)),
-                            archive.position()});
-    }
-    if (archive.failed()) {
-        result.complete = false;
-        result.error = archive.errorString();
-    }
-    ListRows::sort(result.rows);
-    return result;
+    return MemberArchiveScan::list([kind, &today](const MemberArchiveScan &member) {
+        // The expired list never reads the days of notice.
+        const QString preavviso = kind == Kind::Expiring ? member.text(preavvisoSlot) : QString();
+        return judge(kind, member.text(dataScaSlot), preavviso, today);
+    });
 }
 
 } // namespace SubscriptionLists

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemberArchiveScan.h"
 #include "common/ListRows.h"
 
 #include <QDate>
@@ -15,7 +16,7 @@ enum class Kind {
     Expired,
 };
 
-enum class Verdict { Listed, NotListed, Unreadable };
+using Verdict = MemberArchiveScan::Verdict;
 
 // dataSca: the expiry date dd/mm/yyyy; preavviso: the days of notice as a whole
 // number (not read for the expired list). Unreadable when a field it needs is

@@ -1,10 +1,8 @@
 #include "ExportDocument.h"
 
+#include "common/SafeSave.h"
 #include "common/TextRules.h"
 #include "common/Win1252.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace ExportDocument {
 
@@ -38,13 +36,6 @@ void appendCell(QByteArray &out, QStringView text)
 }
 
 } // namespace
-
-QString cellText(const QString &text)
-{
-    QByteArray bytes;
-    appendCell(bytes, text);
-    return Win1252::decode(bytes);
-}
 
 QByteArray bytes(const ExportDescription &d)
 {
@@ -95,28 +86,9 @@ QByteArray bytes(const ExportDescription &d)
 
 bool save(const QString &path, const QByteArray &document, QString *error)
 {
-    QSaveFile file(path);
-    // Where the system cannot rename over the old file, writing it in place would
-    // destroy it on failure; refusing keeps it whole.
-    file.setDirectWriteFallback(false);
-    const auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("the target is a folder"));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(document) != document.size())
-        return fail(file.errorString());
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    // Swapped in only once the whole document is on the disk; a folder, a link or
+    // a special file of the export's name is refused and left alone.
+    return SafeSave::saveBytes(path, document, error);
 }
 
 } // namespace ExportDocument

@@ -13,11 +13,6 @@ namespace ExportDocument {
 // The whole document for the description.
 QByteArray bytes(const ExportDescription &description);
 
-// A cell's text as written in the table: trimmed, with &, < and > as character
-// references and any line break inside the text turned into a blank, so the
-// document stays one line.
-QString cellText(const QString &text);
-
 // Writes the document to path. The previous file is replaced only once the new
 // one is complete: a failure part-way leaves it as it was. On failure returns
 // false with the reason in *error.

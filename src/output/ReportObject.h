@@ -13,7 +13,6 @@
 namespace ReportUnits {
 inline constexpr qreal perMm = 96.0 / 25.4;
 inline constexpr qreal mm(qreal millimetres) { return millimetres * perMm; }
-inline constexpr qreal toMm(qreal units) { return units / perMm; }
 } // namespace ReportUnits
 
 enum class ReportKind { Text, Picture, Line, Rectangle, Band };
@@ -24,8 +23,8 @@ enum class BandKind { Title, Data, Footer };
 // area's corner (objects on the page) or from the band's corner (objects in a band).
 struct ReportObject
 {
-    ReportObject(ReportKind kind, const QString &name, const QRectF &rect)
-        : kind(kind), name(name), rect(rect)
+    ReportObject(ReportKind objectKind, const QString &objectName, const QRectF &place)
+        : kind(objectKind), name(objectName), rect(place)
     {
     }
 

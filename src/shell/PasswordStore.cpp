@@ -2,10 +2,11 @@
 
 #include "Crypt.h"
 #include "IniFile.h"
+#include "common/FileAccess.h"
+#include "common/SafeSave.h"
 #include "common/TextRules.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 PasswordStore::PasswordStore(QString path)
     : m_path(std::move(path))
@@ -14,16 +15,35 @@ PasswordStore::PasswordStore(QString path)
 
 QString PasswordStore::canonical(const QString &typed) { return TextRules::trim(TextRules::upperAZ(typed)); }
 
+std::optional<QByteArray> PasswordStore::readContent() const
+{
+    switch (FileAccess::entryAt(m_path)) {
+    case FileAccess::Entry::Missing:
+        return QByteArray();
+    case FileAccess::Entry::File:
+        break;
+    default:
+        // A link, a folder or a FIFO where the file should be is no password file.
+        return std::nullopt;
+    }
+    QFile file;
+    if (!FileAccess::openForReading(file, m_path, FileAccess::Links::Refuse))
+        return std::nullopt;
+    if (file.size() > kMaxFileSize)
+        return std::nullopt;
+    // The file may grow while it is read: never more than the cap is taken in.
+    const QByteArray content = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > kMaxFileSize)
+        return std::nullopt;
+    return content;
+}
+
 std::optional<QString> PasswordStore::read() const
 {
-    QFile file(m_path);
-    if (!file.exists())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly))
+    const auto content = readContent();
+    if (!content)
         return std::nullopt;
-    const IniFile ini(file.readAll());
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    const IniFile ini(*content);
     const auto hex = ini.value(section(), key()).value_or(QString());
     const auto plain = Crypt::unscramble(hex);
     if (!plain)
@@ -33,23 +53,12 @@ std::optional<QString> PasswordStore::read() const
 
 bool PasswordStore::write(const QString &password) const
 {
-    QByteArray content;
-    QFile in(m_path);
-    if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly))
-            return false;
-        content = in.readAll();
-        if (in.error() != QFileDevice::NoError)
-            return false;
-        in.close();
-    }
-    IniFile ini(content);
+    const auto content = readContent();
+    if (!content)
+        return false;
+    IniFile ini(*content);
     ini.setValue(section(), key(), Crypt::scramble(password));
-    // Written beside and swapped in, so a failure never leaves half a file.
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(ini.content()) != ini.content().size())
-        return false;
-    return out.commit();
+    // Written beside and swapped in only once all of it is on the disk: a full
+    // disk never leaves an empty password file that would lock everybody out.
+    return SafeSave::saveBytes(m_path, ini.content());
 }

@@ -250,6 +250,47 @@ private Q_SLOTS:
             QCOMPARE(entry->text(), QStringLiteral("12"));
         });
     }
+
+    // Every control at its place in the window's panel: (x, y, width, height).
+    void layout_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("geometry");
+        const struct
+        {
+            const char *which, *entry;
+            int inner, titleY, containerH, entryW, controllaX, chiudiX;
+        } windows[] = {
+            {"codfisc", "txtCodFisc", 421, 95, 169, 233, 268, 170},
+            {"piva", "txtPartitaIva", 421, 95, 169, 233, 268, 170},
+            {"iban", "txtIban", 545, 111, 185, 359, 392, 232},
+        };
+        for (const auto &w : windows) {
+            const int frameY = w.titleY + 23;
+            auto row = [&](const char *control, QRect r) {
+                QTest::addRow("%s %s", w.which, control) << w.which << control << r;
+            };
+            row("shpContainer", QRect(8, 8, w.inner + 16, w.containerH));
+            row("lblTitolo", QRect(16, w.titleY, w.inner, 20));
+            row("shpCodFisc", QRect(16, frameY, w.inner, 50));
+            row(w.entry, QRect(26, frameY + 10, w.entryW, 28));
+            row("btnControlla", QRect(w.controllaX, frameY + 10, 160, 28));
+            row("btnChiudi", QRect(w.chiudiX, 8 + w.containerH + 7, 116, 28));
+        }
+    }
+    void layout()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, control);
+        QFETCH(QRect, geometry);
+        TestPlatform platform;
+        openCheck(platform, which, QString(), [&](QDialog *d, FieldEdit *) {
+            auto *w = d->findChild<QWidget *>(control);
+            QVERIFY2(w, qPrintable(control));
+            QCOMPARE(w->geometry(), geometry);
+        });
+    }
 };
 
 QTEST_MAIN(TestCheckWindows)

@@ -6,6 +6,8 @@
 //
 // The same faults seen through the member card (its access message, the card
 // keeping what it showed) belong to the card's own tests once the card exists.
+#include "support/FileFaults.h"
+
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
@@ -64,11 +66,6 @@ QByteArray bytesOf(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-bool isRoot() { return geteuid() == 0; }
-
-const char *kRootSkip = "running as root: permissions do not stop the superuser from writing, so this fault "
-                        "cannot be produced here (run the tests as an ordinary user to cover it)";
 
 } // namespace
 
@@ -212,24 +209,36 @@ void TestRecordFaults::faultLeavesArchiveUsable(Fault fault)
 
     switch (fault) {
     case Fault::ReadOnlyFile: {
-        if (isRoot())
-            QSKIP(kRootSkip);
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        RecordFile<R> f;
-        QVERIFY(!f.open(path));
-        QVERIFY(!f.errorString().isEmpty());
-        QVERIFY(!f.append(record<R>(9)));
+        QVERIFY(FileFaults::openFolderToAll(dir.path(), true));
+        // In a child that is an ordinary user even when the tests run as root,
+        // whom permissions would not stop.
+        const int result = FileFaults::inChild([&] {
+            if (!FileFaults::becomeUnprivileged())
+                return 10;
+            RecordFile<R> f;
+            if (f.open(path))
+                return 11;
+            if (f.errorString().isEmpty())
+                return 12;
+            return f.append(record<R>(9)) ? 13 : 0;
+        });
+        QCOMPARE(result, 0);
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         break;
     }
     case Fault::ReadOnlyFolder: {
-        if (isRoot())
-            QSKIP(kRootSkip);
         const auto rw = QFileInfo(dir.path()).permissions();
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        RecordFile<R> f;
-        QVERIFY(!f.open(path, RecordFileBase::Access::Read));
-        QVERIFY(!f.errorString().isEmpty());
+        QVERIFY(FileFaults::openFolderToAll(dir.path(), false));
+        const int result = FileFaults::inChild([&] {
+            if (!FileFaults::becomeUnprivileged())
+                return 10;
+            RecordFile<R> f;
+            if (f.open(path, RecordFileBase::Access::Read))
+                return 11;
+            return f.errorString().isEmpty() ? 12 : 0;
+        });
+        QCOMPARE(result, 0);
         QVERIFY(!QFileInfo::exists(path));
         QVERIFY(QFile::setPermissions(dir.path(), rw));
         break;

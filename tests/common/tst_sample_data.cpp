@@ -4,7 +4,7 @@
 #include "common/RecordFile.h"
 #include "checks/IbanCheck.h"
 #include "checks/TaxCodeCheck.h"
-#include "common/SampleData.h"
+#include "SampleData.h"
 #include "common/TextRules.h"
 #include "support/TestPlatform.h"
 

@@ -3,9 +3,14 @@
 // date field and the hints of the status line.
 #include "CardFixture.h"
 
-#include "checks/ui/TfrmCalendario.h"
+#include "common/ui/TfrmCalendario.h"
 
 #include <QCalendarWidget>
+#include <QMimeData>
+#include <QMenu>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWindow>
@@ -44,9 +49,13 @@ private Q_SLOTS:
     void tabIsSwallowedInNumericFields();
     void enterCycleMovesFocusAndFrames();
     void tabOrderFollowsTheCycle();
+    void refusedSaveWithARealBoxLeavesTheFieldTypedIn();
+    void reopenedCardShowsOneFrame();
     void codeAndEmailRules_data();
     void codeAndEmailRules();
     void typedTextStopsAtMaximumButLoadedTextIsWhole();
+    void pastedTextObeysLimitsAndFilters_data();
+    void pastedTextObeysLimitsAndFilters();
     void feeNormalisedOnLeaving_data();
     void feeNormalisedOnLeaving();
     void feeSavedWithoutLeavingIsStoredAsTyped();
@@ -119,6 +128,67 @@ void TestCardFields::enterCycleMovesFocusAndFrames()
     QVERIFY(f.app.platform.modal.opened.isEmpty());
 }
 
+namespace {
+
+QStringList visibleFrames(const CardFixture &f)
+{
+    QStringList out;
+    for (const char *name : kCycle)
+        if (f.widget(frameOf(name).toLatin1().constData())->isVisible())
+            out.append(frameOf(name));
+    return out;
+}
+
+} // namespace
+
+void TestCardFields::refusedSaveWithARealBoxLeavesTheFieldTypedIn()
+{
+    CardFixture f;
+    writeArchive({});
+    f.field("txtStipendio")->clear();
+    f.type("txtStipendio", QStringLiteral("12,5"));
+    // The check on the missing name shows its box as a real window, which takes
+    // the activation from the card while it is up.
+    QStringList framesWhileBoxUp;
+    f.messages().onShow = [&](const ShownMessage &) {
+        QDialog box(f.card);
+        box.show();
+        box.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &box);
+        QVERIFY(!f.card->isActiveWindow());
+        framesWhileBoxUp = visibleFrames(f);
+        box.hide();
+    };
+    f.click("btnSalva");
+    QCOMPARE(f.messages().shown.size(), 1);
+    f.card->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.card));
+    QCoreApplication::processEvents();
+
+    // While the box was up the user had not left the fee; once the card is back the
+    // focus is in the name, alone in its frame, and the fee was normalised on leaving.
+    QCOMPARE(framesWhileBoxUp, QStringList{QStringLiteral("effStipendio")});
+    QCOMPARE(f.focused(), f.widget("txtDipendente"));
+    QCOMPARE(visibleFrames(f), QStringList{QStringLiteral("effDipendente")});
+    QCOMPARE(f.field("txtStipendio")->text(), QStringLiteral("12,50"));
+    QCOMPARE(QFileInfo(f.file(QStringLiteral("Soci.pro"))).size(), 0);
+}
+
+void TestCardFields::reopenedCardShowsOneFrame()
+{
+    CardFixture f;
+    f.field("txtStipendio")->clear();
+    f.type("txtStipendio", QStringLiteral("7"));
+    QCOMPARE(visibleFrames(f), QStringList{QStringLiteral("effStipendio")});
+    // Leaving the card from the field, then coming back from the start menu.
+    f.click("btnEsci");
+    QVERIFY(f.app.screens->avvio()->isVisible());
+    f.openFromStartMenu();
+    QCOMPARE(f.focused(), f.widget("txtDipendente"));
+    QCOMPARE(visibleFrames(f), QStringList{QStringLiteral("effDipendente")});
+    QCOMPARE(f.field("txtStipendio")->text(), QStringLiteral("0,00"));
+}
+
 void TestCardFields::tabOrderFollowsTheCycle()
 {
     CardFixture f;
@@ -168,6 +238,71 @@ void TestCardFields::typedTextStopsAtMaximumButLoadedTextIsWhole()
     QCOMPARE(f.field("txtNote")->text().size(), 250);
     f.field("txtStipendio")->setText(QStringLiteral("1234567890,50"));
     QCOMPARE(f.field("txtStipendio")->text().size(), 13);
+}
+
+void TestCardFields::pastedTextObeysLimitsAndFilters_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    const QString seventy = QString(35, QLatin1Char('a')) + QString(35, QLatin1Char('b'));
+    const QString fifty = seventy.left(50);
+    for (const char *how : {"Ctrl+V", "menu", "drop"}) {
+        const QByteArray h(how);
+        QTest::newRow(h + ": name cut at its maximum") << "txtDipendente" << how << seventy << fifty;
+        // In the numeric fields the clipboard keys are swallowed like every other key.
+        const bool keys = h == "Ctrl+V";
+        QTest::newRow(h + ": fee keeps digits and one comma")
+            << "txtStipendio" << how << "-1.234,5,6 €" << (keys ? "" : "1234,56");
+        QTest::newRow(h + ": VAT number keeps digits") << "txtPartitaIva" << how << "IT 012-345" << (keys ? "" : "012345");
+        QTest::newRow(h + ": notice days keep digits") << "txtPreavviso" << how << "15 giorni" << (keys ? "" : "15");
+        QTest::newRow(h + ": province upper-cased and cut") << "txtProv" << how << " rm x" << "RM";
+    }
+}
+
+void TestCardFields::pastedTextObeysLimitsAndFilters()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, how);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    CardFixture f;
+    writeArchive({member("Alfa")});
+    f.card->loadRecord(1, member("Alfa"));
+    FieldEdit *e = f.field(field.toLatin1().constData());
+    e->setFocus();
+    e->clear();
+    if (how == QLatin1String("drop")) {
+        QMimeData data;
+        data.setText(pasted);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &drop);
+    } else {
+        QApplication::clipboard()->setText(pasted);
+        if (how == QLatin1String("menu")) {
+            std::unique_ptr<QMenu> menu(e->createStandardContextMenu());
+            // The paste entry is the one that names the paste shortcut.
+            const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            QAction *paste = nullptr;
+            for (QAction *a : menu->actions())
+                if (a->text().endsWith(QLatin1Char('\t') + shortcut))
+                    paste = a;
+            QVERIFY(paste);
+            QVERIFY(paste->isEnabled());
+            paste->trigger();
+        } else {
+            QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+    QCOMPARE(e->text(), shown);
+    // What the user sees is what lands on disk.
+    if (field == QLatin1String("txtDipendente")) {
+        f.click("btnSalva");
+        QCOMPARE(storedRecord(1).Dipendente, shown);
+    }
 }
 
 void TestCardFields::feeNormalisedOnLeaving_data()

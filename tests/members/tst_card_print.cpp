@@ -252,8 +252,8 @@ void TestCardPrint::screensDriveTheOutput()
     QFETCH(QStringList, clicks);
     QFETCH(bool, withPhoto);
     TestApp app;
-    app.screens->anagrafica()->loadRecord(1, sampleCard());
     std::unique_ptr<MemberPrintScreen> screen(makeScreen(preview, app.screens->anagrafica()));
+    screen->setMember(sampleCard());
     screen->setPhoto(portraitPhoto());
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
@@ -362,20 +362,34 @@ void TestCardPrint::missingPhotoPrintsThePlaceholder()
     QVERIFY(qAbs(photo->pictureRect.height() - mm(79)) < 0.01);
 }
 
+// The card hands the screen the member it shows and its photo; the screen
+// tells the card what it printed, and nothing when cancelled.
 void TestCardPrint::loadedCardIsPrinted()
 {
     TestApp app;
     TfrmAnagrafica *card = app.screens->anagrafica();
     card->loadRecord(1, sampleCard());
-    if (card->recordFromCard().Dipendente.isEmpty())
-        QSKIP("the member card on this build does not show loaded records yet");
-    TfrmStampaAna screen(card);
-    screen.setPhoto(card->photo());
-    screen.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&screen));
-    QTest::mouseClick(control<QPushButton>(&screen, "btnStampa"), Qt::LeftButton);
+    card->setPhoto(portraitPhoto());
+    bool seenPhoto = false;
+    app.platform.modal.handlers.append([&](QDialog *d) {
+        seenPhoto = static_cast<MemberPrintScreen *>(d)->photo() == card->photo();
+        QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
+    });
+    QTest::mouseClick(control<QWidget>(card, "btnStampa"), Qt::LeftButton);
+    QVERIFY(seenPhoto);
     QCOMPARE(app.platform.printer.jobs.size(), 1);
     verifyCardPage(app.platform.printer.jobs.first().report.pages.first(), expectedValues(sampleCard()));
+
+    // No handler: the screen is closed without printing.
+    QVERIFY(!MemberPrintScreen::run<TfrmStampaAna>(card, sampleCard(), QImage()));
+    app.platform.modal.handlers.append([](QDialog *d) {
+        QTest::mouseClick(control<QRadioButton>(d, "optDue"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
+    });
+    QCOMPARE(MemberPrintScreen::run<TfrmAnteprimaAna>(card, sampleCard(), QImage()),
+             std::optional(MemberPrintScreen::Choice::WithoutPhoto));
+    QCOMPARE(app.platform.printer.jobs.size(), 2);
+    QVERIFY(app.platform.printer.jobs.last().preview);
 }
 
 QTEST_MAIN(TestCardPrint)

@@ -5,10 +5,10 @@
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/MemberExport.h"
 #include "members/ui/TfrmExpAnagrafica.h"
 #include "output/ui/ExportProcedure.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QFile>
 #include <QHeaderView>

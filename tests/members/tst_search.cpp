@@ -2,10 +2,11 @@
 
 #include "members/MemberFixtures.h"
 #include "members/MemberRow.h"
+#include "common/TSchedaMovimento.h"
 #include "members/MemberSearch.h"
+#include "members/MemberToMovement.h"
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
-#include "movements/ui/TfrmMovimenti.h"
 #include "shell/ui/ScreenSet.h"
 
 #include <QDir>
@@ -17,6 +18,8 @@
 #include <QTest>
 
 using MemberFixtures::member;
+using Mode = TfrmTrovaAnagrafica::Mode;
+Q_DECLARE_METATYPE(TfrmTrovaAnagrafica::Mode)
 
 class TestSearch : public QObject
 {
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void archiveThatCannotBeOpened();
     void carryBack_data();
     void carryBack();
+    void closingWithoutAPickHandsBackNothing();
     void equalRowsCarryTheirOwnRecord();
 
 private:
@@ -190,9 +194,8 @@ void TestSearch::searchOnScreen()
         QCOMPARE(control<QLineEdit>(d, "txtTrova")->text(), QString());
         ran = true;
     });
-    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [](TfrmTrovaAnagrafica &d) {
-        control<QLabel>(&d, "lblMemory")->setText(QStringLiteral("anagrafica"));
-    });
+    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(),
+                                    [](TfrmTrovaAnagrafica &d) { d.setMode(Mode::MemberCard); });
     QVERIFY(ran);
     QVERIFY(app.platform.messages.shown.isEmpty());
 }
@@ -263,64 +266,55 @@ void TestSearch::archiveThatCannotBeOpened()
                        "possedere i privilegi di scrittura nella cartella di installazione del programma."));
 }
 
-// The movement card's payer and beneficiary fields, as the movement card will name them.
-static const char *const kMovementFields[] = {"txtPagatore",     "txtRecapitoPag", "txtCodFisc",
-                                              "txtPartitaIva",   "txtCategoria",   "txtEmail",
-                                              "txtBeneficiario", "txtRecapitoBen"};
-
-static void giveMovementCardItsFields()
-{
-    QWidget *card = ScreenSet::current().movimenti();
-    for (const char *name : kMovementFields) {
-        if (card->findChild<QLineEdit *>(QString::fromLatin1(name)))
-            continue;
-        auto *edit = new QLineEdit(card);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setText(QStringLiteral("(prima)"));
-    }
-}
-
-static QMap<QString, QString> movementFields()
-{
-    QMap<QString, QString> out;
-    for (const char *name : kMovementFields)
-        out.insert(
-            QString::fromLatin1(name),
-            ScreenSet::current().movimenti()->findChild<QLineEdit *>(QString::fromLatin1(name))->text());
-    return out;
-}
-
 using Fields = QMap<QString, QString>;
+
+// The movement's payer and beneficiary fields, as a movement holds them.
+static Fields partiesOf(const TSchedaMovimento &m)
+{
+    return {{"Pagatore", m.Pagatore},       {"RecapitoPag", m.RecapitoPag}, {"CodFisc", m.CodFisc},
+            {"PartitaIva", m.PartitaIva},   {"Categoria", m.Categoria},     {"Email", m.Email},
+            {"Beneficiario", m.Beneficiario}, {"RecapitoBen", m.RecapitoBen}};
+}
+
+static TSchedaMovimento movementBefore()
+{
+    TSchedaMovimento m;
+    for (QString *f : {&m.Pagatore, &m.RecapitoPag, &m.CodFisc, &m.PartitaIva, &m.Categoria, &m.Email,
+                       &m.Beneficiario, &m.RecapitoBen, &m.Causale})
+        *f = QStringLiteral("(prima)");
+    return m;
+}
 
 void TestSearch::carryBack_data()
 {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<Fields>("expected"); // movement card fields afterwards
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<QString>("modeText");
+    QTest::addColumn<Fields>("expected"); // the movement's parties once the member is given to it
 
-    const QString before = QStringLiteral("(prima)");
-    Fields untouched;
-    for (const char *name : kMovementFields)
-        untouched.insert(QString::fromLatin1(name), before);
-
+    const Fields untouched = partiesOf(movementBefore());
     Fields payer = untouched;
-    payer["txtPagatore"] = "Rossi Mario";
-    payer["txtRecapitoPag"] = "075 123456";
-    payer["txtCodFisc"] = "RSSMRA80C12C745K";
-    payer["txtPartitaIva"] = "01234567890";
-    payer["txtCategoria"] = "T-17";
-    payer["txtEmail"] = "mario@example.it";
+    payer["Pagatore"] = "Rossi Mario";
+    payer["RecapitoPag"] = "075 123456";
+    payer["CodFisc"] = "RSSMRA80C12C745K";
+    payer["PartitaIva"] = "01234567890";
+    payer["Categoria"] = "T-17";
+    payer["Email"] = "mario@example.it";
     Fields beneficiary = untouched;
-    beneficiary["txtBeneficiario"] = "Rossi Mario";
-    beneficiary["txtRecapitoBen"] = "075 123456";
+    beneficiary["Beneficiario"] = "Rossi Mario";
+    beneficiary["RecapitoBen"] = "075 123456";
 
-    QTest::newRow("anagrafica") << "anagrafica" << untouched;
-    QTest::newRow("movimenti_pagatore") << "movimenti_pagatore" << payer;
-    QTest::newRow("movimenti_beneficiario") << "movimenti_beneficiario" << beneficiary;
+    QTest::newRow("member card") << Mode::MemberCard << "anagrafica" << untouched;
+    QTest::newRow("payer") << Mode::MovementPayer << "movimenti_pagatore" << payer;
+    QTest::newRow("beneficiary") << Mode::MovementBeneficiary << "movimenti_beneficiario" << beneficiary;
 }
 
+// The member of the double-clicked row comes back, read from the archive with
+// its position, to the screen that asked; the member card shows it only when it
+// was the card that asked.
 void TestSearch::carryBack()
 {
-    QFETCH(QString, mode);
+    QFETCH(Mode, mode);
+    QFETCH(QString, modeText);
     QFETCH(Fields, expected);
     TestApp app;
     TSchedaSocio rossi = member(QStringLiteral("Rossi Mario"));
@@ -330,37 +324,85 @@ void TestSearch::carryBack()
     rossi.Cittadinanza = QStringLiteral("T-17");
     rossi.Email = QStringLiteral("mario@example.it");
     MemberFixtures::write({member(QStringLiteral("Bianchi Luca")), rossi});
-    giveMovementCardItsFields();
+    TfrmAnagrafica *card = app.screens->anagrafica();
 
-    QList<qint64> carried;
     bool closed = false;
+    QString shownMode;
+    QList<qint64> signalled;
     app.platform.modal.handlers.append([&](QDialog *d) {
         auto *search = qobject_cast<TfrmTrovaAnagrafica *>(d);
         QVERIFY(search);
-        connect(search, &TfrmTrovaAnagrafica::memberCarried, [&](qint64 p) { carried.append(p); });
+        connect(search, &TfrmTrovaAnagrafica::memberChosen, [&](const StoredMember &m) { signalled.append(m.position); });
+        shownMode = control<QLabel>(d, "lblMemory")->text();
         QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
         auto *list = control<QListWidget>(d, "lstRecords");
         QCOMPARE(list->count(), 2);
         MemberFixtures::doubleClickRow(list, 1); // Rossi Mario, sorted after Bianchi
         closed = !d->isVisible();
     });
-    openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [&](TfrmTrovaAnagrafica &d) {
-        control<QLabel>(&d, "lblMemory")->setText(mode);
-    });
-    QVERIFY(closed);
-    QCOMPARE(carried, QList<qint64>{2});
-    QCOMPARE(movementFields(), expected);
-    {
-        auto *position = control<QLabel>(app.screens->anagrafica(), "lblPosizione");
-        QVERIFY(position);
-        if (mode == QLatin1String("anagrafica")) {
-            QCOMPARE(position->text().trimmed(), QStringLiteral("2"));
-            QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtDipendente")->text(),
-                     QStringLiteral("Rossi Mario"));
-        } else {
-            QCOMPARE(position->text().trimmed(), QString());
-        }
+    std::optional<StoredMember> chosen;
+    if (mode == Mode::MemberCard) {
+        QTest::mouseClick(control<QWidget>(card, "btnTrova"), Qt::LeftButton);
+    } else {
+        QWidget movementCard;
+        chosen = TfrmTrovaAnagrafica::choose(&movementCard, mode);
     }
+    QVERIFY(closed);
+    QCOMPARE(shownMode, modeText);
+    QCOMPARE(signalled, QList<qint64>{2});
+    auto *position = control<QLabel>(card, "lblPosizione");
+    if (mode == Mode::MemberCard) {
+        QCOMPARE(position->text(), QStringLiteral("2"));
+        QCOMPARE(control<QLineEdit>(card, "txtDipendente")->text(), QStringLiteral("Rossi Mario"));
+        QCOMPARE(control<QLineEdit>(card, "txtCittadinanza")->text(), QStringLiteral("T-17"));
+    } else {
+        QVERIFY(chosen);
+        QCOMPARE(chosen->position, 2);
+        QCOMPARE(chosen->record, rossi);
+        // The member card did not ask: it stays empty.
+        QCOMPARE(position->text(), QString());
+        QCOMPARE(control<QLineEdit>(card, "txtDipendente")->text(), QString());
+        TSchedaMovimento movement = movementBefore();
+        if (mode == Mode::MovementPayer)
+            MemberToMovement::asPayer(chosen->record, movement);
+        else
+            MemberToMovement::asBeneficiary(chosen->record, movement);
+        QCOMPARE(partiesOf(movement), expected);
+        QCOMPARE(movement.Causale, QStringLiteral("(prima)"));
+    }
+    QVERIFY(app.platform.messages.shown.isEmpty());
+}
+
+// "Chiudi" before or after the search hands nothing back: the card keeps what
+// it showed and nothing is written.
+void TestSearch::closingWithoutAPickHandsBackNothing()
+{
+    TestApp app;
+    writeArchive();
+    const QByteArray archive = readBytes(ArchivePaths::members());
+    TfrmAnagrafica *card = app.screens->anagrafica();
+    card->loadRecord(3, member(QStringLiteral("Bianchi Luca")));
+    for (const char *closer : {"btnAnnulla", "btnChiudi"}) {
+        app.platform.modal.handlers.append([&](QDialog *d) {
+            if (QLatin1String(closer) == QLatin1String("btnChiudi")) {
+                QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
+                QVERIFY(control<QListWidget>(d, "lstRecords")->count() > 0);
+            }
+            QTest::mouseClick(control<QPushButton>(d, closer), Qt::LeftButton);
+            QVERIFY(!d->isVisible());
+        });
+        QTest::mouseClick(control<QWidget>(card, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLineEdit>(card, "txtDipendente")->text(), QStringLiteral("Bianchi Luca"));
+
+        app.platform.modal.handlers.append([&](QDialog *d) {
+            QTest::mouseClick(control<QPushButton>(d, closer), Qt::LeftButton);
+        });
+        QWidget movementCard;
+        QVERIFY(!TfrmTrovaAnagrafica::choose(&movementCard, Mode::MovementPayer));
+    }
+    QCOMPARE(app.platform.modal.opened.size(), 4);
+    QCOMPARE(readBytes(ArchivePaths::members()), archive);
 }
 
 void TestSearch::equalRowsCarryTheirOwnRecord()
@@ -373,25 +415,20 @@ void TestSearch::equalRowsCarryTheirOwnRecord()
     TSchedaSocio second = first;
     second.Cittadinanza = QStringLiteral("B-2");
     MemberFixtures::write({first, member(QStringLiteral("Alfa Bruno")), second});
-    giveMovementCardItsFields();
 
     for (int row : {1, 2}) {
-        QList<qint64> carried;
         app.platform.modal.handlers.append([&](QDialog *d) {
-            connect(qobject_cast<TfrmTrovaAnagrafica *>(d), &TfrmTrovaAnagrafica::memberCarried,
-                    [&](qint64 p) { carried.append(p); });
             QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
             auto *list = control<QListWidget>(d, "lstRecords");
             QCOMPARE(list->item(1)->text(), list->item(2)->text());
             MemberFixtures::doubleClickRow(list, row);
         });
-        openDialog<TfrmTrovaAnagrafica>(app.screens->anagrafica(), [](TfrmTrovaAnagrafica &d) {
-            control<QLabel>(&d, "lblMemory")->setText(QStringLiteral("movimenti_pagatore"));
-        });
+        QWidget movementCard;
+        const auto chosen = TfrmTrovaAnagrafica::choose(&movementCard, Mode::MovementPayer);
         // Equal rows keep file order: row 1 is position 1, row 2 is position 3.
-        QCOMPARE(carried, QList<qint64>{row == 1 ? 1 : 3});
-        QCOMPARE(movementFields().value("txtCategoria"),
-                 row == 1 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
+        QVERIFY(chosen);
+        QCOMPARE(chosen->position, row == 1 ? 1 : 3);
+        QCOMPARE(chosen->record.Cittadinanza, row == 1 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
     }
 }
 

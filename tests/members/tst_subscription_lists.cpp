@@ -232,13 +232,15 @@ void TestSubscriptionLists::doubleClickShowsTheMemberOfThatRow()
     second.Cittadinanza = QStringLiteral("B-2");
     MemberFixtures::write({first, member(QStringLiteral("Zeta Ugo"), QStringLiteral("01/01/2014")), second});
 
-    for (const QString &screen : {QStringLiteral("TfrmSospesi"), QStringLiteral("TfrmScadute")}) {
+    // Opened from the member card's own buttons, as the user does.
+    TfrmAnagrafica *card = app.screens->anagrafica();
+    for (const char *button : {"btnScadenze", "btnScaduti"}) {
         for (int row : {0, 1}) {
             QList<qint64> carried;
             bool closed = false;
-            showList(app, screen, [&](QDialog *d) {
-                connect(qobject_cast<SubscriptionListScreen *>(d), &SubscriptionListScreen::memberCarried,
-                        [&](qint64 p) { carried.append(p); });
+            app.platform.modal.handlers.append([&](QDialog *d) {
+                connect(qobject_cast<SubscriptionListScreen *>(d), &SubscriptionListScreen::memberChosen,
+                        [&](const StoredMember &m) { carried.append(m.position); });
                 auto *list = control<QListWidget>(d, "lstRecords");
                 QCOMPARE(list->count(), 3);
                 QCOMPARE(list->item(0)->text(), list->item(1)->text());
@@ -247,17 +249,24 @@ void TestSubscriptionLists::doubleClickShowsTheMemberOfThatRow()
                 // Closing the screen clears its list.
                 QCOMPARE(list->count(), 0);
             });
+            QTest::mouseClick(control<QWidget>(card, button), Qt::LeftButton);
             QVERIFY(closed);
             QCOMPARE(carried, QList<qint64>{row == 0 ? 1 : 3});
-            {
-                auto *position = control<QLabel>(app.screens->anagrafica(), "lblPosizione");
-                QVERIFY(position);
-                QCOMPARE(position->text().trimmed(), QString::number(carried.value(0)));
-                QCOMPARE(control<QLineEdit>(app.screens->anagrafica(), "txtCittadinanza")->text(),
-                         row == 0 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
-            }
+            QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString::number(carried.value(0)));
+            QCOMPARE(control<QLineEdit>(card, "txtCittadinanza")->text(),
+                     row == 0 ? QStringLiteral("A-1") : QStringLiteral("B-2"));
         }
+
+        // "Chiudi" hands nothing back: the card keeps the member it shows.
+        app.platform.modal.handlers.append([](QDialog *d) {
+            QTest::mouseClick(control<QPushButton>(d, "btnChiudi"), Qt::LeftButton);
+        });
+        QTest::mouseClick(control<QWidget>(card, button), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QStringLiteral("3"));
+        QCOMPARE(control<QLineEdit>(card, "txtCittadinanza")->text(), QStringLiteral("B-2"));
     }
+    QCOMPARE(app.platform.modal.opened,
+             (QStringList{"TfrmSospesi", "TfrmSospesi", "TfrmSospesi", "TfrmScadute", "TfrmScadute", "TfrmScadute"}));
 }
 
 QTEST_MAIN(TestSubscriptionLists)

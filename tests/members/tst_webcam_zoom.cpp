@@ -458,7 +458,8 @@ private:
             driven = true;
             drive(w);
         });
-        openDialog<TfrmWebCam>(app.screens->anagrafica());
+        // Opened by the member card's own button, as the user does.
+        click(app.screens->anagrafica(), "btnAcquisisciFoto");
         QVERIFY(driven);
     }
 

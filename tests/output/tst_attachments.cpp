@@ -4,7 +4,6 @@
 #include "common/ui/FieldEdit.h"
 #include "common/ui/PictureButton.h"
 #include "members/ui/TfrmAnagrafica.h"
-#include "movements/ui/TfrmMovimenti.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/ui/ScreenSet.h"
 
@@ -13,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(TfrmAllegaCartella::Card)
 
 namespace {
 
@@ -27,19 +28,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 QString inFolder(const QString &name) { return ArchivePaths::attachments() + QLatin1Char('/') + name; }
-
-// A card's six hidden slot labels; the movement card does not have them yet, so
-// they are created there for the hand-back to be checked.
-QLabel *cardLabel(QWidget *card, const QString &name)
-{
-    auto *label = card->findChild<QLabel *>(name);
-    if (!label) {
-        label = new QLabel(card);
-        label->setObjectName(name);
-        label->hide();
-    }
-    return label;
-}
 
 FieldEdit *edit(QWidget *w, const char *name) { return control<FieldEdit>(w, name); }
 QPushButton *button(QWidget *w, const char *name) { return control<QPushButton>(w, name); }
@@ -93,7 +81,7 @@ void TestAttachments::init()
 {
     m_platform = std::make_unique<TestPlatform>();
     m_window = std::make_unique<TfrmAllegaCartella>();
-    m_window->setMode(QStringLiteral("anagrafica"));
+    m_window->setCard(TfrmAllegaCartella::Card::Member);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -310,33 +298,38 @@ void TestAttachments::storedNameOutsideTheFolderIsNotOpened()
 
 void TestAttachments::applyHandsBackToTheCard_data()
 {
+    QTest::addColumn<TfrmAllegaCartella::Card>("card");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("member card") << "anagrafica";
-    QTest::newRow("movement card") << "movimenti";
+    QTest::newRow("member card") << TfrmAllegaCartella::Card::Member << "anagrafica";
+    QTest::newRow("movement card") << TfrmAllegaCartella::Card::Movement << "movimenti";
 }
 
+// "Applica e chiudi" hands the three slots, trimmed, back to the card that
+// opened the window, and to no other.
 void TestAttachments::applyHandsBackToTheCard()
 {
+    QFETCH(TfrmAllegaCartella::Card, card);
     QFETCH(QString, mode);
     m_window.reset();
     m_platform.reset();
     TestApp app;
-    QWidget *card = mode == QLatin1String("anagrafica") ? static_cast<QWidget *>(app.screens->anagrafica())
-                                                        : static_cast<QWidget *>(app.screens->movimenti());
-    QWidget *other = mode == QLatin1String("anagrafica") ? static_cast<QWidget *>(app.screens->movimenti())
-                                                         : static_cast<QWidget *>(app.screens->anagrafica());
+    TfrmAnagrafica *memberCard = app.screens->anagrafica();
+    TSchedaSocio stored;
+    stored.Dipendente = QStringLiteral("Rossi Mario");
+    stored.File01 = QStringLiteral(" contratto.pdf ");
+    stored.Desc01 = QStringLiteral("  Contratto firmato ");
+    stored.File02 = QStringLiteral("tessera.jpg");
+    stored.Desc02 = QStringLiteral("Tessera");
+    stored.Desc03 = QStringLiteral(" Solo descrizione");
     const QStringList names = {"lblFile01", "lblDesc01", "lblFile02", "lblDesc02", "lblFile03", "lblDesc03"};
-    const QStringList before = {" contratto.pdf ", "  Contratto firmato ", "tessera.jpg", "Tessera", "", " Solo descrizione"};
-    for (int i = 0; i < 6; ++i) {
-        cardLabel(card, names[i])->setText(before[i]);
-        cardLabel(other, names[i])->setText(QStringLiteral("altra scheda"));
-    }
-    const QString picked = [&] {
-        QTemporaryDir *d = &m_elsewhere;
-        const QString path = d->path() + QStringLiteral("/ricevuta.pdf");
-        writeFile(path, "ricevuta");
-        return path;
-    }();
+    const auto cardLabels = [&] {
+        QStringList out;
+        for (const QString &n : names)
+            out << memberCard->findChild<QLabel *>(n)->text();
+        return out;
+    };
+    const QString picked = m_elsewhere.path() + QStringLiteral("/ricevuta.pdf");
+    writeFile(picked, "ricevuta");
     app.platform.files.openAnswers = {picked};
 
     QStringList seenAtOpening;
@@ -354,18 +347,32 @@ void TestAttachments::applyHandsBackToTheCard()
         QVERIFY(!win->isVisible());
     });
 
-    TfrmAllegaCartella::openFor(card, mode);
+    const QStringList after = {"contratto.pdf", "Contratto firmato", "", "Tessera", "ricevuta.pdf",
+                               "Ricevuta quota 2024"};
+    if (card == TfrmAllegaCartella::Card::Member) {
+        memberCard->loadRecord(1, stored);
+        QTest::mouseClick(control<QWidget>(memberCard, "btnAllegati"), Qt::LeftButton);
+        QCOMPARE(cardLabels(), after);
+    } else {
+        // The member card shows a member of its own, which must stay as it is.
+        TSchedaSocio other;
+        other.File01 = other.Desc01 = other.File02 = other.Desc02 = other.File03 = other.Desc03 =
+            QStringLiteral("altra scheda");
+        memberCard->loadRecord(1, other);
+        QWidget movementCard;
+        const auto applied = TfrmAllegaCartella::edit(&movementCard, card, Attachments::of(stored));
+        QVERIFY(applied);
+        QStringList handedBack;
+        for (const Attachment &a : applied->items)
+            handedBack << a.file << a.description;
+        QCOMPARE(handedBack, after);
+        QCOMPARE(cardLabels(), QStringList(6, QStringLiteral("altra scheda")));
+    }
 
     QCOMPARE(app.platform.modal.opened, QStringList{QStringLiteral("TfrmAllegaCartella")});
     QCOMPARE(seenMode, mode);
     QCOMPARE(seenAtOpening, (QStringList{"contratto.pdf", "Contratto firmato", "tessera.jpg", "Tessera", "",
                                          "Solo descrizione"}));
-    const QStringList after = {"contratto.pdf", "Contratto firmato", "", "Tessera", "ricevuta.pdf",
-                               "Ricevuta quota 2024"};
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(card->findChild<QLabel *>(names[i])->text(), after[i]);
-        QCOMPARE(other->findChild<QLabel *>(names[i])->text(), QStringLiteral("altra scheda"));
-    }
     QCOMPARE(readBytes(app.platform.file(QStringLiteral("Documenti_Allegati/ricevuta.pdf"))), QByteArray("ricevuta"));
     // Nothing reaches the archives until the card is saved.
     QVERIFY(!QFileInfo::exists(ArchivePaths::members()));
@@ -376,26 +383,35 @@ void TestAttachments::annullaAfterPickingLeavesTheCard()
     m_window.reset();
     m_platform.reset();
     TestApp app;
-    QWidget *card = app.screens->anagrafica();
-    cardLabel(card, QStringLiteral("lblFile01"))->setText(QStringLiteral("contratto.pdf"));
-    cardLabel(card, QStringLiteral("lblDesc01"))->setText(QStringLiteral("Contratto"));
+    TfrmAnagrafica *card = app.screens->anagrafica();
+    TSchedaSocio stored;
+    stored.File01 = QStringLiteral("contratto.pdf");
+    stored.Desc01 = QStringLiteral("Contratto");
+    card->loadRecord(1, stored);
     const QString picked = m_elsewhere.path() + QStringLiteral("/delibera.pdf");
     writeFile(picked, "delibera");
-    app.platform.files.openAnswers = {picked};
+    app.platform.files.openAnswers = {picked, picked};
 
-    app.platform.modal.handlers.append([&](QDialog *d) {
+    const auto pickThenCancel = [](QDialog *d) {
         auto *win = static_cast<TfrmAllegaCartella *>(d);
         QTest::mouseClick(win->btnSfoglia[0], Qt::LeftButton);
         QCOMPARE(win->txtFile[0]->text(), QStringLiteral("delibera.pdf"));
         QTest::keyClicks(win->txtDesc[0], QStringLiteral(" nuova"));
         QTest::mouseClick(win->btnAnnulla, Qt::LeftButton);
         QVERIFY(!win->isVisible());
-    });
-    TfrmAllegaCartella::openFor(card, QStringLiteral("anagrafica"));
+    };
+    app.platform.modal.handlers.append(pickThenCancel);
+    QTest::mouseClick(control<QWidget>(card, "btnAllegati"), Qt::LeftButton);
 
     QCOMPARE(card->findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("contratto.pdf"));
     QCOMPARE(card->findChild<QLabel *>(QStringLiteral("lblDesc01"))->text(), QStringLiteral("Contratto"));
     QCOMPARE(readBytes(app.platform.file(QStringLiteral("Documenti_Allegati/delibera.pdf"))), QByteArray("delibera"));
+
+    // Cancelled for a movement card, the window hands back nothing at all.
+    app.platform.modal.handlers.append(pickThenCancel);
+    QWidget movementCard;
+    QVERIFY(!TfrmAllegaCartella::edit(&movementCard, TfrmAllegaCartella::Card::Movement, Attachments::of(stored)));
+    QCOMPARE(app.platform.modal.opened.size(), 2);
 }
 
 QTEST_MAIN(TestAttachments)

@@ -4,10 +4,10 @@
 
 #include "common/ui/PictureButton.h"
 #include "members/ui/TfrmAnagrafica.h"
-#include "shell/HelpTexts.h"
+#include "common/HelpTexts.h"
 #include "shell/ui/ScreenSet.h"
 #include "shell/ui/TfrmAvvio.h"
-#include "shell/ui/TfrmGuida.h"
+#include "common/ui/TfrmGuida.h"
 #include "shell/ui/TfrmInfo.h"
 #include "shell/ui/TfrmPassword.h"
 #include "shell/ui/TfrmSplash.h"

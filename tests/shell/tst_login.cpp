@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -179,6 +180,22 @@ private Q_SLOTS:
         QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
         QCOMPARE(change()->txtPasswordOld->text(), QString());
         QCOMPARE(change()->txtConferma->text(), QString());
+    }
+
+    void changeScreenClosedByTheDesktopReturnsToTheLogin()
+    {
+        QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(change()));
+        login()->txtPassword->setText(QStringLiteral("left over"));
+        login()->lblMemory->setText(QStringLiteral("scratch"));
+        // The close box, Alt+F4 or the taskbar all arrive as a close request on the window.
+        change()->windowHandle()->close();
+        QVERIFY(QTest::qWaitForWindowActive(login()));
+        QVERIFY(!change()->isVisible());
+        QCOMPARE(login()->txtPassword->text(), QString());
+        QCOMPARE(login()->lblMemory->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), login()->txtPassword);
+        QCOMPARE(app->terminations, 0);
     }
 
     void wrongOldPassword()

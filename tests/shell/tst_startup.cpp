@@ -6,7 +6,7 @@
 #include "common/ui/PictureButton.h"
 #include "shell/ui/ScreenSet.h"
 #include "shell/ui/TfrmAvvio.h"
-#include "shell/ui/TfrmGuida.h"
+#include "common/ui/TfrmGuida.h"
 #include "shell/ui/TfrmPassword.h"
 #include "members/ui/TfrmAnagrafica.h"
 #include "movements/ui/TfrmMenuMovimenti.h"

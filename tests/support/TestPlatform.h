@@ -115,10 +115,16 @@ public:
 };
 
 // Finds a named child control of a screen; fails the test when it is missing.
+// A missing control stops the test program at once with its name: a test must
+// never go on quietly without the control it drives.
 template <class T>
 T *control(QWidget *screen, const char *name)
 {
-    return screen->findChild<T *>(QString::fromLatin1(name));
+    T *found = screen ? screen->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        qFatal("control %s (%s) not found on %s", name, T::staticMetaObject.className(),
+               screen ? screen->metaObject()->className() : "no screen");
+    return found;
 }
 
 // Writes the installation's password file with the first-access password.

@@ -2,7 +2,7 @@
 // Writes a sample member archive "Soci.pro" and a movement register
 // "<movementsYear>.eur" into <folder>, replacing files of those names.
 // The same seed (default 1) always writes the same bytes.
-#include "common/SampleData.h"
+#include "SampleData.h"
 
 #include <QCoreApplication>
 

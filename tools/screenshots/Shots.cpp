@@ -1,14 +1,14 @@
 #include "Shots.h"
 
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
 #include "common/RecordFile.h"
-#include "common/SampleData.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/MemberCardReport.h"
 #include "members/ui/PhotoFiles.h"
 #include "members/ui/TfrmAnagrafica.h"
@@ -19,7 +19,7 @@
 #include "output/ReportTemplate.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/ui/ScreenSet.h"
-#include "shell/ui/TfrmGuida.h"
+#include "SampleData.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,7 +148,7 @@ std::vector<Shot> extraShots()
              };
              QDir().mkpath(ArchivePaths::attachments());
              auto *d = fresh<TfrmAllegaCartella>(s.anagrafica());
-             d->setMode(QStringLiteral("anagrafica"));
+             d->setCard(TfrmAllegaCartella::Card::Member);
              int slot = 0;
              for (const auto &doc : documents) {
                  QFile f(QDir(ArchivePaths::attachments()).filePath(QString::fromLatin1(doc.file)));
@@ -191,7 +191,7 @@ std::vector<Shot> extraShots()
         {QStringLiteral("search_results"),
          [](ScreenSet &s) -> QWidget * {
              auto *d = fresh<TfrmTrovaAnagrafica>(s.anagrafica());
-             d->setMode(QStringLiteral("anagrafica"));
+             d->setMode(TfrmTrovaAnagrafica::Mode::MemberCard);
              d->show();
              QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnCerca")), Qt::LeftButton);
              return d;

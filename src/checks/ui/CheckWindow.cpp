@@ -32,9 +32,9 @@ CheckWindow::CheckWindow(const Look &look, QWidget *parent)
     panel->setGeometry((look.client.width() - look.panel.width()) / 2,
                        (look.client.height() - look.panel.height()) / 2, look.panel.width(), look.panel.height());
 
-    // Everything below the banner is placed from the banner's height.
+    // Everything below the title follows from the title's place.
     const int inner = look.panel.width() - 32;
-    const int titleY = 16 + look.bannerHeight + 6;
+    const int titleY = look.titleY;
     const int frameY = titleY + 23;
     const int editY = frameY + 10;
     const int containerH = frameY + 50 + 9 - 8;

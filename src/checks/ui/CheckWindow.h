@@ -29,6 +29,7 @@ protected:
         QString containerStyle;      // style sheet body of shpContainer
         const char *banner;          // drawing of imgLogo
         int bannerHeight;
+        int titleY;                  // lblTitolo's top; the entry line's frame is 23 below it
         QString title;               // lblTitolo
         const char *editName;        // txtCodFisc, txtPartitaIva, txtIban
         int editWidth;

@@ -10,6 +10,7 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent)
                    .containerStyle = QStringLiteral("background: #F3F1F1;"),
                    .banner = "banner_codfisc",
                    .bannerHeight = 73,
+                   .titleY = 95,
                    .title = QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
                    .editName = "txtCodFisc",
                    .editWidth = 233,

@@ -10,6 +10,7 @@ TfrmIban::TfrmIban(QWidget *parent)
                    .containerStyle = QStringLiteral("background: #F3F1F1;"),
                    .banner = "banner_iban",
                    .bannerHeight = 85,
+                   .titleY = 111,
                    .title = QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
                    .editName = "txtIban",
                    .editWidth = 359,

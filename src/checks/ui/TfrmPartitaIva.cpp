@@ -11,6 +11,7 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget *parent)
                    .containerStyle = QStringLiteral("background: #ffffff; border: 1px solid #FFE4C4;"),
                    .banner = "banner_partitaiva",
                    .bannerHeight = 73,
+                   .titleY = 95,
                    .title = QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
                    .editName = "txtPartitaIva",
                    .editWidth = 233,

@@ -28,7 +28,75 @@ void FocusFrame::paintEvent(QPaintEvent *)
 FieldEdit::FieldEdit(QWidget *parent)
     : QLineEdit(parent)
 {
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &now) {
+        m_previousText = m_currentText;
+        m_currentText = now;
+    });
+    // Typing, Ctrl+V, the context menu's paste, a drop and the middle button all end
+    // here as an edit by the user; the text set by the program never does.
+    connect(this, &QLineEdit::textEdited, this, &FieldEdit::textWasEdited);
     connect(this, &QLineEdit::textEdited, this, &FieldEdit::applyRule);
+}
+
+QString FieldEdit::filteredInsertion(const QString &kept, QString inserted, bool atStart, bool atEnd) const
+{
+    if (m_rule != TextRule::None) {
+        // The field is trimmed anyway: blanks at its ends must not use up its room.
+        auto blank = [](QChar c) { return c.unicode() <= 32; };
+        if (atStart)
+            while (!inserted.isEmpty() && blank(inserted.front()))
+                inserted.remove(0, 1);
+        if (atEnd)
+            while (!inserted.isEmpty() && blank(inserted.back()))
+                inserted.chop(1);
+    }
+    QString out;
+    bool comma = kept.contains(QLatin1Char(','));
+    for (QChar c : inserted) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+        if (!m_allowed.isEmpty()) {
+            if (!m_allowed.contains(c))
+                continue;
+            // A pasted amount brings at most one decimal comma.
+            if (c == QLatin1Char(',') && inserted.size() > 1) {
+                if (comma)
+                    continue;
+                comma = true;
+            }
+        }
+        out.append(c);
+    }
+    if (m_limit > 0) {
+        // What the program put in stays whole; only the user's addition is cut.
+        const qsizetype room = std::max<qsizetype>(0, m_limit - kept.size());
+        out.truncate(room);
+    }
+    return out;
+}
+
+void FieldEdit::textWasEdited(const QString &now)
+{
+    const QString before = m_currentText == now ? m_previousText : m_currentText;
+    if (m_dateField || before == now)
+        return;
+    // The edit replaced the middle of the old text with `inserted`.
+    qsizetype head = 0;
+    const qsizetype shortest = std::min(before.size(), now.size());
+    while (head < shortest && before.at(head) == now.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shortest - head && before.at(before.size() - 1 - tail) == now.at(now.size() - 1 - tail))
+        ++tail;
+    const QString inserted = now.mid(head, now.size() - head - tail);
+    if (inserted.isEmpty())
+        return;
+    const QString kept = now.left(head) + now.right(tail);
+    const QString allowed = filteredInsertion(kept, inserted, head == 0, tail == 0);
+    if (allowed == inserted)
+        return;
+    setText(now.left(head) + allowed + now.right(tail));
+    setCursorPosition(int(head + allowed.size()));
 }
 
 void FieldEdit::setDateField(bool on)
@@ -138,6 +206,11 @@ void FieldEdit::keyPressEvent(QKeyEvent *e)
 
 void FieldEdit::focusInEvent(QFocusEvent *e)
 {
+    // When the program moves the focus while the window is not active (a message
+    // box is up, the window is coming back from the start menu), Qt never tells the
+    // field that had it: it learns here, when the new field gets the focus.
+    leaveFramedField(window());
+    m_inField = true;
     if (m_frame)
         m_frame->show();
     QLineEdit::focusInEvent(e);
@@ -149,7 +222,24 @@ void FieldEdit::focusOutEvent(QFocusEvent *e)
     // A message box or another window taking over does not mean the user left the field.
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;
+    leave();
+}
+
+void FieldEdit::leave()
+{
+    if (!m_inField)
+        return;
+    m_inField = false;
     if (m_frame)
         m_frame->hide();
     Q_EMIT left();
+}
+
+void FieldEdit::leaveFramedField(QWidget *window)
+{
+    if (!window)
+        return;
+    for (FieldEdit *field : window->findChildren<FieldEdit *>())
+        if (field->m_inField)
+            field->leave();
 }

@@ -13,9 +13,10 @@ protected:
     void paintEvent(QPaintEvent *) override;
 };
 
-// An edit of a card screen. It limits typing (never text the program sets),
-// filters keys, applies its text rule while typing, shows its focus frame and
-// reports Enter so the screen can move along its cycle.
+// An edit of a card screen. It limits what the user puts in, typed, pasted or
+// dropped (never text the program sets), filters keys, applies its text rule
+// while typing, shows its focus frame and reports Enter so the screen can move
+// along its cycle.
 class FieldEdit : public QLineEdit
 {
     Q_OBJECT
@@ -26,7 +27,6 @@ public:
 
     // Maximum number of characters the user can type; 0 for no limit.
     void setTypingLimit(int limit) { m_limit = limit; }
-    int typingLimit() const { return m_limit; }
 
     // Only these characters may be typed, besides Enter, Backspace, Delete, Left and
     // Right; every other key (Tab included) is swallowed. Empty: no filter.
@@ -37,10 +37,13 @@ public:
     // A date field: read-only; Backspace or Delete empties it, any other key asks
     // for the date picker.
     void setDateField(bool on);
-    bool isDateField() const { return m_dateField; }
 
     void setFocusFrame(QWidget *frame);
     QWidget *focusFrame() const { return m_frame; }
+
+    // Ends the stay of whichever field of `window` still wears its frame: hides the
+    // frame and runs the field's leaving step. For a window being hidden.
+    static void leaveFramedField(QWidget *window);
 
 Q_SIGNALS:
     void enterPressed();
@@ -55,6 +58,9 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    void leave();
+    void textWasEdited(const QString &now);
+    QString filteredInsertion(const QString &kept, QString inserted, bool atStart, bool atEnd) const;
     void applyRule();
     bool typingAllowed(const QString &typed) const;
 
@@ -63,4 +69,11 @@ private:
     TextRule m_rule = TextRule::None;
     bool m_dateField = false;
     QWidget *m_frame = nullptr;
+    // The user is in this field: it took the focus and has not left it yet (another
+    // window being active in between does not count as leaving).
+    bool m_inField = false;
+    // The text before the latest change and the text now, whatever changed it: an
+    // edit by the user is compared with the text it replaced.
+    QString m_previousText;
+    QString m_currentText;
 };

@@ -154,12 +154,6 @@ int ListScreen::rowCount() const
     return m_list->count();
 }
 
-qint64 ListScreen::positionAt(int row) const
-{
-    const QListWidgetItem *item = m_list->item(row);
-    return item ? item->data(kPositionRole).toLongLong() : 0;
-}
-
 int ListScreen::selectedRow() const
 {
     const int row = m_list->currentRow();

@@ -44,8 +44,6 @@ public:
     void clear();
     QStringList rowTexts() const;
     int rowCount() const;
-    // The record position behind a row; 0 when there is none.
-    qint64 positionAt(int row) const;
     // The selected row, -1 when none.
     int selectedRow() const;
     void selectRow(int row);

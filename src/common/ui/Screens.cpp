@@ -1,8 +1,10 @@
 #include "Screens.h"
 
+#include "FieldEdit.h"
 #include "Palette.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 
 PanelScreen::PanelScreen(const QString &caption, const QSize &panelSize, QWidget *parent)
@@ -31,6 +33,15 @@ void PanelScreen::closeEvent(QCloseEvent *e)
     // The screen is hidden, never destroyed: it keeps its contents for the next visit.
     e->ignore();
     closeScreen();
+}
+
+void PanelScreen::hideEvent(QHideEvent *e)
+{
+    QWidget::hideEvent(e);
+    // Leaving the screen leaves the field being typed in: its frame goes and its
+    // leaving step runs now, not when the screen comes back to a fresh card.
+    if (!e->spontaneous())
+        FieldEdit::leaveFramedField(this);
 }
 
 void PanelScreen::closeScreen() { Q_EMIT closed(); }

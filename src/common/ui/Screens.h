@@ -21,6 +21,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     // What closing the window does: by default it reports closed(), and the
     // screen set hands back to the start menu.
     virtual void closeScreen();
@@ -49,7 +50,16 @@ protected:
 template <class T, class Setup>
 void openDialog(QWidget *owner, Setup &&setup);
 
+// The same for a dialog that hands a value back: once its modal loop is over,
+// `result` reads the value from it, and that value is returned after the dialog
+// is destroyed. The opener alone decides where the value goes.
+template <class T, class Setup, class Result>
+auto runDialog(QWidget *owner, Setup &&setup, Result &&result);
+
 #include "UiPlatform.h"
+
+#include <memory>
+#include <utility>
 
 template <class T, class Setup>
 void openDialog(QWidget *owner, Setup &&setup)
@@ -64,4 +74,13 @@ template <class T>
 void openDialog(QWidget *owner)
 {
     openDialog<T>(owner, [](T &) {});
+}
+
+template <class T, class Setup, class Result>
+auto runDialog(QWidget *owner, Setup &&setup, Result &&result)
+{
+    const std::unique_ptr<T> dialog(new T(owner));
+    setup(*dialog);
+    UiPlatform::modal().run(dialog.get());
+    return result(std::as_const(*dialog));
 }

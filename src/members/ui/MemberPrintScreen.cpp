@@ -1,13 +1,10 @@
 #include "MemberPrintScreen.h"
 
 #include "common/Platform.h"
-#include "common/TextRules.h"
 #include "common/ui/Art.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/PictureButton.h"
 #include "members/MemberCardReport.h"
-#include "members/ui/TfrmAnagrafica.h"
-#include "shell/ui/ScreenSet.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -67,8 +64,15 @@ MemberPrintScreen::MemberPrintScreen(const Texts &texts, QWidget *parent)
     m_blank->setImage(Art::pixmap(QStringLiteral("photo_placeholder_print"), QSize(230, 307)).toImage());
     m_logo->setImage(m_blank->image());
 
-    connect(optUno, &QRadioButton::clicked, this, [this] { m_memory->setText(QStringLiteral("con")); });
-    connect(optDue, &QRadioButton::clicked, this, [this] { m_memory->setText(QStringLiteral("senza")); });
+    // Only the last click counts.
+    connect(optUno, &QRadioButton::clicked, this, [this] {
+        m_choice = Choice::WithPhoto;
+        m_memory->setText(QStringLiteral("con"));
+    });
+    connect(optDue, &QRadioButton::clicked, this, [this] {
+        m_choice = Choice::WithoutPhoto;
+        m_memory->setText(QStringLiteral("senza"));
+    });
     connect(annulla, &QPushButton::clicked, this, &QDialog::close);
     connect(stampa, &QPushButton::clicked, this, &MemberPrintScreen::btnStampaClick);
 }
@@ -83,8 +87,7 @@ QImage MemberPrintScreen::photo() const { return m_logo->image(); }
 
 ReportTemplate &MemberPrintScreen::prepareCard(const TSchedaSocio &card)
 {
-    const bool without = TextRules::trim(m_memory->text()) == QLatin1String("senza");
-    ReportTemplate &report = without ? *m_repScheda : *m_repFoto;
+    ReportTemplate &report = m_choice == Choice::WithoutPhoto ? *m_repScheda : *m_repFoto;
     MemberCardReport::fill(report, card, m_logo->image(), Platform::clock().now());
     report.PrepareReport(true);
     return report;
@@ -92,9 +95,8 @@ ReportTemplate &MemberPrintScreen::prepareCard(const TSchedaSocio &card)
 
 void MemberPrintScreen::btnStampaClick()
 {
-    // The values are what the card shows now, saved or not.
-    const TSchedaSocio card = ScreenSet::current().anagrafica()->recordFromCard();
-    output(prepareCard(card));
+    output(prepareCard(m_member));
+    m_printed = m_choice;
     close();
 }
 

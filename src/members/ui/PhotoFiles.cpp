@@ -1,17 +1,25 @@
 #include "PhotoFiles.h"
 
+#include "common/FileAccess.h"
+#include "common/SafeSave.h"
 #include "common/ui/UiPlatform.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace PhotoFiles {
 
 QImage read(const QString &path)
 {
-    QImageReader reader(path);
+    // Only a regular file is read: a FIFO of the photo's name would hold the
+    // card for good.
+    QFile file;
+    if (!FileAccess::openForReading(file, path, FileAccess::Links::Follow))
+        return {};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format != "jpeg" && format != "bmp")
@@ -23,15 +31,17 @@ bool writeJpeg(const QImage &image, const QString &path)
 {
     if (image.isNull())
         return false;
-    // Written beside and swapped in, so a failed write never leaves half a photo.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "jpeg");
+    // Encoded whole first: the encoder does not report a write the disk cut
+    // short, the save below does, and swaps the photo in only once all of it
+    // is on the disk.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(90);
     if (!writer.write(image.convertToFormat(QImage::Format_RGB32)))
         return false;
-    return file.commit();
+    return SafeSave::saveBytes(path, jpeg);
 }
 
 std::optional<QImage> chooseAndRead(QWidget *parent)

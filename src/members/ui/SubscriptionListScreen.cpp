@@ -1,8 +1,7 @@
 #include "SubscriptionListScreen.h"
 
-#include "MemberCarryBack.h"
+#include "MemberChoice.h"
 #include "common/Platform.h"
-#include "common/TSchedaSocio.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/ListScreen.h"
 #include "common/ui/Palette.h"
@@ -40,7 +39,7 @@ SubscriptionListScreen::SubscriptionListScreen(const Variant &variant, QWidget *
     connect(c.get<QPushButton>(QStringLiteral("btnStampa")), &QPushButton::clicked, m_list,
             &ListScreen::print);
     connect(c.get<QPushButton>(QStringLiteral("btnChiudi")), &QPushButton::clicked, this, &QDialog::close);
-    connect(m_list, &ListScreen::rowChosen, this, &SubscriptionListScreen::carry);
+    connect(m_list, &ListScreen::rowChosen, this, &SubscriptionListScreen::rowChosen);
 }
 
 void SubscriptionListScreen::showEvent(QShowEvent *e)
@@ -71,14 +70,10 @@ void SubscriptionListScreen::fill()
                                  "installazione del programma."));
 }
 
-void SubscriptionListScreen::carry(qint64 position)
+void SubscriptionListScreen::rowChosen(qint64 position)
 {
-    TSchedaSocio record;
-    if (MemberCarryBack::read(position, record)) {
-        MemberCarryBack::deliver(MemberCarryBack::Target::Card, position, record);
-        Q_EMIT memberCarried(position);
-    } else {
-        UiPlatform::warning(this, MemberCarryBack::readFailureMessage());
-    }
+    m_chosen = MemberChoice::read(this, position);
+    if (m_chosen)
+        Q_EMIT memberChosen(*m_chosen);
     close();
 }

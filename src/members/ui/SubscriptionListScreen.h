@@ -1,15 +1,19 @@
 #pragma once
 
 #include "common/ui/Screens.h"
+#include "members/StoredMember.h"
 #include "members/SubscriptionLists.h"
+
+#include <optional>
 
 class ListScreen;
 class QLabel;
 class QPushButton;
 
 // A list of members whose subscription needs attention, filled when shown; a
-// double click shows the member on the member card. TfrmSospesi and TfrmScadute
-// are this screen with their own rule, caption, heading and print title.
+// double click hands the member, read from the archive with its position, back
+// to the member card that opened the list, and closes it. TfrmSospesi and
+// TfrmScadute are this screen with their own rule, caption, heading and print title.
 class SubscriptionListScreen : public FixedDialog
 {
     Q_OBJECT
@@ -22,11 +26,20 @@ public:
         QString printTitle;
     };
 
-    ListScreen *listScreen() const { return m_list; }
+    // Opens a list of type Screen owned by `owner` and waits for it: the member
+    // picked, or nothing when the list was closed without a pick.
+    template <class Screen>
+    static std::optional<StoredMember> choose(QWidget *owner)
+    {
+        return runDialog<Screen>(
+            owner, [](Screen &) {}, [](const Screen &s) { return s.chosen(); });
+    }
+
+    // The member picked with a double click; nothing before it.
+    const std::optional<StoredMember> &chosen() const { return m_chosen; }
 
 Q_SIGNALS:
-    // The member at this position was shown on the member card.
-    void memberCarried(qint64 position);
+    void memberChosen(const StoredMember &member);
 
 protected:
     SubscriptionListScreen(const Variant &variant, QWidget *parent);
@@ -34,8 +47,9 @@ protected:
 
 private:
     void fill();
-    void carry(qint64 position);
+    void rowChosen(qint64 position);
 
     Variant m_variant;
     ListScreen *m_list = nullptr;
+    std::optional<StoredMember> m_chosen;
 };

@@ -9,20 +9,21 @@
 #include "TfrmTrovaAnagrafica.h"
 #include "TfrmWebCam.h"
 #include "TfrmZoom.h"
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
 #include "common/Platform.h"
-#include "common/RecordFile.h"
 #include "common/TextRules.h"
 #include "common/ui/Art.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
+#include "members/MemberArchive.h"
+#include "output/Attachments.h"
 #include "output/ui/TfrmAllegaCartella.h"
-#include "shell/ui/TfrmGuida.h"
 
 #include <QEnterEvent>
 #include <QLabel>
@@ -242,14 +243,25 @@ void TfrmAnagrafica::buildControls()
     for (int i = 0; i < 12; ++i)
         button(QString::fromLatin1(commands[i]))->setBarColor(bars[i]);
 
-    edit(QStringLiteral("txtStipendio"))->setAllowedCharacters(QStringLiteral("0123456789,"));
-    edit(QStringLiteral("txtPartitaIva"))->setAllowedCharacters(QStringLiteral("0123456789"));
-    edit(QStringLiteral("txtPreavviso"))->setAllowedCharacters(QStringLiteral("0123456789"));
-    edit(QStringLiteral("txtCodFisc"))->setTextRule(FieldEdit::TextRule::TrimUpper);
-    edit(QStringLiteral("txtProv"))->setTextRule(FieldEdit::TextRule::TrimUpper);
-    edit(QStringLiteral("txtIban"))->setTextRule(FieldEdit::TextRule::TrimUpper);
-    edit(QStringLiteral("txtEmail"))->setTextRule(FieldEdit::TextRule::Trim);
-    edit(QStringLiteral("txtDataSca"))->setDateField(true);
+    // The controls that show the record's fields, in the record's order.
+    const auto &fields = TSchedaSocio::fields();
+    for (int i = 0; i < TSchedaSocio::FieldCount; ++i) {
+        if (i < MemberCardRules::kEditCount)
+            m_edits[i] = edit(MemberCardRules::controlName(i));
+        else
+            m_attachmentLabels[i - MemberCardRules::kEditCount] = label(MemberCardRules::controlName(i));
+    }
+    Q_ASSERT(fields[0].member == &TSchedaSocio::Dipendente);
+
+    using S = TSchedaSocio;
+    editOf(&S::Stipendio)->setAllowedCharacters(QStringLiteral("0123456789,"));
+    editOf(&S::PartitaIva)->setAllowedCharacters(QStringLiteral("0123456789"));
+    editOf(&S::Preavviso)->setAllowedCharacters(QStringLiteral("0123456789"));
+    editOf(&S::CodFisc)->setTextRule(FieldEdit::TextRule::TrimUpper);
+    editOf(&S::Prov)->setTextRule(FieldEdit::TextRule::TrimUpper);
+    editOf(&S::Iban)->setTextRule(FieldEdit::TextRule::TrimUpper);
+    editOf(&S::Email)->setTextRule(FieldEdit::TextRule::Trim);
+    editOf(&S::DataSca)->setDateField(true);
 }
 
 void TfrmAnagrafica::connectControls()
@@ -291,9 +303,9 @@ void TfrmAnagrafica::connectControls()
         FieldEdit *to = edit(QString::fromLatin1(kFields[(i + 1) % n].name));
         connect(from, &FieldEdit::enterPressed, this, [to] { to->setFocus(Qt::TabFocusReason); });
     }
-    FieldEdit *fee = edit(QStringLiteral("txtStipendio"));
+    FieldEdit *fee = editOf(&TSchedaSocio::Stipendio);
     connect(fee, &FieldEdit::left, this, [fee] { fee->setText(TextRules::normaliseFee(fee->text())); });
-    connect(edit(QStringLiteral("txtDataSca")), &FieldEdit::pickerRequested, this, &TfrmAnagrafica::txtDataScaPicker);
+    connect(editOf(&TSchedaSocio::DataSca), &FieldEdit::pickerRequested, this, &TfrmAnagrafica::txtDataScaPicker);
 }
 
 void TfrmAnagrafica::setupHints()
@@ -343,6 +355,16 @@ bool TfrmAnagrafica::eventFilter(QObject *watched, QEvent *e)
 
 FieldEdit *TfrmAnagrafica::edit(const QString &name) const { return m_c.get<FieldEdit>(name); }
 QLabel *TfrmAnagrafica::label(const QString &name) const { return m_c.get<QLabel>(name); }
+
+FieldEdit *TfrmAnagrafica::editOf(QString TSchedaSocio::*field) const
+{
+    const auto &fields = TSchedaSocio::fields();
+    for (int i = 0; i < MemberCardRules::kEditCount; ++i)
+        if (fields[i].member == field)
+            return m_edits[i];
+    Q_ASSERT_X(false, "TfrmAnagrafica::editOf", "not a field shown in an edit");
+    return nullptr;
+}
 PictureButton *TfrmAnagrafica::button(const QString &name) const { return m_c.get<PictureButton>(name); }
 
 void TfrmAnagrafica::showEvent(QShowEvent *e)
@@ -356,94 +378,96 @@ void TfrmAnagrafica::showEvent(QShowEvent *e)
 
 void TfrmAnagrafica::emptyCard()
 {
-    for (const FieldPlace &f : kFields)
-        edit(QString::fromLatin1(f.name))->clear();
-    edit(QStringLiteral("txtStipendio"))->setText(QStringLiteral("0,00"));
-    edit(QStringLiteral("txtPreavviso"))->setText(QStringLiteral("0"));
-    for (int i = MemberCardRules::kEditCount; i < TSchedaSocio::FieldCount; ++i)
-        label(MemberCardRules::controlName(i))->clear();
-    clearPhoto();
-    m_lblPosizione->clear();
-    edit(QStringLiteral("txtDipendente"))->setFocus(Qt::OtherFocusReason);
+    m_record = TSchedaSocio{};
+    m_record.Stipendio = QStringLiteral("0,00");
+    m_record.Preavviso = QStringLiteral("0");
+    m_position.reset();
+    m_photo = QImage();
+    showValues(AllParts);
+    m_edits.front()->setFocus(Qt::OtherFocusReason);
 }
+
+void TfrmAnagrafica::showMember(const StoredMember &member) { loadRecord(member.position, member.record); }
 
 void TfrmAnagrafica::loadRecord(qint64 position1, const TSchedaSocio &record)
 {
+    m_record = record;
+    m_position = position1;
+    // A photo that cannot be read leaves the placeholder, without a word.
+    m_photo = PhotoFiles::read(ArchivePaths::photo(position1));
+    showValues(AllParts);
+}
+
+void TfrmAnagrafica::showValues(unsigned parts, QString TSchedaSocio::*onlyField)
+{
     const auto &fields = TSchedaSocio::fields();
-    for (int i = 0; i < TSchedaSocio::FieldCount; ++i) {
-        const QString text = TextRules::trim(record.*(fields[i].member));
-        const QString name = MemberCardRules::controlName(i);
-        if (i < MemberCardRules::kEditCount)
-            edit(name)->setText(text);
-        else
-            label(name)->setText(text);
+    if (parts & FieldsPart) {
+        for (int i = 0; i < MemberCardRules::kEditCount; ++i)
+            if (!onlyField || fields[i].member == onlyField)
+                m_edits[i]->setText(TextRules::trim(m_record.*(fields[i].member)));
     }
-    m_lblPosizione->setText(QString::number(position1));
-    setPhoto(PhotoFiles::read(ArchivePaths::photo(position1)));
+    if (parts & AttachmentsPart) {
+        for (int i = 0; i < int(m_attachmentLabels.size()); ++i)
+            m_attachmentLabels[i]->setText(
+                TextRules::trim(m_record.*(fields[MemberCardRules::kEditCount + i].member)));
+    }
+    if (parts & PositionPart)
+        m_lblPosizione->setText(m_position ? QString::number(*m_position) : QString());
+    if (parts & PhotoPart)
+        m_imgFoto->setImage(photo());
 }
 
 TSchedaSocio TfrmAnagrafica::recordFromCard() const
 {
-    TSchedaSocio record;
+    // The edits are where the user changes the card; everything else is held here.
+    TSchedaSocio record = m_record;
     const auto &fields = TSchedaSocio::fields();
     for (int i = 0; i < TSchedaSocio::FieldCount; ++i) {
-        const QString name = MemberCardRules::controlName(i);
-        const QString text = i < MemberCardRules::kEditCount ? edit(name)->text() : label(name)->text();
-        record.*(fields[i].member) = TextRules::trim(text);
+        QString &field = record.*(fields[i].member);
+        field = TextRules::trim(i < MemberCardRules::kEditCount ? m_edits[i]->text() : field);
     }
     return record;
 }
 
-QImage TfrmAnagrafica::photo() const { return m_imgFoto->image(); }
+QImage TfrmAnagrafica::photo() const { return m_photo.isNull() ? m_imgBianco->image() : m_photo; }
 
 void TfrmAnagrafica::setPhoto(const QImage &image)
 {
-    m_imgFoto->setImage(image.isNull() ? m_imgBianco->image() : image);
+    m_photo = image;
+    showValues(PhotoPart);
 }
 
-void TfrmAnagrafica::clearPhoto() { m_imgFoto->setImage(m_imgBianco->image()); }
-
-QString TfrmAnagrafica::position() const { return TextRules::trim(m_lblPosizione->text()); }
+void TfrmAnagrafica::clearPhoto() { setPhoto(QImage()); }
 
 // --- Browsing -------------------------------------------------------------------
 
 void TfrmAnagrafica::browse(Arrow arrow)
 {
     using K = MemberCardRules::BrowseStep::Kind;
-    RecordFile<TSchedaSocio> file;
-    if (!file.open(ArchivePaths::members(), RecordFileBase::Access::Read)) {
+    const MemberArchive archive;
+    const auto count = archive.count();
+    if (!count) {
         UiPlatform::error(this, MemberCardRules::accessError());
         return;
     }
-    const qint64 count = file.count();
-    if (count < 0) {
-        file.close();
-        UiPlatform::error(this, MemberCardRules::accessError());
-        return;
-    }
-    const auto step = MemberCardRules::browse(arrow, count, position());
+    const auto step = MemberCardRules::browse(arrow, *count, m_position);
     switch (step.kind) {
     case K::Nothing:
         return;
-    case K::BadPosition:
-        file.close();
-        UiPlatform::error(this, MemberCardRules::accessError());
-        return;
     case K::EmptyArchive:
-        if (step.clearPosition)
-            m_lblPosizione->clear();
-        file.close();
+        if (step.clearPosition) {
+            m_position.reset();
+            showValues(PositionPart);
+        }
         UiPlatform::information(this, MemberCardRules::emptyArchive());
         return;
     case K::Load: {
-        TSchedaSocio record;
-        const bool read = file.read(step.position, record);
-        file.close();
-        if (!read) {
+        const auto member = archive.read(step.position);
+        if (!member) {
             UiPlatform::error(this, MemberCardRules::accessError());
             return;
         }
-        loadRecord(step.position, record);
+        showMember(*member);
         return;
     }
     }
@@ -460,15 +484,17 @@ void TfrmAnagrafica::btnNuovoClick() { emptyCard(); }
 
 void TfrmAnagrafica::btnDuplicaClick()
 {
-    if (position().isEmpty()) {
+    if (!m_position) {
         UiPlatform::warning(this, MemberCardRules::duplicateNeedsStoredCard());
         return;
     }
-    for (int i = MemberCardRules::kEditCount; i < TSchedaSocio::FieldCount; ++i)
-        label(MemberCardRules::controlName(i))->clear();
-    m_lblPosizione->clear();
-    clearPhoto();
-    edit(QStringLiteral("txtDipendente"))->setFocus(Qt::OtherFocusReason);
+    // The fields as shown stay; the copy has no attachments, photo or position yet.
+    m_record = recordFromCard();
+    Attachments{}.storeIn(m_record);
+    m_position.reset();
+    m_photo = QImage();
+    showValues(AttachmentsPart | PositionPart | PhotoPart);
+    m_edits.front()->setFocus(Qt::OtherFocusReason);
     UiPlatform::information(this, MemberCardRules::duplicated());
 }
 
@@ -480,41 +506,30 @@ void TfrmAnagrafica::btnSalvaClick()
             UiPlatform::plain(this, problem->message);
         else
             UiPlatform::warning(this, problem->message);
-        edit(problem->field)->setFocus(Qt::OtherFocusReason);
+        editOf(problem->field)->setFocus(Qt::OtherFocusReason);
         return;
     }
 
-    RecordFile<TSchedaSocio> file;
-    if (!file.open(ArchivePaths::members(), RecordFileBase::Access::Write)) {
+    // A card shown from the archive is stored over itself, a new one after the last.
+    const MemberArchive archive;
+    const bool wasStored = m_position.has_value();
+    const auto stored = wasStored ? archive.overwrite(*m_position, record) : archive.append(record);
+    if (!stored) {
+        // The card keeps what it shows, position included, so the user can try again.
         UiPlatform::error(this, MemberCardRules::accessError());
         return;
     }
-    const QString stored = position();
-    qint64 pos = 0;
-    bool written = false;
-    if (!stored.isEmpty()) {
-        const auto p = MemberCardRules::parsePosition(stored);
-        if (p) {
-            pos = *p;
-            written = file.overwrite(pos, record);
-        }
-    } else {
-        written = file.append(record, &pos);
-    }
-    file.close();
-    if (!written) {
-        UiPlatform::error(this, MemberCardRules::accessError());
-        return;
-    }
-    m_lblPosizione->setText(QString::number(pos));
+    m_record = record;
+    m_position = *stored;
+    showValues(PositionPart);
 
     // The record is stored whatever happens to its photo; a photo that cannot be
     // written stays on the card so the user can save again.
-    if (!PhotoFiles::writeJpeg(photo(), ArchivePaths::photo(pos))) {
+    if (!PhotoFiles::writeJpeg(photo(), ArchivePaths::photo(*stored))) {
         UiPlatform::warning(this, MemberCardRules::photoNotSaved());
         return;
     }
-    UiPlatform::information(this, stored.isEmpty() ? MemberCardRules::inserted() : MemberCardRules::changesSaved());
+    UiPlatform::information(this, wasStored ? MemberCardRules::changesSaved() : MemberCardRules::inserted());
 }
 
 void TfrmAnagrafica::btnGuidaClick()
@@ -526,24 +541,39 @@ void TfrmAnagrafica::btnEsciClick() { closeScreen(); }
 
 void TfrmAnagrafica::btnTrovaClick()
 {
-    openDialog<TfrmTrovaAnagrafica>(this, [](TfrmTrovaAnagrafica &d) { d.setMode(QStringLiteral("anagrafica")); });
+    if (const auto member = TfrmTrovaAnagrafica::choose(this, TfrmTrovaAnagrafica::Mode::MemberCard))
+        showMember(*member);
 }
 
-void TfrmAnagrafica::btnScadenzeClick() { openDialog<TfrmSospesi>(this); }
-void TfrmAnagrafica::btnScadutiClick() { openDialog<TfrmScadute>(this); }
+void TfrmAnagrafica::btnScadenzeClick()
+{
+    if (const auto member = SubscriptionListScreen::choose<TfrmSospesi>(this))
+        showMember(*member);
+}
 
-// Nothing is stored until the card is saved: the attachment screen writes into the six labels.
-void TfrmAnagrafica::btnAllegatiClick() { TfrmAllegaCartella::openFor(this, QStringLiteral("anagrafica")); }
+void TfrmAnagrafica::btnScadutiClick()
+{
+    if (const auto member = SubscriptionListScreen::choose<TfrmScadute>(this))
+        showMember(*member);
+}
+
+// Nothing is stored until the card is saved: the slots applied go into the card's record.
+void TfrmAnagrafica::btnAllegatiClick()
+{
+    const auto applied =
+        TfrmAllegaCartella::edit(this, TfrmAllegaCartella::Card::Member, Attachments::of(recordFromCard()));
+    if (!applied)
+        return;
+    applied->storeIn(m_record);
+    showValues(AttachmentsPart);
+}
 
 void TfrmAnagrafica::btnAnteprimaClick()
 {
-    openDialog<TfrmAnteprimaAna>(this, [this](TfrmAnteprimaAna &d) { d.setPhoto(photo()); });
+    MemberPrintScreen::run<TfrmAnteprimaAna>(this, recordFromCard(), photo());
 }
 
-void TfrmAnagrafica::btnStampaClick()
-{
-    openDialog<TfrmStampaAna>(this, [this](TfrmStampaAna &d) { d.setPhoto(photo()); });
-}
+void TfrmAnagrafica::btnStampaClick() { MemberPrintScreen::run<TfrmStampaAna>(this, recordFromCard(), photo()); }
 
 void TfrmAnagrafica::btnEsportaClick() { openDialog<TfrmExpAnagrafica>(this); }
 
@@ -551,7 +581,7 @@ void TfrmAnagrafica::btnEsportaClick() { openDialog<TfrmExpAnagrafica>(this); }
 
 void TfrmAnagrafica::btnCodFiscClick()
 {
-    const QString code = TextRules::trim(edit(QStringLiteral("txtCodFisc"))->text());
+    const QString code = TextRules::trim(editOf(&TSchedaSocio::CodFisc)->text());
     if (MemberCardRules::isVatNumber(code))
         openDialog<TfrmPartitaIva>(this, [&code](TfrmPartitaIva &d) { d.setInput(code); });
     else
@@ -560,13 +590,13 @@ void TfrmAnagrafica::btnCodFiscClick()
 
 void TfrmAnagrafica::btnPartitaIvaClick()
 {
-    const QString code = TextRules::trim(edit(QStringLiteral("txtPartitaIva"))->text());
+    const QString code = TextRules::trim(editOf(&TSchedaSocio::PartitaIva)->text());
     openDialog<TfrmPartitaIva>(this, [&code](TfrmPartitaIva &d) { d.setInput(code); });
 }
 
 void TfrmAnagrafica::btnIbanClick()
 {
-    const QString code = TextRules::trim(edit(QStringLiteral("txtIban"))->text());
+    const QString code = TextRules::trim(editOf(&TSchedaSocio::Iban)->text());
     openDialog<TfrmIban>(this, [&code](TfrmIban &d) { d.setInput(code); });
 }
 
@@ -576,16 +606,24 @@ void TfrmAnagrafica::btnEmailClick()
     // "&" in it cannot add headers to the message.
     QUrl url;
     url.setScheme(QStringLiteral("mailto"));
-    url.setPath(TextRules::trim(edit(QStringLiteral("txtEmail"))->text()), QUrl::DecodedMode);
+    url.setPath(TextRules::trim(editOf(&TSchedaSocio::Email)->text()), QUrl::DecodedMode);
     Platform::shell().open(url);
 }
 
 void TfrmAnagrafica::txtDataScaPicker()
 {
-    openDialog<TfrmCalendario>(this, [](TfrmCalendario &c) { c.setMode(QStringLiteral("datasca")); });
+    if (const auto day = TfrmCalendario::pick(this, TfrmCalendario::Field::MemberExpiry))
+        setExpiry(TextRules::formatDate(*day));
 }
 
-void TfrmAnagrafica::delDataScaClick() { edit(QStringLiteral("txtDataSca"))->clear(); }
+void TfrmAnagrafica::delDataScaClick() { setExpiry(QString()); }
+
+void TfrmAnagrafica::setExpiry(const QString &date)
+{
+    // Only the date changes: what is typed in the other fields stays as typed.
+    m_record.DataSca = date;
+    showValues(FieldsPart, &TSchedaSocio::DataSca);
+}
 
 // --- Photo ------------------------------------------------------------------------
 
@@ -595,7 +633,11 @@ void TfrmAnagrafica::btnCaricaFotoClick()
         setPhoto(*image);
 }
 
-void TfrmAnagrafica::btnAcquisisciFotoClick() { openDialog<TfrmWebCam>(this); }
+void TfrmAnagrafica::btnAcquisisciFotoClick()
+{
+    if (const auto image = TfrmWebCam::capture(this))
+        setPhoto(*image);
+}
 
 void TfrmAnagrafica::btnSalvaFotoClick() { PhotoFiles::chooseAndWrite(this, photo()); }
 

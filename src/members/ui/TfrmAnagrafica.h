@@ -4,10 +4,14 @@
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Screens.h"
 #include "members/MemberCardRules.h"
+#include "members/StoredMember.h"
 
 #include <QHash>
 #include <QImage>
 #include <QSet>
+
+#include <array>
+#include <optional>
 
 class FieldEdit;
 class Picture;
@@ -16,28 +20,32 @@ class QLabel;
 
 // The member card: one member record at a time, browsed, created, duplicated and
 // saved, with the commands that open the screens working on the member archive.
+//
+// The card holds the member it shows as values: the record, its position in the
+// archive (none for a card not stored yet) and its photo. The controls are a
+// view of them, filled in showValues() alone; what the user typed is read back
+// in recordFromCard() alone. The dialogs the card opens hand their values back
+// and the card puts them into its record.
 class TfrmAnagrafica : public PanelScreen
 {
     Q_OBJECT
 public:
     explicit TfrmAnagrafica(QWidget *parent = nullptr);
 
-    // Shows the record stored at the 1-based position: the 19 fields, the six
-    // attachment labels, lblPosizione and the photo of that position (the
-    // placeholder when it cannot be read).
+    // Shows the record stored at the 1-based position, with the photo of that
+    // position (the placeholder when it cannot be read).
     void loadRecord(qint64 position1, const TSchedaSocio &record);
+    void showMember(const StoredMember &member);
 
-    // The record the card would store now: every field trimmed.
+    // The record the card would store now: the edits as typed and the rest of
+    // the record as held, every field trimmed.
     TSchedaSocio recordFromCard() const;
 
-    // The picture in imgFoto: the member's photo, or the placeholder.
+    // The member's photo, or the placeholder when the card has none.
     QImage photo() const;
     // A null image stands for no photo: the placeholder is shown.
     void setPhoto(const QImage &image);
     void clearPhoto();
-
-    // The trimmed text of lblPosizione: empty for a card not stored yet.
-    QString position() const;
 
     // Empties the card for a new member: fee "0,00", notice days "0", no
     // attachments, the placeholder photo, no position, focus in the name.
@@ -54,6 +62,19 @@ private:
     FieldEdit *edit(const QString &name) const;
     QLabel *label(const QString &name) const;
     PictureButton *button(const QString &name) const;
+    // The edit that shows a field of the record.
+    FieldEdit *editOf(QString TSchedaSocio::*field) const;
+
+    // The parts of the view showValues() fills from the values.
+    enum ViewPart : unsigned {
+        FieldsPart = 1,      // the 19 edits
+        AttachmentsPart = 2, // the six hidden attachment labels
+        PositionPart = 4,    // lblPosizione
+        PhotoPart = 8,       // imgFoto
+        AllParts = 15,
+    };
+    // With onlyField, of the edits only the one of that field is filled.
+    void showValues(unsigned parts, QString TSchedaSocio::*onlyField = nullptr);
 
     // Browsing and saving.
     void browse(MemberCardRules::Arrow arrow);
@@ -67,8 +88,8 @@ private:
     void btnGuidaClick();
     void btnEsciClick();
 
-    // Opened by the screens of the search, the lists, the attachments, the
-    // printing and the export, which are wired to the card where they are built.
+    // The commands that open the search, the lists, the attachments, the
+    // printing and the export; what those screens hand back goes into the card.
     void btnTrovaClick();
     void btnAllegatiClick();
     void btnAnteprimaClick();
@@ -84,6 +105,7 @@ private:
     void btnEmailClick();
     void txtDataScaPicker();
     void delDataScaClick();
+    void setExpiry(const QString &date);
 
     // Photo.
     void btnCaricaFotoClick();
@@ -92,7 +114,14 @@ private:
     void btnZoomFotoClick();
     void btnCancFotoClick();
 
+    // The member shown, as values.
+    TSchedaSocio m_record;
+    std::optional<qint64> m_position;
+    QImage m_photo; // null: no photo
+
     Form::Controls m_c;
+    std::array<FieldEdit *, MemberCardRules::kEditCount> m_edits{};
+    std::array<QLabel *, TSchedaSocio::FieldCount - MemberCardRules::kEditCount> m_attachmentLabels{};
     Picture *m_imgFoto = nullptr;
     Picture *m_imgBianco = nullptr;
     QLabel *m_lblPosizione = nullptr;

@@ -1,8 +1,6 @@
 #include "TfrmExpAnagrafica.h"
 
-#include "common/ArchivePaths.h"
-#include "common/RecordFile.h"
-#include "common/TSchedaSocio.h"
+#include "members/MemberArchive.h"
 #include "members/MemberExport.h"
 
 namespace {
@@ -26,24 +24,13 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
 void TfrmExpAnagrafica::loadRecords()
 {
     resetRows(0);
-    RecordFile<TSchedaSocio> file;
-    if (!file.open(ArchivePaths::members(), RecordFile<TSchedaSocio>::Access::Read))
-        return;
-    const qint64 count = file.count();
-    if (count < 0) {
-        file.close();
-        return;
-    }
-    resetRows(int(count));
-    // A record that cannot be read ends the loading: what was read stays, the
-    // rest of the rows stay empty.
-    for (qint64 p = 1; p <= count; ++p) {
-        TSchedaSocio record;
-        if (!file.readNext(record))
-            break;
-        setRow(int(p - 1), QStringList{QString::number(p)} + MemberExport::cells(record));
-    }
-    file.close();
+    // A card that cannot be read ends the loading silently: what was read stays,
+    // the rest of the rows stay empty.
+    (void)MemberArchive().readAll([this](qint64 count) { resetRows(int(count)); },
+                                  [this](const StoredMember &m) {
+                                      setRow(int(m.position - 1),
+                                             QStringList{QString::number(m.position)} + MemberExport::cells(m.record));
+                                  });
 }
 
 ExportDescription TfrmExpAnagrafica::description(const QList<QStringList> &rows) const

@@ -1,6 +1,6 @@
 #include "TfrmTrovaAnagrafica.h"
 
-#include "MemberCarryBack.h"
+#include "MemberChoice.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
@@ -160,7 +160,7 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
     connect(c.get<QPushButton>(QStringLiteral("btnStampa")), &QPushButton::clicked, m_list,
             &ListScreen::print);
     connect(c.get<QPushButton>(QStringLiteral("btnChiudi")), &QPushButton::clicked, this, &QDialog::close);
-    connect(m_list, &ListScreen::rowChosen, this, &TfrmTrovaAnagrafica::carry);
+    connect(m_list, &ListScreen::rowChosen, this, &TfrmTrovaAnagrafica::rowChosen);
 }
 
 void TfrmTrovaAnagrafica::showEvent(QShowEvent *e)
@@ -204,17 +204,36 @@ void TfrmTrovaAnagrafica::btnCercaClick()
     m_list->findEdit()->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmTrovaAnagrafica::carry(qint64 position)
+std::optional<StoredMember> TfrmTrovaAnagrafica::choose(QWidget *owner, Mode mode)
 {
-    const auto target = MemberCarryBack::targetOf(m_memory->text());
-    TSchedaSocio record;
-    if (!MemberCarryBack::read(position, record)) {
-        UiPlatform::warning(this, MemberCarryBack::readFailureMessage());
-    } else if (target) {
-        MemberCarryBack::deliver(*target, position, record);
-        Q_EMIT memberCarried(position);
-    }
-    close();
+    return runDialog<TfrmTrovaAnagrafica>(
+        owner, [mode](TfrmTrovaAnagrafica &d) { d.setMode(mode); },
+        [](const TfrmTrovaAnagrafica &d) { return d.chosen(); });
 }
 
-void TfrmTrovaAnagrafica::setMode(const QString &mode) { m_memory->setText(mode); }
+void TfrmTrovaAnagrafica::setMode(Mode mode)
+{
+    m_mode = mode;
+    m_memory->setText(modeText(mode));
+}
+
+QString TfrmTrovaAnagrafica::modeText(Mode mode)
+{
+    switch (mode) {
+    case Mode::MemberCard:
+        return QStringLiteral("anagrafica");
+    case Mode::MovementPayer:
+        return QStringLiteral("movimenti_pagatore");
+    case Mode::MovementBeneficiary:
+        return QStringLiteral("movimenti_beneficiario");
+    }
+    return {};
+}
+
+void TfrmTrovaAnagrafica::rowChosen(qint64 position)
+{
+    m_chosen = MemberChoice::read(this, position);
+    if (m_chosen)
+        Q_EMIT memberChosen(*m_chosen);
+    close();
+}

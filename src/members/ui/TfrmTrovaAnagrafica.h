@@ -1,6 +1,9 @@
 #pragma once
 
 #include "common/ui/Screens.h"
+#include "members/StoredMember.h"
+
+#include <optional>
 
 class ListScreen;
 class QLabel;
@@ -8,23 +11,36 @@ class QLineEdit;
 class QPushButton;
 
 // The member search: criteria first, then the sorted list of the members that
-// meet them all. A double click carries the member to the screen that opened the
-// search, as lblMemory says: the member card ("anagrafica"), or the movement
-// card's payer ("movimenti_pagatore") or beneficiary ("movimenti_beneficiario").
+// meet them all. A double click hands the member, read from the archive with its
+// position, back to the screen that opened the search, and closes it; the
+// opener decides which of its fields receive what.
 class TfrmTrovaAnagrafica : public FixedDialog
 {
     Q_OBJECT
 public:
+    // What the opener wants the member for. Its text in lblMemory is the one the
+    // user's manual knows the modes by.
+    enum class Mode {
+        MemberCard,          // "anagrafica": show the member on the member card
+        MovementPayer,       // "movimenti_pagatore": the movement card's payer
+        MovementBeneficiary, // "movimenti_beneficiario": the movement card's beneficiary
+    };
+
     explicit TfrmTrovaAnagrafica(QWidget *parent = nullptr);
 
-    ListScreen *listScreen() const { return m_list; }
+    // Opens a search owned by `owner` and waits for it: the member picked, or
+    // nothing when the search was closed without a pick.
+    static std::optional<StoredMember> choose(QWidget *owner, Mode mode);
 
-    // Who receives the member picked: "anagrafica", "movimenti_pagatore" or "movimenti_beneficiario".
-    void setMode(const QString &mode);
+    void setMode(Mode mode);
+    std::optional<Mode> mode() const { return m_mode; }
+    static QString modeText(Mode mode);
+
+    // The member picked with a double click; nothing before it.
+    const std::optional<StoredMember> &chosen() const { return m_chosen; }
 
 Q_SIGNALS:
-    // The member at this position was written into the opener.
-    void memberCarried(qint64 position);
+    void memberChosen(const StoredMember &member);
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -33,7 +49,7 @@ protected:
 private:
     void btnCercaMouseDown();
     void btnCercaClick();
-    void carry(qint64 position);
+    void rowChosen(qint64 position);
 
     QWidget *m_criteriaPanel = nullptr;
     QWidget *m_resultPanel = nullptr;
@@ -42,4 +58,6 @@ private:
     QLabel *m_found = nullptr;
     QLabel *m_memory = nullptr;
     ListScreen *m_list = nullptr;
+    std::optional<Mode> m_mode;
+    std::optional<StoredMember> m_chosen;
 };

@@ -2,12 +2,10 @@
 
 #include "FrameSource.h"
 #include "PhotoFiles.h"
-#include "TfrmAnagrafica.h"
 #include "common/ui/Art.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/UiPlatform.h"
-#include "shell/ui/ScreenSet.h"
 
 namespace {
 
@@ -79,6 +77,12 @@ TfrmWebCam::TfrmWebCam(QWidget *parent)
 
 TfrmWebCam::~TfrmWebCam() { spegni(); }
 
+std::optional<QImage> TfrmWebCam::capture(QWidget *owner)
+{
+    return runDialog<TfrmWebCam>(
+        owner, [](TfrmWebCam &) {}, [](const TfrmWebCam &w) { return w.imported(); });
+}
+
 bool TfrmWebCam::cameraOn() const { return m_source && m_source->isActive(); }
 
 void TfrmWebCam::accendi()
@@ -125,9 +129,8 @@ void TfrmWebCam::salvaFotogramma() { PhotoFiles::chooseAndWrite(this, picture(m_
 void TfrmWebCam::importaFoto()
 {
     spegni();
-    const QImage photo = picture(m_controls, "imgTarget")->image().copy();
-    ScreenSet::current().anagrafica()->setPhoto(photo);
-    Q_EMIT photoImported(photo);
+    m_imported = picture(m_controls, "imgTarget")->image().copy();
+    Q_EMIT photoImported(*m_imported);
     close();
 }
 

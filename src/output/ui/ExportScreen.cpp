@@ -4,7 +4,7 @@
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
-#include "shell/ui/TfrmGuida.h"
+#include "common/ui/TfrmGuida.h"
 
 #include <QEvent>
 #include <QHeaderView>

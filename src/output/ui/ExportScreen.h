@@ -2,7 +2,7 @@
 
 #include "common/ui/Screens.h"
 #include "output/ExportDescription.h"
-#include "shell/HelpPage.h"
+#include "common/HelpPage.h"
 
 #include <QHash>
 #include <QList>

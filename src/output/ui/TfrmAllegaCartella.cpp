@@ -1,15 +1,12 @@
 #include "TfrmAllegaCartella.h"
 
-#include "AttachmentFolder.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/UiPlatform.h"
-#include "shell/ui/ScreenSet.h"
-#include "members/ui/TfrmAnagrafica.h"
-#include "movements/ui/TfrmMovimenti.h"
+#include "output/AttachmentFolder.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +19,24 @@ const QSize kClient(634, 534);
 const QSize kPanel(609, 503);
 
 QString slotName(const char *prefix, int slot) { return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(slot + 1, 2, 10, QLatin1Char('0')); }
+
+QString nameNotStorableText()
+{
+    return QStringLiteral("Attenzione: il nome del file contiene caratteri che la scheda non può memorizzare, per "
+                          "cui il file non è stato allegato.")
+           + UiPlatform::kCrLfCrLf
+           + QStringLiteral("Rinominare il file usando soltanto lettere, cifre e simboli presenti sulla tastiera, "
+                            "quindi selezionarlo di nuovo.");
+}
+
+QString nameTooLongText()
+{
+    return QStringLiteral("Attenzione: il nome del file supera i %1 caratteri che la scheda può memorizzare, per "
+                          "cui il file non è stato allegato.")
+               .arg(AttachmentFolder::kMaxNameLength)
+           + UiPlatform::kCrLfCrLf
+           + QStringLiteral("Rinominare il file con un nome più breve, quindi selezionarlo di nuovo.");
+}
 
 QString fileFilter()
 {
@@ -146,19 +161,47 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TfrmAllegaCartella::openFor(QWidget *card, const QString &mode)
+std::optional<Attachments> TfrmAllegaCartella::edit(QWidget *owner, Card card, const Attachments &current)
 {
-    openDialog<TfrmAllegaCartella>(card, [&](TfrmAllegaCartella &w) {
-        w.setMode(mode);
-        for (int i = 0; i < kSlots; ++i) {
-            const auto *file = card->findChild<QLabel *>(slotName("lblFile", i));
-            const auto *desc = card->findChild<QLabel *>(slotName("lblDesc", i));
-            w.setSlot(i + 1, file ? file->text() : QString(), desc ? desc->text() : QString());
-        }
-    });
+    return runDialog<TfrmAllegaCartella>(
+        owner,
+        [&](TfrmAllegaCartella &w) {
+            w.setCard(card);
+            w.setAttachments(current);
+        },
+        [](const TfrmAllegaCartella &w) { return w.applied(); });
 }
 
-void TfrmAllegaCartella::setMode(const QString &mode) { lblMemory->setText(mode); }
+void TfrmAllegaCartella::setCard(Card card)
+{
+    m_card = card;
+    lblMemory->setText(modeText(card));
+}
+
+QString TfrmAllegaCartella::modeText(Card card)
+{
+    switch (card) {
+    case Card::Member:
+        return QStringLiteral("anagrafica");
+    case Card::Movement:
+        return QStringLiteral("movimenti");
+    }
+    return {};
+}
+
+void TfrmAllegaCartella::setAttachments(const Attachments &attachments)
+{
+    for (int i = 0; i < kSlots; ++i)
+        setSlot(i + 1, attachments.items[i].file, attachments.items[i].description);
+}
+
+Attachments TfrmAllegaCartella::attachments() const
+{
+    Attachments out;
+    for (int i = 0; i < kSlots; ++i)
+        out.items[i] = {TextRules::trim(txtFile[i]->text()), TextRules::trim(txtDesc[i]->text())};
+    return out;
+}
 
 void TfrmAllegaCartella::setSlot(int n, const QString &fileName, const QString &description)
 {
@@ -180,6 +223,17 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
+    // A name the card cannot keep whole is refused before anything is copied.
+    switch (AttachmentFolder::nameProblem(name)) {
+    case AttachmentFolder::NameProblem::None:
+        break;
+    case AttachmentFolder::NameProblem::NotInCodePage:
+        UiPlatform::warning(this, nameNotStorableText());
+        return;
+    case AttachmentFolder::NameProblem::TooLong:
+        UiPlatform::warning(this, nameTooLongText());
+        return;
+    }
     const QString destination = AttachmentFolder::fileOf(name);
 
     // The slot shows the new name only once the folder holds a file of that name,
@@ -188,7 +242,12 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         UiPlatform::warning(this, copyFailedText());
         return;
     }
-    if (QFileInfo::exists(destination) && !UiPlatform::ask(this, overwriteText())) {
+    const auto place = AttachmentFolder::placeOf(destination);
+    if (place == AttachmentFolder::Place::Unusable) {
+        UiPlatform::warning(this, copyFailedText());
+        return;
+    }
+    if (place == AttachmentFolder::Place::Taken && !UiPlatform::ask(this, overwriteText())) {
         txtFile[slot]->setText(name);
         return;
     }
@@ -213,19 +272,9 @@ void TfrmAllegaCartella::imgCancellaClick(int slot) { txtFile[slot]->clear(); }
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = TextRules::trim(lblMemory->text());
-    QWidget *card = nullptr;
-    if (mode == QLatin1String("anagrafica"))
-        card = ScreenSet::current().anagrafica();
-    else if (mode == QLatin1String("movimenti"))
-        card = ScreenSet::current().movimenti();
-    if (!card)
+    // A window that works for no card has nowhere to hand the slots: it stays open.
+    if (!m_card)
         return;
-    for (int i = 0; i < kSlots; ++i) {
-        if (auto *l = card->findChild<QLabel *>(slotName("lblFile", i)))
-            l->setText(TextRules::trim(txtFile[i]->text()));
-        if (auto *l = card->findChild<QLabel *>(slotName("lblDesc", i)))
-            l->setText(TextRules::trim(txtDesc[i]->text()));
-    }
+    m_applied = attachments();
     close();
 }

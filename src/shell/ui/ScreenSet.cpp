@@ -2,16 +2,16 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
-#include "TfrmGuida.h"
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
 #include "balance/ui/TfrmBilancio.h"
 #include "balance/ui/TfrmMenuBilancio.h"
-#include "checks/ui/TfrmCalendario.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
+#include "common/ui/TfrmCalendario.h"
+#include "common/ui/TfrmGuida.h"
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmAnteprimaAna.h"
 #include "members/ui/TfrmExpAnagrafica.h"
@@ -31,10 +31,6 @@
 
 #include <QLocale>
 
-namespace {
-ScreenSet *g_current = nullptr;
-}
-
 template <class T>
 T *ScreenSet::create()
 {
@@ -45,8 +41,6 @@ T *ScreenSet::create()
 
 ScreenSet::ScreenSet()
 {
-    Q_ASSERT(!g_current);
-    g_current = this;
     // Month and day names of the calendars in Italian. Dates and amounts never go
     // through the locale: they follow the program's own rules.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -86,13 +80,6 @@ ScreenSet::~ScreenSet()
 {
     for (auto it = m_all.rbegin(); it != m_all.rend(); ++it)
         delete *it;
-    g_current = nullptr;
-}
-
-ScreenSet &ScreenSet::current()
-{
-    Q_ASSERT(g_current);
-    return *g_current;
 }
 
 void ScreenSet::start() { m_password->show(); }

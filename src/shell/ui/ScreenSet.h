@@ -15,17 +15,15 @@ class TfrmMovimenti;
 class TfrmMenuBilancio;
 
 // Every screen of the program, created once at start-up in a fixed order. The
-// persistent screens are reached through it; the dialog screens' start-up
-// instances stay hidden (each use creates a fresh one).
+// shell hands over between the persistent screens through it; no screen reaches
+// it. The dialog screens' start-up instances stay hidden (each use creates a
+// fresh one, which hands its value back to the screen that opened it).
 class ScreenSet : public QObject
 {
     Q_OBJECT
 public:
     ScreenSet();
     ~ScreenSet() override;
-
-    // The set of the running program.
-    static ScreenSet &current();
 
     TfrmPassword *password() const { return m_password; }
     TfrmAvvio *avvio() const { return m_avvio; }

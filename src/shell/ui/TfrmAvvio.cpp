@@ -1,12 +1,12 @@
 #include "TfrmAvvio.h"
 
-#include "TfrmGuida.h"
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
 #include "common/Platform.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -6,6 +6,7 @@
 #include "common/ui/FormBuilder.h"
 #include "shell/PasswordStore.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -74,6 +75,15 @@ void TfrmCambiaPassword::showEvent(QShowEvent *e)
     txtConferma->clear();
     lblMemory->clear();
     txtPasswordOld->setFocus();
+}
+
+void TfrmCambiaPassword::closeEvent(QCloseEvent *e)
+{
+    // The hand-over back to the login hides this screen; a plain close would leave
+    // no window on screen at all.
+    e->ignore();
+    if (isVisible())
+        closeScreen();
 }
 
 void TfrmCambiaPassword::updateOK()

@@ -26,6 +26,8 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    // Closed by the desktop (close box, Alt+F4, the taskbar): the same as "Chiudi".
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void updateOK();

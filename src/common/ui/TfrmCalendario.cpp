@@ -1,15 +1,10 @@
 #include "TfrmCalendario.h"
 
 #include "common/Platform.h"
-#include "common/TextRules.h"
 #include "common/ui/FormBuilder.h"
-#include "members/ui/TfrmAnagrafica.h"
-#include "movements/ui/TfrmMovimenti.h"
-#include "shell/ui/ScreenSet.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -59,9 +54,31 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmCalendario::setMode(const QString &mode) { m_lblMemory->setText(mode); }
+std::optional<QDate> TfrmCalendario::pick(QWidget *owner, Field field)
+{
+    return runDialog<TfrmCalendario>(
+        owner, [field](TfrmCalendario &c) { c.setField(field); },
+        [](const TfrmCalendario &c) { return c.imported(); });
+}
 
-QString TfrmCalendario::mode() const { return m_lblMemory->text(); }
+void TfrmCalendario::setField(Field field)
+{
+    m_field = field;
+    m_lblMemory->setText(modeText(field));
+}
+
+QString TfrmCalendario::modeText(Field field)
+{
+    switch (field) {
+    case Field::MemberExpiry:
+        return QStringLiteral("datasca");
+    case Field::MovementDate:
+        return QStringLiteral("movimenti_data");
+    case Field::MovementDue:
+        return QStringLiteral("movimenti_scadenza");
+    }
+    return {};
+}
 
 void TfrmCalendario::paintEvent(QPaintEvent *)
 {
@@ -74,27 +91,9 @@ void TfrmCalendario::paintEvent(QPaintEvent *)
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    // The persistent cards are the targets, never copies; the movement card's
-    // fields are looked up by name so a card without them is simply left alone.
-    const struct
-    {
-        const char *mode;
-        QWidget *card;
-        const char *field;
-    } targets[] = {
-        {"datasca", ScreenSet::current().anagrafica(), "txtDataSca"},
-        {"movimenti_data", ScreenSet::current().movimenti(), "txtData"},
-        {"movimenti_scadenza", ScreenSet::current().movimenti(), "txtDataSca"},
-    };
-    const QString mode = m_lblMemory->text();
-    for (const auto &t : targets) {
-        if (mode != QLatin1String(t.mode))
-            continue;
-        if (t.card) {
-            if (auto *field = t.card->findChild<QLineEdit *>(QString::fromLatin1(t.field)))
-                field->setText(TextRules::formatDate(m_calendar->selectedDate()));
-        }
-        accept();
+    // A picker that was told no field has nowhere for the day to go: it stays open.
+    if (!m_field)
         return;
-    }
+    m_imported = m_calendar->selectedDate();
+    accept();
 }

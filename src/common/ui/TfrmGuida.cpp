@@ -1,10 +1,10 @@
 #include "TfrmGuida.h"
 
 #include "common/ArchivePaths.h"
+#include "common/HelpTexts.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/LinkText.h"
 #include "common/ui/Palette.h"
-#include "shell/HelpTexts.h"
 
 #include <QLabel>
 #include <QMouseEvent>

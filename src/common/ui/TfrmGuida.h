@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/HelpPage.h"
 #include "common/ui/Screens.h"
-#include "shell/HelpPage.h"
 
 class QLabel;
 class QPlainTextEdit;

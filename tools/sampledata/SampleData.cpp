@@ -2,9 +2,8 @@
 
 #include "checks/IbanCheck.h"
 #include "checks/TaxCodeCheck.h"
-
-#include "Platform.h"
-#include "TextRules.h"
+#include "common/Platform.h"
+#include "common/TextRules.h"
 
 #include <QDir>
 #include <QSaveFile>

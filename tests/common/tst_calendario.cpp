@@ -1,13 +1,14 @@
-// The date picker: what "Importa" writes into which card, "Annulla", and a mode
-// it does not know.
+// The date picker: the day "Importa" hands back, and where the card that opened
+// it puts it; "Annulla"; a picker told no field.
 #include "members/CardFixture.h"
 
-#include "checks/ui/TfrmCalendario.h"
-#include "movements/ui/TfrmMovimenti.h"
+#include "common/ui/TfrmCalendario.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPushButton>
+
+Q_DECLARE_METATYPE(TfrmCalendario::Field)
 
 class TestCalendario : public QObject
 {
@@ -18,19 +19,21 @@ private Q_SLOTS:
     void importWritesTheChosenDay();
     void annullaLeavesTheField_data();
     void annullaLeavesTheField();
-    void unknownModeStaysOpen_data();
-    void unknownModeStaysOpen();
-    void movementModesWriteIntoTheMovementCard_data();
-    void movementModesWriteIntoTheMovementCard();
+    void pickerWithoutAFieldStaysOpen();
+    void movementFieldsGetTheDayBack_data();
+    void movementFieldsGetTheDayBack();
 };
 
 namespace {
 
-// Runs a picker on the member card in the given mode; `drive` acts on it while shown.
-void runPicker(CardFixture &f, const QString &mode, const std::function<void(TfrmCalendario *)> &drive)
+// Opens the picker from the member card's expiry date the way the user does, by
+// pressing a key in the field; `drive` acts on the picker while it is shown.
+void runPicker(CardFixture &f, const std::function<void(TfrmCalendario *)> &drive)
 {
     f.app.platform.modal.handlers << [drive](QDialog *d) { drive(qobject_cast<TfrmCalendario *>(d)); };
-    openDialog<TfrmCalendario>(f.card, [&mode](TfrmCalendario &c) { c.setMode(mode); });
+    FieldEdit *date = f.field("txtDataSca");
+    date->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(date, Qt::Key_A);
 }
 
 void click(QWidget *dialog, const char *name) { QTest::mouseClick(control<QPushButton>(dialog, name), Qt::LeftButton); }
@@ -41,7 +44,7 @@ void TestCalendario::windowAndControls()
 {
     CardFixture f;
     f.app.platform.clock.date = QDate(2014, 3, 5);
-    runPicker(f, QStringLiteral("datasca"), [](TfrmCalendario *c) {
+    runPicker(f, [](TfrmCalendario *c) {
         QVERIFY(c);
         QCOMPARE(c->windowTitle(), QStringLiteral(" Importazione data"));
         QCOMPARE(c->size(), QSize(253, 294));
@@ -66,7 +69,7 @@ void TestCalendario::importWritesTodayIntoTheMemberCard()
     f.app.platform.clock.date = QDate(2014, 3, 5);
     f.field("txtDataSca")->setText(QStringLiteral("01/01/2015"));
     bool closed = false;
-    runPicker(f, QStringLiteral("datasca"), [&](TfrmCalendario *c) {
+    runPicker(f, [&](TfrmCalendario *c) {
         click(c, "btnImportaData");
         closed = !c->isVisible();
     });
@@ -78,7 +81,7 @@ void TestCalendario::importWritesTodayIntoTheMemberCard()
 void TestCalendario::importWritesTheChosenDay()
 {
     CardFixture f;
-    runPicker(f, QStringLiteral("datasca"), [&](TfrmCalendario *c) {
+    runPicker(f, [&](TfrmCalendario *c) {
         control<QCalendarWidget>(c, "calAppuntamenti")->setSelectedDate(QDate(2025, 12, 1));
         click(c, "btnImportaData");
     });
@@ -98,7 +101,7 @@ void TestCalendario::annullaLeavesTheField()
     CardFixture f;
     f.field("txtDataSca")->setText(before);
     bool closed = false;
-    runPicker(f, QStringLiteral("datasca"), [&](TfrmCalendario *c) {
+    runPicker(f, [&](TfrmCalendario *c) {
         click(c, "btnAnnulla");
         closed = !c->isVisible();
     });
@@ -106,68 +109,58 @@ void TestCalendario::annullaLeavesTheField()
     QCOMPARE(f.field("txtDataSca")->text(), before);
 }
 
-void TestCalendario::unknownModeStaysOpen_data()
+void TestCalendario::pickerWithoutAFieldStaysOpen()
 {
-    QTest::addColumn<QString>("mode");
-    QTest::newRow("other word") << "anagrafica";
-    QTest::newRow("case differs") << "DATASCA";
-    QTest::newRow("not trimmed") << "datasca ";
-    QTest::newRow("empty") << "";
-}
-
-void TestCalendario::unknownModeStaysOpen()
-{
-    QFETCH(QString, mode);
+    // The instance made at start-up knows no field: "Importa" has nowhere to
+    // hand the day and does nothing; "Annulla" closes it.
     CardFixture f;
     bool openAfterImport = false, closedAfterAnnulla = false;
-    runPicker(f, mode, [&](TfrmCalendario *c) {
-        click(c, "btnImportaData");
-        openAfterImport = c->isVisible();
-        click(c, "btnAnnulla");
-        closedAfterAnnulla = !c->isVisible();
-    });
+    std::optional<QDate> handedBack;
+    f.app.platform.modal.handlers << [&](QDialog *d) {
+        QCOMPARE(control<QLabel>(d, "lblMemory")->text(), QString());
+        click(d, "btnImportaData");
+        openAfterImport = d->isVisible();
+        click(d, "btnAnnulla");
+        closedAfterAnnulla = !d->isVisible();
+        handedBack = qobject_cast<TfrmCalendario *>(d)->imported();
+    };
+    openDialog<TfrmCalendario>(f.card);
     QVERIFY(openAfterImport);
     QVERIFY(closedAfterAnnulla);
+    QVERIFY(!handedBack);
     QCOMPARE(f.field("txtDataSca")->text(), QString());
 }
 
-void TestCalendario::movementModesWriteIntoTheMovementCard_data()
+void TestCalendario::movementFieldsGetTheDayBack_data()
 {
+    QTest::addColumn<TfrmCalendario::Field>("field");
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<QString>("untouched");
-    QTest::newRow("operation date") << "movimenti_data" << "txtData" << "txtDataSca";
-    QTest::newRow("due date") << "movimenti_scadenza" << "txtDataSca" << "txtData";
+    QTest::newRow("operation date") << TfrmCalendario::Field::MovementDate << "movimenti_data";
+    QTest::newRow("due date") << TfrmCalendario::Field::MovementDue << "movimenti_scadenza";
 }
 
-void TestCalendario::movementModesWriteIntoTheMovementCard()
+void TestCalendario::movementFieldsGetTheDayBack()
 {
+    QFETCH(TfrmCalendario::Field, field);
     QFETCH(QString, mode);
-    QFETCH(QString, written);
-    QFETCH(QString, untouched);
     CardFixture f;
-    // The movement card's two date fields, as that card names them.
-    TfrmMovimenti *movements = f.app.screens->movimenti();
-    auto *data = new QLineEdit(movements->panel());
-    data->setObjectName(QStringLiteral("txtData"));
-    auto *scadenza = new QLineEdit(movements->panel());
-    scadenza->setObjectName(QStringLiteral("txtDataSca"));
+    // Whichever card asks, the day comes back to it and to nobody else: the
+    // member card's own date stays as it was.
+    f.field("txtDataSca")->setText(QStringLiteral("01/01/2015"));
+    QWidget movementCard;
+    QString shownMode;
+    f.app.platform.modal.handlers << [&](QDialog *d) {
+        shownMode = control<QLabel>(d, "lblMemory")->text();
+        control<QCalendarWidget>(d, "calAppuntamenti")->setSelectedDate(QDate(2024, 2, 29));
+        click(d, "btnImportaData");
+    };
+    QCOMPARE(TfrmCalendario::pick(&movementCard, field), std::optional<QDate>(QDate(2024, 2, 29)));
+    QCOMPARE(shownMode, mode);
 
-    runPicker(f, mode, [](TfrmCalendario *c) { click(c, "btnImportaData"); });
-    QCOMPARE(movements->findChild<QLineEdit *>(written)->text(), QStringLiteral("15/03/2024"));
-    QCOMPARE(movements->findChild<QLineEdit *>(untouched)->text(), QString());
-    QCOMPARE(f.field("txtDataSca")->text(), QString());
-
-    // Without such fields the picker writes nowhere and still closes.
-    delete data;
-    delete scadenza;
-    bool closed = false;
-    runPicker(f, mode, [&](TfrmCalendario *c) {
-        click(c, "btnImportaData");
-        closed = !c->isVisible();
-    });
-    QVERIFY(closed);
-    QCOMPARE(f.field("txtDataSca")->text(), QString());
+    f.app.platform.modal.handlers << [](QDialog *d) { click(d, "btnAnnulla"); };
+    QCOMPARE(TfrmCalendario::pick(&movementCard, field), std::optional<QDate>());
+    QCOMPARE(f.field("txtDataSca")->text(), QStringLiteral("01/01/2015"));
+    QCOMPARE(f.app.platform.modal.opened, (QStringList{"TfrmCalendario", "TfrmCalendario"}));
 }
 
 QTEST_MAIN(TestCalendario)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TSchedaMovimento.h"
-#include "TSchedaSocio.h"
+#include "common/TSchedaMovimento.h"
+#include "common/TSchedaSocio.h"
 
 #include <QString>
 

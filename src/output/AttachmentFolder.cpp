@@ -1,12 +1,14 @@
 #include "AttachmentFolder.h"
 
 #include "common/ArchivePaths.h"
+#include "common/FileAccess.h"
+#include "common/SafeSave.h"
 #include "common/TextRules.h"
+#include "common/Win1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace AttachmentFolder {
 
@@ -32,37 +34,53 @@ bool ensure()
     return QDir().mkpath(path()) && dir.exists();
 }
 
+NameProblem nameProblem(const QString &name)
+{
+    const QString n = TextRules::trim(name);
+    if (!Win1252::canEncode(n))
+        return NameProblem::NotInCodePage;
+    if (n.size() > kMaxNameLength)
+        return NameProblem::TooLong;
+    return NameProblem::None;
+}
+
+Place placeOf(const QString &destination)
+{
+    switch (FileAccess::entryAt(destination)) {
+    case FileAccess::Entry::Missing:
+        return Place::Free;
+    case FileAccess::Entry::File:
+        return Place::Taken;
+    default:
+        return Place::Unusable;
+    }
+}
+
 bool copyIn(const QString &source, const QString &destination)
 {
     const QFileInfo from(source);
     const QFileInfo to(destination);
-    if (!from.isFile())
-        return false;
-    if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
+    if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath()
+        && FileAccess::entryAt(destination) == FileAccess::Entry::File)
         return true;
-    if (to.isDir())
-        return false;
 
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    // The user's pick may be a link to a document; it must be a regular file all
+    // the same, so that a FIFO or a device never holds the program.
+    QFile in;
+    if (!FileAccess::openForReading(in, source, FileAccess::Links::Follow))
         return false;
-    QSaveFile out(destination);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
+    SafeSave out(destination);
+    if (!out.open())
         return false;
     char buffer[64 * 1024];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0) {
-            out.cancelWriting();
+        if (got < 0)
             return false;
-        }
         if (got == 0)
             break;
-        if (out.write(buffer, got) != got) {
-            out.cancelWriting();
+        if (!out.write(buffer, got))
             return false;
-        }
     }
     return out.commit();
 }

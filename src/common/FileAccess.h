@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QFile;
+
+// The file-system calls whose flags decide what a file in the program's folder
+// can do to the program, side by side for POSIX and Windows. The folder is often
+// shared and reachable by more people than the secretary, so:
+// - a file the program opens as its own is never reached through a symbolic link
+//   (a link planted there would send a write, or a new file, somewhere else);
+// - opening never waits on a special file (a FIFO or a device): only regular
+//   files are handed on;
+// - writes count only when every byte was taken and, for saves, synced.
+namespace FileAccess {
+
+// What a path names, without following a final link.
+enum class Entry {
+    Missing,
+    File,   // a regular file
+    Folder,
+    Link,   // a symbolic link or another redirection, whatever it points to
+    Other,  // a FIFO, a device, a socket, or something that cannot be examined
+};
+Entry entryAt(const QString &path);
+
+enum class Links { Follow, Refuse };
+
+// Opens an existing regular file for reading into file (which owns the
+// descriptor afterwards). Fails, with the reason in *error, on a folder, a
+// special file, or a link when links are refused.
+[[nodiscard]] bool openForReading(QFile &file, const QString &path, Links links, QString *error = nullptr);
+
+// A record file: read and write, created empty when absent, never through a link.
+// The descriptor, or -1 with the reason in *error.
+int openRecordFile(const QString &path, QString *error);
+
+// A new file that did not exist before (never a link or an old file), for
+// writing; -1 with the reason in *error. Given the permissions of like when that
+// is a regular file, so a replaced file keeps who may read it.
+int createNew(const QString &path, const QString &like, QString *error);
+
+// Writes all size bytes or fails with the reason (a short write is a failure).
+[[nodiscard]] bool writeAll(int fd, const char *data, qint64 size, QString *error);
+
+// The size of the open file; -1 when it cannot be had, -2 when it is not a
+// regular file.
+qint64 regularSize(int fd);
+
+// Puts what was written on the disk itself.
+[[nodiscard]] bool sync(int fd);
+
+// Closes the descriptor; false when the system reports that data was lost.
+bool close(int fd);
+
+// Puts from in the place of to in one step, replacing what is there (a link is
+// replaced, never followed). On failure both stay as they were.
+[[nodiscard]] bool replace(const QString &from, const QString &to, QString *error);
+
+void remove(const QString &path);
+
+} // namespace FileAccess
