@@ -48,10 +48,12 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 if [[ "$mode" == run ]]; then
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-    cmake --build build-release -j"$jobs" --target quintara
+    # The program and its manual, printed from resources/manual with pictures of the real screens.
+    cmake --build build-release -j"$jobs" --target quintara quintara-manual-pdf
     # The portable folder: the program and everything it writes live together.
     mkdir -p portable
     install -m 755 build-release/quintara portable/quintara
+    install -m 644 build-release/Guida.pdf portable/Guida.pdf
     if [[ ! -e portable/unins000.dll ]]; then
         # The first-access password "benvenutissimo", scrambled as the program stores it.
         printf '[Accesso]\r\nValore=5D602824792B0896A26F06075021\r\n' > portable/unins000.dll

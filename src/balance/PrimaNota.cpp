@@ -244,29 +244,4 @@ QString stopWarning(const Result &r, const QString &fileName)
     return {};
 }
 
-QString helpTitle() { return QStringLiteral("Applicazione Primanota e Bilancio."); }
-
-QString helpBody()
-{
-    const char *const paragraphs[] = {
-        "PRIMANOTA E BILANCIO. Questa applicazione mostra e stampa la primanota dell'Associazione: il registro "
-        "dei movimenti in entrata e in uscita di ciascun anno solare, con il riepilogo delle operazioni, il "
-        "totale incassato, il totale speso e il bilancio come differenza tra entrate e uscite.",
-        "Per vedere il registro di un periodo indicare l'anno, una causale e le date di inizio e di fine "
-        "intervallo, poi premere Visualizza riepilogo. Senza causale vengono elencati tutti i movimenti "
-        "dell'intervallo.",
-        "Ogni riga mostra il tipo di movimento (entrata o uscita), la causale, la data, il pagatore, il "
-        "beneficiario e l'importo; in fondo alla schermata si leggono i totali delle entrate e delle uscite e il "
-        "bilancio.",
-        "La primanota si stampa con il pulsante Stampa primanota.",
-    };
-    QString out;
-    for (const char *p : paragraphs) {
-        if (!out.isEmpty())
-            out += QStringLiteral("\r\n\r\n");
-        out += QString::fromUtf8(p);
-    }
-    return out;
-}
-
 } // namespace PrimaNota

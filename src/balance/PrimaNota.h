@@ -78,8 +78,4 @@ QString notCalculated();
 // a complete one. fileName names the year's file ("2014.eur").
 QString stopWarning(const Result &result, const QString &fileName);
 
-// The help page of the screen.
-QString helpTitle();
-QString helpBody();
-
 } // namespace PrimaNota

@@ -1,83 +1,242 @@
 #include "HelpTexts.h"
 
+#include <initializer_list>
+
 namespace {
+
+const QString kParagraph = QStringLiteral("\r\n\r\n");
 
 QString join(std::initializer_list<const char *> paragraphs)
 {
     QString out;
     for (const char *p : paragraphs) {
         if (!out.isEmpty())
-            out += QStringLiteral("\r\n\r\n");
+            out += kParagraph;
         out += QString::fromUtf8(p);
     }
     return out;
+}
+
+QString join(std::initializer_list<QString> sections)
+{
+    QString out;
+    for (const QString &s : sections) {
+        if (!out.isEmpty())
+            out += kParagraph;
+        out += s;
+    }
+    return out;
+}
+
+QString introduction()
+{
+    return join({
+        "Quintara è il programma per il segretario o il tesoriere di un'associazione. Tiene l'archivio "
+        "anagrafico dei Soci, con le loro foto e lo scadenzario degli abbonamenti, e il registro delle entrate "
+        "e delle uscite, dal quale si ottengono la primanota e il bilancio.",
+        "Dal menu iniziale si entra nelle tre applicazioni facendo clic sulla colonna corrispondente: Archivio "
+        "Soci, Registrazione movimenti e Primanota e Bilancio. La \"i\" in alto a sinistra mostra le "
+        "informazioni sul programma, la croce rossa in basso a destra chiude Quintara.",
+    });
+}
+
+QString memberArchive()
+{
+    return join({
+        "ARCHIVIO SOCI. Per ogni Socio si compila una scheda: cognome e nome, numero di tessera, quota "
+        "associativa, luogo e data di nascita, codice fiscale, partita IVA, indirizzo di residenza con città, "
+        "provincia e CAP, qualifiche, incarico ricoperto in Associazione, IBAN, note, recapito telefonico ed "
+        "e-mail. Il tasto Invio porta al campo successivo.",
+        "Per ogni Socio si indicano anche la data di scadenza dell'abbonamento e i giorni di preavviso, cioè "
+        "quanti giorni prima della scadenza si vuole essere avvisati. Per inserire la data fare clic sul campo "
+        "Scadenza abbonamento e premere un tasto qualsiasi: si apre il calendario, dal quale si sceglie il "
+        "giorno e si preme Importa; la gomma accanto al campo cancella la data. Il pulsante Scadenze elenca i "
+        "Soci con l'abbonamento in scadenza (entro i giorni di preavviso) o già scaduto, il pulsante Scaduti "
+        "soltanto quelli con l'abbonamento già scaduto. Con un doppio clic su una voce dell'elenco la scheda "
+        "del Socio compare sullo schermo.",
+        "Il pulsante Nuovo prepara una scheda vuota e il pulsante Salva la inserisce in archivio; una scheda "
+        "già presente in archivio viene aggiornata ogni volta che si preme Salva. Per salvare sono necessari "
+        "cognome e nome, quota, data di scadenza e giorni di preavviso. Le frecce in alto a destra mostrano la "
+        "prima scheda, la precedente, la successiva e l'ultima; il numero tra le frecce è la posizione della "
+        "scheda in archivio. Le modifiche non salvate si perdono quando si passa a un'altra scheda o si esce.",
+        "La foto del Socio si può acquisire con la webcam: premere Acquisisci foto, poi Accendi webcam; quando "
+        "l'inquadratura è quella giusta premere Cattura foto e infine Importa foto in scheda. In alternativa il "
+        "pulsante Carica foto importa la foto da un file di immagine in formato JPEG o bitmap (BMP). La foto "
+        "viene adattata automaticamente allo spazio della scheda, senza deformarla. La lente sull'angolo della "
+        "foto la mostra ingrandita (un clic sulla foto chiude l'ingrandimento), la gomma la toglie e il "
+        "pulsante con il dischetto la salva in un file JPEG. La foto viene memorizzata insieme alla scheda "
+        "quando si preme Salva.",
+        "Il pulsante Allegati collega alla scheda fino a tre documenti, ciascuno con la sua descrizione (per "
+        "esempio la domanda di iscrizione o un certificato medico). Con Sfoglia... si sceglie il file, che "
+        "viene copiato nella cartella Documenti_Allegati del programma; con Apri lo si apre con il programma "
+        "abituale del computer. Premere Applica e chiudi e poi Salva sulla scheda per memorizzare gli allegati.",
+        "Il pulsante Duplica prepara una nuova scheda con i dati di quella mostrata, senza foto e senza "
+        "allegati: è comodo per inserire Soci con dati simili, per esempio i componenti di una stessa famiglia. "
+        "Dopo le modifiche premere Salva per inserire la nuova scheda in archivio; la scheda di partenza resta "
+        "com'era. Si può duplicare soltanto una scheda già salvata.",
+        "Il pulsante di controllo accanto al codice fiscale, alla partita IVA e all'IBAN verifica che il codice "
+        "sia scritto correttamente; il controllo della partita IVA indica anche l'ufficio provinciale che l'ha "
+        "rilasciata. Un codice fiscale di sole cifre, come quello di un'azienda, viene controllato come partita "
+        "IVA. Il pulsante con la busta accanto all'e-mail apre il programma di posta con un nuovo messaggio "
+        "indirizzato al Socio.",
+        "Il pulsante Trova cerca le schede in archivio: si scrivono una o più parole in uno o più campi (cognome "
+        "e nome, tessera, luogo e data di nascita, codice fiscale, partita IVA, città, qualifiche, incarico, "
+        "note), lasciando in bianco gli altri, e si preme Cerca. L'elenco mostra i Soci che corrispondono a "
+        "tutti i campi compilati; con un doppio clic su una voce la scheda compare sullo schermo.",
+        "Il pulsante Anteprima mostra sullo schermo la scheda come verrà stampata, il pulsante Stampa la stampa "
+        "su carta; in entrambi i casi la scheda si può avere con o senza la foto. Il pulsante Esporta trasferisce l'intero "
+        "archivio dei Soci in un file .XLS che si apre con i programmi di foglio di calcolo, come Microsoft "
+        "Excel o LibreOffice.",
+    });
+}
+
+QString movementsRegister()
+{
+    return join({
+        "REGISTRAZIONE MOVIMENTI. In questo ambiente si registrano i movimenti di denaro in entrata e in uscita "
+        "dell'Associazione. Ogni anno solare ha il proprio archivio: all'ingresso scrivere l'anno con quattro "
+        "cifre (viene proposto quello in corso) e premere Apri.",
+        "Il pulsante Nuovo prepara una scheda vuota. Scegliere Entrata o Uscita e scrivere l'importo in euro, "
+        "con la virgola prima dei centesimi: lasciando il campo l'importo viene completato con due decimali "
+        "(7 diventa 7,00). La data dell'operazione è già quella di oggi; per cambiarla fare clic sul campo, "
+        "premere un tasto qualsiasi, scegliere il giorno dal calendario e premere Importa.",
+        "La causale descrive il motivo del movimento, per esempio Quota associativa 2024 o Affitto sala: è il "
+        "testo che la primanota usa per raggruppare i movimenti, quindi conviene scriverla sempre allo stesso "
+        "modo. Il promemoria è un appunto libero per ricordare i dettagli dell'operazione.",
+        "Il pulsante Duplica parte da una scheda già salvata e ne prepara una nuova con gli stessi dati: cambiano "
+        "soltanto la data dell'operazione, che diventa quella di oggi, la data di scadenza, da indicare di "
+        "nuovo, la spunta Saldato e gli allegati, che vengono tolti. È utile per i movimenti che si ripetono, "
+        "come le quote o le bollette.",
+        "Per ogni movimento si indicano la data di scadenza del pagamento e quanti giorni prima si vuole essere "
+        "avvisati (Avvisa n. giorni prima della scadenza): grazie a questi due dati il movimento compare, al "
+        "momento giusto, nel riepilogo dei pagamenti in scadenza o scaduti e non saldati.",
+        "Il pagatore e il beneficiario si importano dall'archivio dei Soci con il pulsante accanto al loro "
+        "nome: si apre la ricerca dei Soci e, con un doppio clic sul Socio trovato, i suoi dati passano nella "
+        "scheda (per il pagatore nome, recapito, codice fiscale, partita IVA, tessera ed e-mail; per il "
+        "beneficiario nome e recapito). Come nell'archivio dei Soci si possono controllare il codice fiscale e "
+        "la partita IVA e scrivere un'e-mail al pagatore.",
+        "Il pulsante degli allegati collega alla scheda fino a tre file, per esempio ricevute, fatture o "
+        "contratti, ciascuno con la sua descrizione; i file vengono copiati nella cartella Documenti_Allegati "
+        "e si aprono con il pulsante Apri.",
+        "Il pulsante Salva memorizza la scheda nell'archivio dell'anno; una scheda già salvata viene aggiornata "
+        "ogni volta che si preme Salva. Per salvare sono necessari causale, data dell'operazione, data di "
+        "scadenza, giorni di preavviso, pagatore e beneficiario. Le frecce della barra in alto scorrono le "
+        "schede dell'anno una alla volta.",
+        "Quando un pagamento è stato effettuato, spuntare la casella Saldato e premere Salva: da quel momento il "
+        "movimento non compare più tra i pagamenti da saldare.",
+        "Il pulsante Trova cerca i movimenti dell'anno per data dell'operazione o di scadenza, causale, "
+        "promemoria, pagatore, tessera, beneficiario, ricevuta, tariffa o note; con un doppio clic sul "
+        "movimento trovato la sua scheda compare sullo schermo.",
+        "Il pulsante con l'orologio elenca i pagamenti in scadenza o già scaduti e non ancora saldati; con un "
+        "doppio clic su una voce dell'elenco si apre la scheda del movimento.",
+        "Il pulsante della stampante stampa la scheda mostrata sullo schermo; il pulsante di Excel trasferisce "
+        "tutti i movimenti dell'anno in un file .XLS che si apre con i programmi di foglio di calcolo.",
+    });
+}
+
+QString primaNota()
+{
+    return join({
+        "PRIMANOTA E BILANCIO. Questa applicazione mostra e stampa la primanota dell'Associazione: i movimenti "
+        "in entrata e in uscita di ogni anno solare, con il riepilogo delle operazioni, il totale incassato, il "
+        "totale speso e il bilancio, cioè la differenza tra le entrate e le uscite.",
+        "Per vedere la primanota di un periodo indicare l'anno, una causale e l'intervallo di tempo, scegliendo "
+        "il giorno e il mese di inizio e di fine dagli elenchi a cascata, e premere Visualizza riepilogo. Se non "
+        "si indica nessuna causale vengono elencati tutti i movimenti dell'intervallo; indicando per esempio "
+        "quota compaiono soltanto i movimenti la cui causale contiene questa parola.",
+        "Ogni riga dell'elenco mostra il tipo di movimento (ENTRATA o USCITA), la causale, la data, il pagatore, "
+        "il beneficiario e l'importo con il suo segno. In fondo si leggono il totale delle entrate, il totale "
+        "delle uscite e il bilancio delle entrate e delle uscite. Con Trova si cerca una parola nell'elenco.",
+        "Il pulsante Stampa primanota stampa l'elenco con la causale scelta, l'intervallo di tempo e i tre "
+        "totali.",
+    });
+}
+
+QString sharedUse()
+{
+    return join({
+        "USO IN RETE. La cartella del programma si può mettere in una cartella condivisa della rete locale: "
+        "avviando Quintara da quella cartella, ogni postazione lavora sugli stessi archivi. Se due persone "
+        "modificano la stessa scheda, resta quella salvata per ultima.",
+        "USO DA CHIAVETTA USB. Il programma e tutti i suoi dati (schede, foto, movimenti, allegati e password) "
+        "stanno nella stessa cartella, che si può copiare su una chiavetta USB e usare su un altro computer. "
+        "Copiare la cartella è anche il modo più rapido di fare una copia di sicurezza: conviene farlo spesso, "
+        "su una chiavetta o su un altro disco.",
+        "PASSWORD. All'avvio Quintara chiede una password, la stessa per tutti quelli che lo usano. Il primo "
+        "accesso si effettua con la password benvenutissimo, digitata senza virgolette; maiuscole e minuscole "
+        "sono indifferenti. Per scegliere una password nuova premere Cambia password nella schermata di "
+        "accesso, scrivere la vecchia password, la nuova e la conferma e premere OK. Conservare la password in "
+        "un luogo sicuro: senza di essa non si entra nel programma.",
+        "Il manuale completo, con le immagini di tutte le schermate, si apre facendo clic su Visualizza guida "
+        "in formato PDF, qui sotto.",
+        "Buon lavoro con Quintara!",
+    });
+}
+
+QString exportSteps()
+{
+    return join({
+        "Aperta la finestra con la griglia dei dati, fare clic sull'icona di Excel: il file XLS viene creato "
+        "subito con le schede dell'archivio e, rispondendo sì alla domanda che segue, si apre immediatamente.",
+        "A questo punto basta salvare il file sul disco con il nome che si preferisce.",
+    });
 }
 
 } // namespace
 
 namespace HelpTexts {
 
-QString members()
+QList<HelpPage> pages()
 {
-    return join({
-        "ARCHIVIO SOCI. Ogni Socio ha la sua scheda: cognome e nome, numero di tessera, quota associativa, "
-        "luogo e data di nascita, codice fiscale, partita IVA, indirizzo, città, provincia e CAP, qualifiche, "
-        "incarico ricoperto in Associazione, IBAN, note, recapito telefonico ed e-mail.",
-        "Per ogni Socio si indica la data di scadenza dell'abbonamento e i giorni di preavviso: il pulsante "
-        "Scadenze elenca i Soci con abbonamenti in scadenza o scaduti, il pulsante Scaduti soltanto quelli già "
-        "scaduti. Fare doppio clic su una voce per aprirne la scheda.",
-        "Premere Nuovo per preparare una scheda vuota e Salva per inserirla in archivio; una scheda già in "
-        "archivio viene aggiornata a ogni salvataggio. Le frecce in alto scorrono le schede una alla volta.",
-        "La foto del Socio si acquisisce dalla WebCam (Acquisisci foto, poi Accendi WebCam e Importa foto "
-        "acquisita) oppure da un file in formato Jpeg (Carica foto). La foto viene adattata automaticamente "
-        "allo spazio della scheda; la lente la mostra ingrandita.",
-        "Con Allegati si collegano alla scheda fino a tre documenti, ciascuno con una descrizione, che si "
-        "aprono in seguito con il pulsante Apri.",
-        "Duplica prepara una nuova scheda con gli stessi dati di quella mostrata: è comodo per inserire "
-        "familiari o Soci con dati simili.",
-        "Accanto al codice fiscale, alla partita IVA e all'IBAN, il pulsante di controllo verifica che il "
-        "codice sia corretto; il controllo della partita IVA indica anche l'ufficio provinciale che l'ha "
-        "rilasciata. Il pulsante della busta scrive una e-mail all'indirizzo indicato.",
-        "Trova cerca le schede combinando più filtri. Anteprima mostra la scheda come verrà stampata, Stampa la "
-        "stampa con o senza foto, Esporta scrive l'intero archivio in un file .XLS che si apre con i programmi "
-        "di foglio di calcolo.",
-    }) + QStringLiteral("\r\n\r\n") + movements();
+    return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
+            HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport};
 }
 
-QString movements()
+QString title(HelpPage page)
 {
-    return join({
-        "REGISTRAZIONE MOVIMENTI. Scegliere l'anno e premere Apri: ogni anno ha il proprio archivio. Per ogni "
-        "movimento si indica se è un'entrata o un'uscita, l'importo, la data dell'operazione, la causale e un "
-        "promemoria.",
-        "La data di scadenza e i giorni di preavviso alimentano il riepilogo dei pagamenti in scadenza o scaduti "
-        "e non saldati; quando un pagamento è stato effettuato si spunta la casella Saldato.",
-        "Il pagatore e il beneficiario si importano dall'archivio dei Soci; anche qui si possono controllare il "
-        "codice fiscale e la partita IVA e allegare fino a tre documenti. Ogni movimento si può cercare, "
-        "stampare ed esportare.",
-    });
+    switch (page) {
+    case HelpPage::StartMenu:
+        return QStringLiteral("Uno sguardo a Quintara.");
+    case HelpPage::Members:
+        return QStringLiteral("Applicazione Archivio Soci.");
+    case HelpPage::YearChooser:
+    case HelpPage::MovementCard:
+        return QStringLiteral("Applicazione Registrazione Movimenti.");
+    case HelpPage::PrimaNota:
+        return QStringLiteral("Applicazione Primanota e Bilancio.");
+    case HelpPage::MemberExport:
+        return QStringLiteral("Esportazione archivio Soci in Microsoft Excel.");
+    case HelpPage::MovementExport:
+        return QStringLiteral("Esportazione archivio movimenti in Microsoft Excel.");
+    }
+    return {};
 }
 
-QString startMenu()
+QString body(HelpPage page)
 {
-    return join({
-        "Quintara è il programma per il segretario o il tesoriere di un'associazione: tiene l'anagrafica dei "
-        "Soci con le loro foto e lo scadenzario degli abbonamenti, e il registro delle entrate e delle uscite "
-        "da cui si ottengono la primanota e il bilancio.",
-    }) + QStringLiteral("\r\n\r\n") + members() + QStringLiteral("\r\n\r\n") +
-           join({
-               "PRIMANOTA E BILANCIO. Indicare l'anno, l'intervallo di date e, se si vuole, una causale, poi "
-               "premere Visualizza riepilogo: l'elenco mostra i movimenti dell'intervallo con il totale delle "
-               "entrate, quello delle uscite e il saldo. Senza causale vengono elencati tutti i movimenti.",
-               "USO IN RETE. La cartella del programma può stare in una cartella condivisa della rete locale: "
-               "più postazioni lavorano così sugli stessi archivi.",
-               "USO DA CHIAVETTA USB. Il programma e i suoi archivi stanno tutti nella stessa cartella, che si "
-               "può portare su una chiavetta USB. Copiare la cartella è anche il modo più rapido di fare una "
-               "copia di sicurezza.",
-               "PASSWORD. L'accesso è protetto da una password che si può cambiare dalla schermata di accesso. "
-               "Il primo accesso si effettua con la password benvenutissimo, digitata senza virgolette.",
-               "Buon lavoro con Quintara!",
-           });
+    switch (page) {
+    case HelpPage::StartMenu:
+        return join({introduction(), memberArchive(), movementsRegister(), primaNota(), sharedUse()});
+    case HelpPage::Members:
+        return join({memberArchive(), movementsRegister()});
+    case HelpPage::YearChooser:
+    case HelpPage::MovementCard:
+        return movementsRegister();
+    case HelpPage::PrimaNota:
+        return primaNota();
+    case HelpPage::MemberExport:
+        return join({QStringLiteral("Questa funzione trasferisce le schede dei Soci in un foglio di lavoro di "
+                                    "Microsoft Excel, che si può aprire con qualunque programma in grado di "
+                                    "leggere i file XLS, per esempio Open Office, Libre Office o Microsoft Office."),
+                     exportSteps()});
+    case HelpPage::MovementExport:
+        return join({QStringLiteral("Questa funzione trasferisce tutti i movimenti in entrata e in uscita "
+                                    "registrati in un anno solare in un foglio di lavoro di Microsoft Excel, che "
+                                    "si può aprire con qualunque programma in grado di leggere i file XLS, per "
+                                    "esempio Open Office, Libre Office o Microsoft Office."),
+                     exportSteps()});
+    }
+    return {};
 }
 
 } // namespace HelpTexts

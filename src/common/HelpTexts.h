@@ -1,12 +1,18 @@
 #pragma once
 
+#include "HelpPage.h"
+
+#include <QList>
 #include <QString>
 
-// The bodies of the help pages. Paragraphs are separated by CR LF CR LF.
+// The titles and bodies of the help pages. Bodies separate their paragraphs
+// with CR LF CR LF.
 namespace HelpTexts {
 
-QString startMenu();
-QString members();
-QString movements();
+QString title(HelpPage page);
+QString body(HelpPage page);
+
+// Every page, in the order of the enumeration.
+QList<HelpPage> pages();
 
 } // namespace HelpTexts

@@ -9,7 +9,6 @@
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
-#include "common/HelpTexts.h"
 #include "common/RecordFile.h"
 #include "SampleData.h"
 #include "common/TSchedaMovimento.h"
@@ -29,8 +28,11 @@
 #include "output/ListReport.h"
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
+#include "output/ui/TfrmAllegaCartella.h"
 #include "shell/ui/ScreenSet.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
@@ -109,15 +111,16 @@ void writeSampleData()
         return;
     const struct
     {
-        const char *name, *town, *prov, *office;
+        const char *name, *town, *prov, *townCode, *office;
+        bool female;
         int expiryDay, expiryMonth;
     } people[] = {
-        {"Rossi Maria Grazia", "Perugia", "PG", "Presidente", 20, 3},
-        {"Bianchi Laura", "Bologna", "BO", "Tesoriera", 2, 3},
-        {"Esposito Giuseppe", "Napoli", "NA", "Socio ordinario", 28, 3},
-        {"Ferrari Anna", "Modena", "MO", "Segretaria", 10, 1},
-        {"Romano Luca", "Roma", "RM", "Consigliere", 30, 6},
-        {"Colombo Francesca", "Milano", "MI", "Socio ordinario", 14, 3},
+        {"Rossi Maria Grazia", "Perugia", "PG", "G478", "Presidente", true, 20, 3},
+        {"Bianchi Laura", "Bologna", "BO", "A944", "Tesoriera", true, 2, 3},
+        {"Esposito Giuseppe", "Napoli", "NA", "F839", "Socio ordinario", false, 28, 3},
+        {"Ferrari Anna", "Modena", "MO", "F257", "Segretaria", true, 10, 1},
+        {"Romano Luca", "Roma", "RM", "H501", "Consigliere", false, 30, 6},
+        {"Colombo Francesca", "Milano", "MI", "F205", "Socio ordinario", true, 14, 3},
     };
     int n = 0;
     for (const auto &p : people) {
@@ -126,7 +129,11 @@ void writeSampleData()
         s.Cittadinanza = QString::number(2024001 + n);
         s.Stipendio = QStringLiteral("35,00");
         s.Luogo = QString::fromLatin1(p.town);
-        s.DataNasc = QStringLiteral("%1/%2/19%3").arg(two(3 + n * 4), two(1 + n), QString::number(58 + n * 5));
+        const QDate birth(1958 + n * 5, 1 + n, 3 + n * 4);
+        s.DataNasc = birth.toString(QStringLiteral("dd/MM/yyyy"));
+        const QString fullName = QString::fromLatin1(p.name);
+        s.CodFisc = SampleData::taxCode(fullName.section(QLatin1Char(' '), 0, 0), fullName.section(QLatin1Char(' '), 1),
+                                        birth, p.female, QString::fromLatin1(p.townCode));
         s.Citta = QString::fromLatin1(p.town);
         s.Prov = QString::fromLatin1(p.prov);
         s.Cap = QStringLiteral("0%1").arg(6100 + 1000 * n);
@@ -226,8 +233,30 @@ std::vector<Shot> extraShots()
         {QStringLiteral("help_start_menu"),
          [](ScreenSet &) -> QWidget * {
              auto *g = fresh<TfrmGuida>();
-             g->setPage(QStringLiteral("Uno sguardo a Quintara."), HelpTexts::startMenu());
+             g->setPage(HelpPage::StartMenu);
              return g;
+         },
+         true},
+        {QStringLiteral("attachments_filled"),
+         [](ScreenSet &s) -> QWidget * {
+             const struct
+             {
+                 const char *file, *description;
+             } documents[] = {
+                 {"Rossi_Maria_Grazia_domanda_2024.pdf", "Domanda di iscrizione per il 2024"},
+                 {"Rossi_Maria_Grazia_certificato.pdf", "Certificato medico, valido fino al 31/12/2024"},
+             };
+             QDir().mkpath(ArchivePaths::attachments());
+             auto *d = fresh<TfrmAllegaCartella>(s.anagrafica());
+             d->setCard(TfrmAllegaCartella::Card::Member);
+             int slot = 0;
+             for (const auto &doc : documents) {
+                 QFile f(QDir(ArchivePaths::attachments()).filePath(QString::fromLatin1(doc.file)));
+                 if (f.open(QIODevice::WriteOnly))
+                     f.write("%PDF-1.4\n");
+                 d->setSlot(++slot, QString::fromLatin1(doc.file), QString::fromUtf8(doc.description));
+             }
+             return d;
          },
          true},
         {QStringLiteral("zoom"),

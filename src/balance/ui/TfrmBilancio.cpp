@@ -213,5 +213,5 @@ void TfrmBilancio::btnStampaClick()
 
 void TfrmBilancio::imgGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) { g.setPage(PrimaNota::helpTitle(), PrimaNota::helpBody()); });
+    TfrmGuida::open(this, HelpPage::PrimaNota);
 }

@@ -1,6 +1,7 @@
 #include "TfrmGuida.h"
 
 #include "common/ArchivePaths.h"
+#include "common/HelpTexts.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/LinkText.h"
 #include "common/ui/Palette.h"
@@ -49,11 +50,16 @@ TfrmGuida::TfrmGuida(QWidget *parent)
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TfrmGuida::setPage(const QString &title, const QString &body)
+void TfrmGuida::open(QWidget *owner, HelpPage page)
 {
-    lblTitolo->setText(title);
+    openDialog<TfrmGuida>(owner, [page](TfrmGuida &g) { g.setPage(page); });
+}
+
+void TfrmGuida::setPage(HelpPage page)
+{
+    lblTitolo->setText(HelpTexts::title(page));
     // Paragraphs are stored with CR LF pairs; the text area shows plain line breaks.
-    QString shown = body;
+    QString shown = HelpTexts::body(page);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtGuida->setPlainText(shown);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HelpPage.h"
 #include "common/ui/Screens.h"
 
 class QLabel;
@@ -13,7 +14,10 @@ class TfrmGuida : public FixedDialog
 public:
     explicit TfrmGuida(QWidget *parent = nullptr);
 
-    void setPage(const QString &title, const QString &body);
+    // Opens a fresh help window owned by `owner` on the given page, modally.
+    static void open(QWidget *owner, HelpPage page);
+
+    void setPage(HelpPage page);
 
     QLabel *lblTitolo;
     QPlainTextEdit *txtGuida;

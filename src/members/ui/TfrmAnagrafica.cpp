@@ -13,7 +13,6 @@
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
-#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/Art.h"
@@ -535,9 +534,7 @@ void TfrmAnagrafica::btnSalvaClick()
 
 void TfrmAnagrafica::btnGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Applicazione Archivio Soci."), HelpTexts::members());
-    });
+    TfrmGuida::open(this, HelpPage::Members);
 }
 
 void TfrmAnagrafica::btnEsciClick() { closeScreen(); }

@@ -1,6 +1,5 @@
 #include "TfrmExpAnagrafica.h"
 
-#include "common/ui/UiPlatform.h"
 #include "members/MemberArchive.h"
 #include "members/MemberExport.h"
 
@@ -39,20 +38,4 @@ ExportDescription TfrmExpAnagrafica::description(const QList<QStringList> &rows)
     return MemberExport::description(rows);
 }
 
-QString TfrmExpAnagrafica::helpTitle() const
-{
-    return QStringLiteral("Esportazione archivio Soci in Microsoft Excel.");
-}
-
-QString TfrmExpAnagrafica::helpBody() const
-{
-    return QStringLiteral("Questa funzione trasferisce le schede dei soci in un foglio di lavoro di Microsoft "
-                          "Excel, che si può aprire con qualunque programma in grado di leggere i file XLS, per "
-                          "esempio Open Office, Libre Office o Microsoft Office.")
-           + UiPlatform::kCrLfCrLf
-           + QStringLiteral("Aperta la finestra con la griglia dei dati, fare clic sull'icona di Excel: il file "
-                            "XLS con le schede dell'archivio viene creato subito e, rispondendo sì alla domanda "
-                            "che segue, si apre immediatamente.")
-           + UiPlatform::kCrLfCrLf
-           + QStringLiteral("A questo punto basta salvare il file sul disco con il nome che si preferisce.");
-}
+HelpPage TfrmExpAnagrafica::helpPage() const { return HelpPage::MemberExport; }

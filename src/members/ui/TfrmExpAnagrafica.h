@@ -13,6 +13,5 @@ public:
 protected:
     void loadRecords() override;
     ExportDescription description(const QList<QStringList> &rows) const override;
-    QString helpTitle() const override;
-    QString helpBody() const override;
+    HelpPage helpPage() const override;
 };

@@ -115,7 +115,5 @@ void TfrmMenuMovimenti::closeScreen()
 
 void TfrmMenuMovimenti::imgGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Applicazione Registrazione Movimenti."), HelpTexts::movements());
-    });
+    TfrmGuida::open(this, HelpPage::YearChooser);
 }

@@ -648,9 +648,7 @@ void TfrmMovimenti::cmdFileClick()
 
 void TfrmMovimenti::cmdGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Applicazione Registrazione Movimenti."), HelpTexts::movements());
-    });
+    TfrmGuida::open(this, HelpPage::MovementCard);
 }
 
 void TfrmMovimenti::impPagatoreClick()

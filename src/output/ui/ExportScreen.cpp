@@ -158,7 +158,5 @@ void ExportScreen::cmdEsportaClick()
 
 void ExportScreen::cmdGuidaClick()
 {
-    const QString title = helpTitle();
-    const QString body = helpBody();
-    openDialog<TfrmGuida>(this, [&](TfrmGuida &g) { g.setPage(title, body); });
+    TfrmGuida::open(this, helpPage());
 }

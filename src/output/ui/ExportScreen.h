@@ -2,6 +2,7 @@
 
 #include "common/ui/Screens.h"
 #include "output/ExportDescription.h"
+#include "common/HelpPage.h"
 
 #include <QHash>
 #include <QList>
@@ -46,8 +47,7 @@ protected:
     // Fills the grid from the archive; called each time the window is shown.
     virtual void loadRecords() = 0;
     virtual ExportDescription description(const QList<QStringList> &rows) const = 0;
-    virtual QString helpTitle() const = 0;
-    virtual QString helpBody() const = 0;
+    virtual HelpPage helpPage() const = 0;
 
     // Empties the grid and gives it `count` rows of empty cells.
     void resetRows(int count);

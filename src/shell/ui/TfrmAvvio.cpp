@@ -2,7 +2,6 @@
 
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
-#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
@@ -120,9 +119,7 @@ void TfrmAvvio::imgInfoClick() { openDialog<TfrmInfo>(this); }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    openDialog<TfrmGuida>(this, [](TfrmGuida &g) {
-        g.setPage(QStringLiteral("Uno sguardo a Quintara."), HelpTexts::startMenu());
-    });
+    TfrmGuida::open(this, HelpPage::StartMenu);
 }
 
 void TfrmAvvio::imgSitoClick() { Platform::shell().open(QUrl(makerSite())); }
