@@ -85,8 +85,13 @@ void TestYearChooser::yearFieldKeys()
     QTest::keyClick(f.year, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f.year);
     QTest::keyClick(f.year, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), control<QWidget>(f.chooser, "btnApriPreventivi"));
+    auto *apri = control<QPushButton>(f.chooser, "btnApriPreventivi");
+    QCOMPARE(QApplication::focusWidget(), apri);
     QVERIFY(f.chooser->isVisible());
+    // A second Enter, on the button, opens the year.
+    QTest::keyClick(apri, Qt::Key_Return);
+    QVERIFY(!f.chooser->isVisible());
+    QCOMPARE(f.app.screens->movimenti()->windowTitle(), QStringLiteral(" Quintara - Registrazione movimenti anno ") + shown);
 }
 
 void TestYearChooser::apri_data()

@@ -66,7 +66,8 @@ TfrmMenuMovimenti::TfrmMenuMovimenti(QWidget *parent)
     info->setStyleSheet(QStringLiteral("color: white;"));
     auto *apri = c.get<QPushButton>(QStringLiteral("btnApriPreventivi"));
     apri->setFont(QFont(QStringLiteral("Verdana"), 11));
-    apri->setAutoDefault(false);
+    // Enter on the focused button opens the year, as it reaches it from the year field.
+    apri->setAutoDefault(true);
 
     m_txtAnno = c.get<FieldEdit>(QStringLiteral("txtAnnoPreventivi"));
     m_txtAnno->setFont(QFont(QStringLiteral("Verdana"), 14, QFont::Bold));
