@@ -20,6 +20,7 @@ private Q_SLOTS:
     void annullaLeavesTheField_data();
     void annullaLeavesTheField();
     void pickerWithoutAFieldStaysOpen();
+    void enterPressesTheFocusedButton();
     void movementFieldsGetTheDayBack_data();
     void movementFieldsGetTheDayBack();
 };
@@ -107,6 +108,27 @@ void TestCalendario::annullaLeavesTheField()
     });
     QVERIFY(closed);
     QCOMPARE(f.field("txtDataSca")->text(), before);
+}
+
+void TestCalendario::enterPressesTheFocusedButton()
+{
+    // Enter on a focused button does what a click does, as on the users' desktop.
+    CardFixture f;
+    f.field("txtDataSca")->setText(QStringLiteral("01/01/2020"));
+    runPicker(f, [&](TfrmCalendario *c) {
+        auto *annulla = control<QPushButton>(c, "btnAnnulla");
+        annulla->setFocus();
+        QTest::keyClick(annulla, Qt::Key_Return);
+        QVERIFY(!c->isVisible());
+    });
+    QCOMPARE(f.field("txtDataSca")->text(), QStringLiteral("01/01/2020"));
+    runPicker(f, [&](TfrmCalendario *c) {
+        auto *importa = control<QPushButton>(c, "btnImportaData");
+        importa->setFocus();
+        QTest::keyClick(importa, Qt::Key_Enter);
+        QVERIFY(!c->isVisible());
+    });
+    QCOMPARE(f.field("txtDataSca")->text(), f.app.platform.clock.today().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 void TestCalendario::pickerWithoutAFieldStaysOpen()

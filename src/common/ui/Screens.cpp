@@ -3,6 +3,7 @@
 #include "FieldEdit.h"
 #include "Palette.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -58,6 +59,15 @@ void FixedDialog::keyPressEvent(QKeyEvent *e)
     if (e->key() == Qt::Key_Escape) {
         e->accept();
         return;
+    }
+    // Enter on a focused button presses it, as Space does; the buttons are not
+    // "default" buttons, so an Enter typed in an edit never presses one.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()); button && button->isEnabled()) {
+            e->accept();
+            button->click();
+            return;
+        }
     }
     QDialog::keyPressEvent(e);
 }
