@@ -5,8 +5,8 @@
 // Prints "name size seconds" per measurement (best of three runs), the peak
 // memory, and last the worst ratio of a scan to the read floor of its archive.
 //
-// Each measurement is one small function over a Bench; adding one (the
-// movement search...) is one function and one line in kMeasurements.
+// Each measurement is one small function over a Bench; adding one is one
+// function and one line in kMeasurements.
 // QUINTARA_BENCH_ONLY=<text> runs only the measurements whose name contains
 // the text (and the read floors they are compared with).
 #include "balance/PrimaNota.h"
@@ -20,6 +20,9 @@
 #include "members/MemberSearch.h"
 #include "members/SubscriptionLists.h"
 #include "members/ui/TfrmExpAnagrafica.h"
+#include "movements/MovementExport.h"
+#include "movements/MovementLists.h"
+#include "movements/ui/TfrmExpMovimenti.h"
 #include "output/ExportDocument.h"
 
 #include <QApplication>
@@ -346,6 +349,32 @@ void memberExportScreen(Bench &b)
     Platform::setFolder(nullptr);
 }
 
+// The movement search and the payments-due list: the one movement scan with
+// their filters, on the year file the card works on.
+void movementSearchAllEmpty(Bench &b) { keepScan(b, MovementLists::search(b.movements(), {})); }
+
+void movementSearchNoMatch(Bench &b)
+{
+    const MovementLists::Criteria criteria{{&TSchedaMovimento::Causale, QStringLiteral("zqxjw")}};
+    keepScan(b, MovementLists::search(b.movements(), criteria));
+}
+
+void paymentsDue(Bench &b) { keepScan(b, MovementLists::paymentsDue(b.movements(), QDate(kYear, 6, 30))); }
+
+// The real movement export window, as the member one above.
+void movementExportScreen(Bench &b)
+{
+    TfrmExpMovimenti screen;
+    screen.setYearFile(b.movements());
+    screen.show();
+    QCoreApplication::processEvents();
+    const QByteArray document = ExportDocument::bytes(MovementExport::description(screen.shownRows()));
+    QString error;
+    if (!ExportDocument::save(b.folder + QStringLiteral("/Movimenti.xls"), document, &error))
+        fail(error);
+    b.sink = b.sink + document.size();
+}
+
 // The prima nota of the whole year with no reason: every movement read, checked
 // against the interval, made a row and added to the totals.
 PrimaNota::Request wholeYear(const Bench &b)
@@ -411,6 +440,10 @@ const std::vector<Measurement> kMeasurements = {
     {"movements_decode_all", Floor::Movements, [](Bench &b) { decodeAll<TSchedaMovimento>(b, b.movements()); }},
     {"movements_scan_nomatch", Floor::Movements,
      [](Bench &b) { containsEveryField<TSchedaMovimento>(b, b.movements()); }},
+    {"movements_search_all_empty", Floor::Movements, movementSearchAllEmpty},
+    {"movements_search_nomatch", Floor::Movements, movementSearchNoMatch},
+    {"movements_payments_due", Floor::Movements, paymentsDue},
+    {"movements_export_screen", Floor::Movements, movementExportScreen},
     {"movements_prima_nota", Floor::Movements, primaNota},
     // The window's own making costs the same for any year: not a scan to set against the read.
     {"movements_prima_nota_screen", Floor::None, primaNotaScreen},

@@ -45,4 +45,13 @@ QString duplicated()
            QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
 }
 
+QString chosenCardUnreadable()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
+                          "selezionata non sono stati richiamati.") +
+           kLfCrLfCr +
+           QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                          "programma.");
+}
+
 } // namespace CardRules

@@ -16,5 +16,7 @@ QString inserted();
 QString changesSaved();
 QString duplicateNeedsStoredCard();
 QString duplicated();
+// A card chosen in a search or a list that cannot be read back from its archive.
+QString chosenCardUnreadable();
 
 } // namespace CardRules

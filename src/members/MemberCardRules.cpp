@@ -68,16 +68,7 @@ bool isVatNumber(const QString &trimmedCode) { return CardRules::isVatNumber(tri
 
 QString accessError() { return CardRules::accessError(); }
 
-QString chosenMemberUnreadable()
-{
-    return QStringLiteral(
-               "Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della scheda "
-               "selezionata non sono stati richiamati.") +
-           kLfCrLfCr +
-           QStringLiteral(
-               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-               "programma.");
-}
+QString chosenMemberUnreadable() { return CardRules::chosenCardUnreadable(); }
 
 QString emptyArchive() { return CardRules::emptyArchive(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ListRows.h"
+#include "common/RecordScan.h"
 #include "common/TSchedaSocio.h"
 
 #include <QList>
@@ -10,11 +11,7 @@
 namespace MemberSearch {
 
 // The words typed for one member field, as typed.
-struct Criterion
-{
-    QString TSchedaSocio::*field;
-    QString text;
-};
+using Criterion = SearchCriterion<TSchedaSocio>;
 using Criteria = QList<Criterion>;
 
 // Scans Soci.pro in the program's folder. A criterion takes part when its
@@ -23,8 +20,5 @@ using Criteria = QList<Criterion>;
 // criterion that takes part is met, so with no criterion filled the whole
 // archive is listed.
 ListScan run(const Criteria &criteria);
-
-// "Il presente riepilogo contiene N schede."
-QString countText(qsizetype rows);
 
 } // namespace MemberSearch

@@ -24,7 +24,10 @@
 #include "members/ui/TfrmZoom.h"
 #include "movements/MovementCardReport.h"
 #include "movements/MovementCardRules.h"
+#include "movements/ui/TfrmExpMovimenti.h"
 #include "movements/ui/TfrmMovimenti.h"
+#include "movements/ui/TfrmSospesiMov.h"
+#include "movements/ui/TfrmTrovaMovimenti.h"
 #include "output/ListReport.h"
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
@@ -228,6 +231,30 @@ std::vector<Shot> extraShots()
              auto report = MovementCardReport::create();
              MovementCardReport::fill(*report, movementCard(s, 2)->values(), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
              return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("search_movements_results"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmTrovaMovimenti>(s.movimenti());
+             d->setMode(TfrmTrovaMovimenti::Mode::MovementCard);
+             d->setYearFile(MovementCardRules::yearFile(QStringLiteral("2024")));
+             d->show();
+             QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnCerca")), Qt::LeftButton);
+             return d;
+         },
+         true},
+        {QStringLiteral("payments_due"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmSospesiMov>(s.movimenti());
+             d->setYearFile(MovementCardRules::yearFile(QStringLiteral("2024")));
+             return d;
+         },
+         true},
+        {QStringLiteral("export_movements"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmExpMovimenti>(s.movimenti());
+             d->setYearFile(MovementCardRules::yearFile(QStringLiteral("2024")));
+             return d;
          },
          true},
         {QStringLiteral("help_start_menu"),

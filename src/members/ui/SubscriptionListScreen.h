@@ -1,20 +1,16 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "common/ui/RecordListScreen.h"
 #include "members/StoredMember.h"
 #include "members/SubscriptionLists.h"
 
 #include <optional>
 
-class ListScreen;
-class QLabel;
-class QPushButton;
-
 // A list of members whose subscription needs attention, filled when shown; a
 // double click hands the member, read from the archive with its position, back
 // to the member card that opened the list, and closes it. TfrmSospesi and
 // TfrmScadute are this screen with their own rule, caption, heading and print title.
-class SubscriptionListScreen : public FixedDialog
+class SubscriptionListScreen : public RecordListScreen
 {
     Q_OBJECT
 public:
@@ -43,13 +39,10 @@ Q_SIGNALS:
 
 protected:
     SubscriptionListScreen(const Variant &variant, QWidget *parent);
-    void showEvent(QShowEvent *e) override;
+    ListScan scan() const override;
+    void rowChosen(qint64 position) override;
 
 private:
-    void fill();
-    void rowChosen(qint64 position);
-
-    Variant m_variant;
-    ListScreen *m_list = nullptr;
+    SubscriptionLists::Kind m_kind;
     std::optional<StoredMember> m_chosen;
 };

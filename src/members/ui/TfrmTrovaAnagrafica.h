@@ -1,20 +1,15 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "common/ui/SearchScreen.h"
 #include "members/StoredMember.h"
 
 #include <optional>
-
-class ListScreen;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 // The member search: criteria first, then the sorted list of the members that
 // meet them all. A double click hands the member, read from the archive with its
 // position, back to the screen that opened the search, and closes it; the
 // opener decides which of its fields receive what.
-class TfrmTrovaAnagrafica : public FixedDialog
+class TfrmTrovaAnagrafica : public SearchScreen
 {
     Q_OBJECT
 public:
@@ -43,21 +38,10 @@ Q_SIGNALS:
     void memberChosen(const StoredMember &member);
 
 protected:
-    void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override;
+    ListScan search(const QStringList &criteria) const override;
+    void rowChosen(qint64 position) override;
 
 private:
-    void btnCercaMouseDown();
-    void btnCercaClick();
-    void rowChosen(qint64 position);
-
-    QWidget *m_criteriaPanel = nullptr;
-    QWidget *m_resultPanel = nullptr;
-    QList<QLineEdit *> m_edits; // in the order of the Enter cycle
-    QLabel *m_waiting = nullptr;
-    QLabel *m_found = nullptr;
-    QLabel *m_memory = nullptr;
-    ListScreen *m_list = nullptr;
     std::optional<Mode> m_mode;
     std::optional<StoredMember> m_chosen;
 };

@@ -1,11 +1,23 @@
 #pragma once
 
-#include "common/ui/Screens.h"
+#include "output/ui/ExportScreen.h"
 
-// Not yet built: the window exists with its caption and closes with "Chiudi".
-class TfrmExpMovimenti : public FixedDialog
+// A year's movements in a grid, one row a card in file order, exported as shown
+// to "Movimenti.xls". Typing in the grid never changes the year's file.
+class TfrmExpMovimenti : public ExportScreen
 {
     Q_OBJECT
 public:
     explicit TfrmExpMovimenti(QWidget *parent = nullptr);
+
+    // The year file the movement card works on; read each time the window is shown.
+    void setYearFile(const QString &path) { m_yearFile = path; }
+
+protected:
+    void loadRecords() override;
+    ExportDescription description(const QList<QStringList> &rows) const override;
+    HelpPage helpPage() const override;
+
+private:
+    QString m_yearFile;
 };

@@ -1,6 +1,5 @@
 #include "TfrmMenuMovimenti.h"
 
-#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"

@@ -6,7 +6,6 @@
 #include "TfrmTrovaMovimenti.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmPartitaIva.h"
-#include "common/HelpTexts.h"
 #include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "common/TextRules.h"
@@ -626,9 +625,23 @@ void TfrmMovimenti::cmdDuplicaClick()
 
 // --- The screens the card opens ---------------------------------------------------------
 
-void TfrmMovimenti::cmdTrovaClick() { openDialog<TfrmTrovaMovimenti>(this); }
-void TfrmMovimenti::cmdScadenzeClick() { openDialog<TfrmSospesiMov>(this); }
-void TfrmMovimenti::cmdEsportaClick() { openDialog<TfrmExpMovimenti>(this); }
+void TfrmMovimenti::cmdTrovaClick()
+{
+    if (const auto movement = TfrmTrovaMovimenti::choose(this, yearFile()))
+        showRecord(movement->position, movement->record);
+}
+
+void TfrmMovimenti::cmdScadenzeClick()
+{
+    if (const auto movement = TfrmSospesiMov::choose(this, yearFile()))
+        showRecord(movement->position, movement->record);
+}
+
+void TfrmMovimenti::cmdEsportaClick()
+{
+    const QString file = yearFile();
+    openDialog<TfrmExpMovimenti>(this, [&file](TfrmExpMovimenti &d) { d.setYearFile(file); });
+}
 
 void TfrmMovimenti::cmdStampaClick()
 {

@@ -1,12 +1,40 @@
 #include "TfrmSospesiMov.h"
 
-#include <QPushButton>
+#include "common/CardRules.h"
+#include "common/Platform.h"
+#include "common/TextRules.h"
+#include "common/ui/UiPlatform.h"
+#include "movements/MovementLists.h"
 
 TfrmSospesiMov::TfrmSospesiMov(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Riepilogo pagamenti in scadenza o scaduti"), QSize(420, 200), parent)
+    : RecordListScreen({QStringLiteral(" Riepilogo pagamenti in scadenza o scaduti"), "banner_sospesi_mov",
+                        QStringLiteral("Riepilogo pagamenti in scadenza o scaduti e non saldati"),
+                        QStringLiteral("l'archivio dei movimenti")},
+                       parent)
 {
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setGeometry(300, 150, 100, 32);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+std::optional<StoredMovement> TfrmSospesiMov::choose(QWidget *owner, const QString &yearFile)
+{
+    return runDialog<TfrmSospesiMov>(
+        owner, [&yearFile](TfrmSospesiMov &d) { d.setYearFile(yearFile); },
+        [](const TfrmSospesiMov &d) { return d.chosen(); });
+}
+
+ListScan TfrmSospesiMov::scan() const
+{
+    const QString path = TextRules::trim(m_yearFile);
+    if (path.isEmpty())
+        return {};
+    return MovementLists::paymentsDue(path, Platform::clock().today());
+}
+
+void TfrmSospesiMov::rowChosen(qint64 position)
+{
+    m_chosen = MovementYear(TextRules::trim(m_yearFile)).read(position);
+    if (!m_chosen) {
+        UiPlatform::warning(this, CardRules::chosenCardUnreadable());
+        return;
+    }
+    Q_EMIT movementChosen(*m_chosen);
 }

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "Screens.h"
+#include "common/ListRows.h"
+
+#include <QList>
+#include <QStringList>
+
+class ListScreen;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The search dialog the member and the movement searches share: ten criteria
+// in two columns, "Cerca", then the sorted list of the records that meet them
+// all, with its count, the find and the print. A double click on a row hands its
+// record's position to the screen built on this one. Each search supplies its
+// caption, banner, criteria, print title, scan and what a chosen row becomes.
+class SearchScreen : public FixedDialog
+{
+    Q_OBJECT
+public:
+    // One criteria edit with its caption and the name of its focus frame.
+    struct Criterion
+    {
+        const char *edit;
+        const char *label;
+        QString caption;
+        const char *frame;
+    };
+    struct Variant
+    {
+        QString caption;
+        const char *banner; // drawing of imgLogo on both panels
+        QList<Criterion> criteria; // in the Enter cycle: the first half in the left column
+        QString printTitle;
+    };
+
+    ListScreen *listScreen() const { return m_list; }
+
+    // "Il presente riepilogo contiene N schede."
+    static QString countText(qsizetype rows);
+
+protected:
+    SearchScreen(const Variant &variant, QWidget *parent);
+
+    // The scan, given the criteria as typed, in the order of the Enter cycle.
+    virtual ListScan search(const QStringList &criteria) const = 0;
+    // A row was double-clicked: the record at this 1-based position was chosen.
+    // The search closes afterwards.
+    virtual void rowChosen(qint64 position) = 0;
+
+    // The hidden label that holds the opener's mode.
+    QLabel *memory() const { return m_memory; }
+
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void btnCercaMouseDown();
+    void btnCercaClick();
+
+    QWidget *m_criteriaPanel = nullptr;
+    QWidget *m_resultPanel = nullptr;
+    QList<QLineEdit *> m_edits; // in the order of the Enter cycle
+    QLabel *m_waiting = nullptr;
+    QLabel *m_found = nullptr;
+    QLabel *m_memory = nullptr;
+    ListScreen *m_list = nullptr;
+};
