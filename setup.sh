@@ -23,6 +23,8 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev libvulkan-dev
+    # Qt's own texts in Italian, compiled into the program
+    qt6-translations-l10n
     # run: windowing, pictures, camera back-ends and the fonts the screens name
     qt6-qpa-plugins libqt6svg6 libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-wine fontconfig

@@ -62,12 +62,15 @@ public:
     }
 };
 
+// Qt's own file dialog, not the desktop's: a desktop's dialog speaks the system's
+// language, Qt's speaks the program's Italian.
 class QtFileDialogs final : public FileDialogs
 {
 public:
     QString openFile(QWidget *parent, const QString &title, const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        return QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
+                                            QFileDialog::DontUseNativeDialog);
     }
     QString saveFile(QWidget *parent, const QString &title, const QString &filter,
                      const QString &defaultSuffix, const QString &suggestedName) override
@@ -77,6 +80,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return dialog.selectedFiles().constFirst();

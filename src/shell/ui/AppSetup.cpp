@@ -1,6 +1,7 @@
 #include "AppSetup.h"
 
 #include "common/ui/Art.h"
+#include "common/ui/DesktopKeys.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QTranslator>
 
 namespace AppSetup {
 
@@ -49,9 +51,26 @@ void applyStyle(QApplication &app)
         "QLineEdit:read-only { background: #f6f8fb; }"));
 }
 
+bool installQtTranslation()
+{
+    static QTranslator *installed = nullptr;
+    if (installed)
+        return true;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral(":/translations/qtbase_it.qm"))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+    return true;
+}
+
 void configure(QApplication &app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quintara"));
+    installQtTranslation();
+    DesktopKeys::install();
     // The program ends only through its own exits, never because a screen was hidden.
     app.setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
