@@ -1,6 +1,7 @@
 #include "TestPlatform.h"
 
 #include "shell/Crypt.h"
+#include "common/ui/DesktopKeys.h"
 #include "shell/ui/AppSetup.h"
 #include "shell/ui/ScreenSet.h"
 
@@ -60,6 +61,8 @@ TestPlatform::TestPlatform()
     UiPlatform::setModal(&modal);
     PrinterOutput::install(&printer);
     AppSetup::installFontSubstitutes();
+    // The screens under test answer the keys as they do in the program.
+    DesktopKeys::install();
 }
 
 TestPlatform::~TestPlatform()

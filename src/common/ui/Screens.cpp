@@ -56,7 +56,11 @@ FixedDialog::FixedDialog(const QString &caption, const QSize &clientSize, QWidge
 
 void FixedDialog::keyPressEvent(QKeyEvent *e)
 {
-    if (e->key() == Qt::Key_Escape) {
+    // Escape closes nothing. Enter reaches the window only when the control that has
+    // the focus has no use for it: it presses no default button, as on the users'
+    // desktop, where Enter in an edit does what the edit's screen says and nothing
+    // more (a focused button takes its own Enter, see DesktopKeys).
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
         return;
     }

@@ -42,6 +42,7 @@ public:
 
 protected:
     // Escape closes nothing: every window of the program closes through its buttons.
+    // Enter presses no default button.
     void keyPressEvent(QKeyEvent *e) override;
 };
 
