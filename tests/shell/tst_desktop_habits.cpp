@@ -70,18 +70,22 @@ QString shown(QString text)
     return text;
 }
 
-// Every text a window shows on its buttons, labels, group frames and tabs.
+// Every text a window holds on its buttons (their hints too), labels, group frames
+// and tabs, those of its other tabs and folded parts included.
 QStringList textsOf(QWidget *w)
 {
     QStringList out;
-    for (auto *b : w->findChildren<QAbstractButton *>())
-        if (b->isVisibleTo(w) && !b->text().isEmpty())
+    for (auto *b : w->findChildren<QAbstractButton *>()) {
+        if (!b->text().isEmpty())
             out << shown(b->text());
+        if (!b->toolTip().isEmpty())
+            out << b->toolTip();
+    }
     for (auto *l : w->findChildren<QLabel *>())
-        if (l->isVisibleTo(w) && !l->text().isEmpty())
+        if (!l->text().isEmpty())
             out << shown(l->text());
     for (auto *g : w->findChildren<QGroupBox *>())
-        if (g->isVisibleTo(w) && !g->title().isEmpty())
+        if (!g->title().isEmpty())
             out << shown(g->title());
     for (auto *t : w->findChildren<QTabWidget *>())
         for (int i = 0; i < t->count(); ++i)
@@ -217,10 +221,12 @@ private Q_SLOTS:
         };
         QTest::mouseClick(control<PictureButton>(card, "btnStampa"), Qt::LeftButton);
         QVERIFY(came);
-        for (const char *italian : {"Stampa", "Annulla", "Proprietà", "Copie:", "Opzioni >>"})
+        for (const char *italian : {"Stampa", "Annulla", "Proprietà", "Copie:", "Opzioni >>", "Pagine",
+                                    "Stampa fronte-retro", "Solo fronte"})
             QVERIFY2(texts.contains(QString::fromUtf8(italian)), italian);
         for (const char *english : {"Print", "Cancel", "Properties", "Copies:", "Options >>", "Print range",
-                                    "Name:", "Collate", "Reverse"})
+                                    "Name:", "Collate", "Reverse", "Pages", "Color Mode", "Double Sided Printing", "Off",
+                                    "Long side binding", "Short side binding"})
             QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
     }
 
@@ -258,7 +264,8 @@ private Q_SLOTS:
         QVERIFY(ownDialog);
         QVERIFY2(texts.contains(accept), qPrintable(texts.join(QLatin1Char('|'))));
         QVERIFY(texts.contains(QStringLiteral("Annulla")));
-        for (const char *english : {"Cancel", "Open", "Save", "File name:", "Files of type:", "Look in:"})
+        for (const char *english : {"Cancel", "Open", "Save", "File name:", "Files of type:", "Look in:", "Back",
+                                    "Parent Directory", "Create New Folder", "Detail View"})
             QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
         // Cancelled: the photo is as it was and no file was written.
         QCOMPARE(card->photo(), before);

@@ -2,6 +2,7 @@
 
 #include "common/ui/Art.h"
 #include "common/ui/DesktopKeys.h"
+#include "shell/QtItalianSupplement.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -62,6 +63,8 @@ bool installQtTranslation()
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    // Installed last, so asked first, for what the translation above lacks.
+    QCoreApplication::installTranslator(new QtItalianSupplement(QCoreApplication::instance()));
     installed = translator;
     return true;
 }
