@@ -13,6 +13,7 @@ struct Text
 // Matched on the English text within the print dialog's texts.
 const Text kTexts[] = {
     {"Pages", "Pagine"},
+    {"Advanced", "Avanzate"},
     {"Double Sided Printing", "Stampa fronte-retro"},
     {"Off", "Solo fronte"},
     {"Long side binding", "Rilegatura sul lato lungo"},

@@ -3,8 +3,8 @@
 #include <QTranslator>
 
 // Italian for the few texts of Qt's own dialogs that the distribution's Italian
-// translation leaves in English: the print dialog's "Pages" choice with its hint
-// and its double-sided printing choices. Installed after that translation, it is
+// translation leaves in English: the print dialog's "Pages" choice with its hint,
+// its double-sided printing choices and the printer properties' "Advanced" tab. Installed after that translation, it is
 // asked first and answers only for those texts.
 class QtItalianSupplement : public QTranslator
 {

@@ -202,7 +202,7 @@ private Q_SLOTS:
         PrinterOutput::install(nullptr); // the real print dialog
         TfrmAnagrafica *card = openCard(app);
         QVERIFY(card);
-        QStringList texts;
+        QStringList texts, propertiesTexts;
         bool came = false;
         app.platform.modal.handlers << [&](QDialog *printScreen) {
             came = whileShown<QPrintDialog>(
@@ -214,6 +214,22 @@ private Q_SLOTS:
                         more->click();
                         texts += textsOf(d);
                     }
+                    // "Proprietà" opens the printer's properties on top.
+                    QTimer poll;
+                    poll.setInterval(10);
+                    connect(&poll, &QTimer::timeout, [&] {
+                        auto *properties = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                        if (properties && properties != d && properties->isVisible()) {
+                            poll.stop();
+                            propertiesTexts = textsOf(properties);
+                            properties->reject();
+                        }
+                    });
+                    poll.start();
+                    QAbstractButton *more = buttonShowing(d, QStringLiteral("Proprietà"));
+                    QVERIFY(more);
+                    more->click();
+                    poll.stop();
                     QAbstractButton *cancel = buttonShowing(d, QStringLiteral("Annulla"));
                     QVERIFY(cancel);
                     cancel->click();
@@ -228,6 +244,11 @@ private Q_SLOTS:
                                     "Name:", "Collate", "Reverse", "Pages", "Color Mode", "Double Sided Printing", "Off",
                                     "Long side binding", "Short side binding"})
             QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
+        for (const char *italian : {"Pagina", "Carta", "Orientamento", "Verticale", "Margini", "Avanzate", "OK",
+                                    "Annulla"})
+            QVERIFY2(propertiesTexts.contains(QString::fromUtf8(italian)), italian);
+        for (const char *english : {"Page", "Paper", "Orientation", "Portrait", "Margins", "Advanced", "Cancel"})
+            QVERIFY2(!propertiesTexts.contains(QString::fromLatin1(english)), english);
     }
 
     // "Carica foto" and the photo's disk button bring up Qt's own file dialogs.
