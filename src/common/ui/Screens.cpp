@@ -56,22 +56,20 @@ FixedDialog::FixedDialog(const QString &caption, const QSize &clientSize, QWidge
 
 void FixedDialog::keyPressEvent(QKeyEvent *e)
 {
-    // Escape closes nothing. Enter reaches the window only when the control that has
-    // the focus has no use for it: it presses no default button, as on the users'
-    // desktop, where Enter in an edit does what the edit's screen says and nothing
-    // more (a focused button takes its own Enter, see DesktopKeys).
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    // Escape closes nothing: every window of the program closes through its buttons.
+    if (e->key() == Qt::Key_Escape) {
         e->accept();
         return;
     }
-    // Enter on a focused button presses it, as Space does; the buttons are not
-    // "default" buttons, so an Enter typed in an edit never presses one.
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()); button && button->isEnabled()) {
-            e->accept();
+        // Enter on a focused button presses it, as Space does (push buttons take
+        // their Enter before it gets here, see DesktopKeys).
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()); button && button->isEnabled())
             button->click();
-            return;
-        }
+        // Otherwise the control that has the focus had no use for it: the buttons
+        // are not "default" buttons, so an Enter typed in an edit never presses one.
+        e->accept();
+        return;
     }
     QDialog::keyPressEvent(e);
 }

@@ -42,7 +42,7 @@ public:
 
 protected:
     // Escape closes nothing: every window of the program closes through its buttons.
-    // Enter presses no default button.
+    // Enter presses the focused button and never a default one.
     void keyPressEvent(QKeyEvent *e) override;
 };
 
