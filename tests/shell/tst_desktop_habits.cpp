@@ -13,6 +13,8 @@
 #include "members/ui/TfrmExpAnagrafica.h"
 #include "members/ui/TfrmSospesi.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
+#include "movements/ui/TfrmSospesiMov.h"
+#include "movements/ui/TfrmTrovaMovimenti.h"
 #include "output/ui/PrinterOutput.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/ui/AppSetup.h"
@@ -411,6 +413,29 @@ private Q_SLOTS:
             {"subscription list, Chiudi",
              [](TestPlatform &) {
                  TfrmSospesi d;
+                 press(d, "btnChiudi");
+                 QVERIFY(!d.isVisible());
+             }},
+            {"movement search, Chiudi",
+             [](TestPlatform &p) {
+                 TfrmTrovaMovimenti d;
+                 d.setMode(TfrmTrovaMovimenti::Mode::MovementCard);
+                 d.setYearFile(p.file(QStringLiteral("2024.eur")));
+                 press(d, "btnAnnulla");
+                 QVERIFY(!d.isVisible());
+                 QVERIFY(!d.chosen());
+             }},
+            {"payments due, Stampa",
+             [](TestPlatform &p) {
+                 TfrmSospesiMov d;
+                 d.setYearFile(p.file(QStringLiteral("2024.eur")));
+                 press(d, "btnStampa");
+                 QCOMPARE(p.printer.jobs.size(), 1);
+             }},
+            {"payments due, Chiudi",
+             [](TestPlatform &p) {
+                 TfrmSospesiMov d;
+                 d.setYearFile(p.file(QStringLiteral("2024.eur")));
                  press(d, "btnChiudi");
                  QVERIFY(!d.isVisible());
              }},
