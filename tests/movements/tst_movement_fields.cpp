@@ -420,6 +420,21 @@ void TestMovementFields::importFromMemberArchive()
     QCOMPARE(f.field("txtPagatore")->text(), expected.texts.Pagatore);
     QCOMPARE(f.field("txtRecapitoBen")->text(), expected.texts.RecapitoBen);
     QVERIFY(!QFile::exists(f.yearFile()));
+
+    // The next save stores the imported member with what was typed before.
+    f.click("cmdSalva");
+    QCOMPARE(f.messages().lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    const TSchedaMovimento stored = f.storedRecord(1);
+    QCOMPARE(stored.Causale, QStringLiteral("Quota sociale"));
+    QCOMPARE(stored.Pagatore, expected.texts.Pagatore);
+    QCOMPARE(stored.RecapitoPag, expected.texts.RecapitoPag);
+    QCOMPARE(stored.CodFisc, expected.texts.CodFisc);
+    QCOMPARE(stored.PartitaIva, expected.texts.PartitaIva);
+    QCOMPARE(stored.Categoria, expected.texts.Categoria);
+    QCOMPARE(stored.Email, expected.texts.Email);
+    QCOMPARE(stored.Beneficiario, expected.texts.Beneficiario);
+    QCOMPARE(stored.RecapitoBen, expected.texts.RecapitoBen);
+    QCOMPARE(QFileInfo(f.yearFile()).size(), qint64(TSchedaMovimento::Size));
 }
 
 void TestMovementFields::attachmentsAreStoredWithTheNextSave()

@@ -1,8 +1,7 @@
 #include "TfrmTrovaMovimenti.h"
 
-#include "common/CardRules.h"
+#include "MovementChoice.h"
 #include "common/TextRules.h"
-#include "common/ui/UiPlatform.h"
 #include "movements/MovementLists.h"
 
 #include <QLabel>
@@ -79,10 +78,7 @@ void TfrmTrovaMovimenti::rowChosen(qint64 position)
 {
     if (!m_mode)
         return;
-    m_chosen = MovementYear(TextRules::trim(m_yearFile)).read(position);
-    if (!m_chosen) {
-        UiPlatform::warning(this, CardRules::chosenCardUnreadable());
-        return;
-    }
-    Q_EMIT movementChosen(*m_chosen);
+    m_chosen = MovementChoice::read(this, m_yearFile, position);
+    if (m_chosen)
+        Q_EMIT movementChosen(*m_chosen);
 }
