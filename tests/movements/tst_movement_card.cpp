@@ -60,6 +60,8 @@ private Q_SLOTS:
     void savedAmountAndSign_data();
     void savedAmountAndSign();
     void overwriteTouchesOnlyItsRecord();
+    void tenthNewCardIsTheTenthRecord();
+    void tooLargeAmountOnAStoredCardWritesNothing();
     void saveChecksInOrder_data();
     void saveChecksInOrder();
     void duplicateThenSaveAppends();
@@ -280,6 +282,63 @@ void TestMovementCard::overwriteTouchesOnlyItsRecord()
     TSchedaMovimento expected = five()[2];
     expected.Note = QStringLiteral("pagato in contanti");
     QCOMPARE(after.mid(6828, kSize), RecordCodec::encode(expected));
+}
+
+// Ten cards typed one after the other, each started with "Nuovo".
+void TestMovementCard::tenthNewCardIsTheTenthRecord()
+{
+    MovementFixture f;
+    for (int n = 1; n <= 10; ++n) {
+        f.click("cmdNuovo");
+        f.fillRequired(QStringLiteral("Scheda %1").arg(n));
+        f.click("cmdSalva");
+        QCOMPARE(f.messages().lastText(), kInserted);
+        QCOMPARE(f.position(), QString::number(n));
+    }
+    QCOMPARE(f.messages().shown.size(), 10);
+    QCOMPARE(f.bytes().size(), 34140);
+    for (int n = 1; n <= 10; ++n) {
+        TSchedaMovimento expected = filledRecord();
+        expected.Causale = QStringLiteral("Scheda %1").arg(n);
+        QCOMPARE(f.storedBytes(n), RecordCodec::encode(expected));
+    }
+}
+
+// Fifteen nines typed over the amount of a stored card: the signed amount would
+// lose a digit, so the save is refused and the stored card keeps its bytes.
+void TestMovementCard::tooLargeAmountOnAStoredCardWritesNothing()
+{
+    MovementFixture f;
+    f.writeYear(five());
+    const QByteArray before = f.bytes();
+    f.click("cmdUltimo");
+    FieldEdit *amount = f.field("txtImporto");
+    amount->setFocus(Qt::MouseFocusReason);
+    amount->selectAll();
+    QTest::keyClick(amount, Qt::Key_Backspace);
+    typeText(amount, QString(16, QLatin1Char('9')));
+    QCOMPARE(amount->text(), QString(15, QLatin1Char('9')));
+    f.click("cmdSalva");
+
+    QCOMPARE(f.messages().shown.size(), 1);
+    QCOMPARE(f.messages().shown[0].kind, Kind::Warning);
+    QCOMPARE(f.messages().shown[0].text, kNeed + QStringLiteral("un importo non superiore a 99999999999,99."));
+    QCOMPARE(f.focused(), f.widget("txtImporto"));
+    QCOMPARE(amount->text(), QString(15, QLatin1Char('9')) + QStringLiteral(",00"));
+    QCOMPARE(f.position(), QStringLiteral("5"));
+    QCOMPARE(f.bytes(), before);
+
+    // The largest amount that fits is stored whole, its sign included.
+    amount->selectAll();
+    QTest::keyClick(amount, Qt::Key_Backspace);
+    typeText(amount, QStringLiteral("99999999999,99"));
+    f.click("cmdSalva");
+    QCOMPARE(f.messages().lastText(), kChanged);
+    TSchedaMovimento expected = five()[4];
+    expected.Importo = QStringLiteral("99999999999,99");
+    expected.Totale = QStringLiteral("+99999999999,99");
+    QCOMPARE(f.storedBytes(5), RecordCodec::encode(expected));
+    QCOMPARE(f.bytes().left(4 * kSize), before.left(4 * kSize));
 }
 
 void TestMovementCard::saveChecksInOrder_data()

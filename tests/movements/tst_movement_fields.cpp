@@ -52,6 +52,8 @@ class TestMovementFields : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void editsAsLaidOut_data();
+    void editsAsLaidOut();
     void keyFilters_data();
     void keyFilters();
     void tabIsSwallowedInNumericFields();
@@ -77,6 +79,66 @@ private Q_SLOTS:
     void commandsOpenTheirScreens();
     void hintsFollowTheMouse();
 };
+
+void TestMovementFields::editsAsLaidOut_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("caption"); // the label at its left, tit<Field>
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("align"); // horizontal alignment
+    const int left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
+    QTest::newRow("txtData") << "txtData" << "Data operazione:" << 10 << 12 << centre;
+    QTest::newRow("txtCausale") << "txtCausale" << "Causale:" << 250 << 12 << left;
+    QTest::newRow("txtPromemoria") << "txtPromemoria" << "Promemoria:" << 250 << 12 << left;
+    QTest::newRow("txtDataSca") << "txtDataSca" << "Data scadenza:" << 10 << 12 << centre;
+    QTest::newRow("txtPreavviso") << "txtPreavviso" << "Avvisa n." << 3 << 12 << centre;
+    QTest::newRow("txtImporto") << "txtImporto" << "" << 15 << 18 << right;
+    QTest::newRow("txtPagatore") << "txtPagatore" << "Pagatore:" << 50 << 12 << left;
+    QTest::newRow("txtRecapitoPag") << "txtRecapitoPag" << "Recapito:" << 50 << 12 << left;
+    QTest::newRow("txtCodFisc") << "txtCodFisc" << "Codice fiscale:" << 16 << 12 << left;
+    QTest::newRow("txtPartitaIva") << "txtPartitaIva" << "Partita IVA:" << 11 << 12 << left;
+    QTest::newRow("txtCategoria") << "txtCategoria" << "Tessera n." << 50 << 12 << left;
+    QTest::newRow("txtEmail") << "txtEmail" << "E-mail:" << 50 << 12 << left;
+    QTest::newRow("txtPagamento") << "txtPagamento" << "Modalità pagamento:" << 150 << 12 << left;
+    QTest::newRow("txtBeneficiario") << "txtBeneficiario" << "Beneficiario:" << 50 << 12 << left;
+    QTest::newRow("txtRecapitoBen") << "txtRecapitoBen" << "Recapito:" << 50 << 12 << left;
+    QTest::newRow("txtRicevuta") << "txtRicevuta" << "CRO / Ricevuta n." << 250 << 12 << left;
+    QTest::newRow("txtNote") << "txtNote" << "Note:" << 250 << 12 << left;
+    QTest::newRow("txtTariffa") << "txtTariffa" << "Tariffa applicata:" << 250 << 12 << left;
+}
+
+// Each edit of the card with its caption, its font, its alignment and the
+// number of characters a user can type into it.
+void TestMovementFields::editsAsLaidOut()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, caption);
+    QFETCH(int, limit);
+    QFETCH(int, points);
+    QFETCH(int, align);
+    MovementFixture f;
+    const QByteArray name = field.toLatin1();
+    FieldEdit *e = f.field(name.constData());
+    if (!caption.isEmpty())
+        QCOMPARE(f.label((QByteArray("tit") + name.mid(3)).constData())->text(), caption);
+    QCOMPARE(e->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(e->font().pointSize(), points);
+    QVERIFY(e->font().bold());
+    QCOMPARE(int(e->alignment() & Qt::AlignHorizontal_Mask), align);
+    const bool date = field == QLatin1String("txtData") || field == QLatin1String("txtDataSca");
+    QCOMPARE(e->isReadOnly(), date);
+    if (date) {
+        // Typed dates never reach the field: the picker writes them.
+        QCOMPARE(e->typingLimit(), limit);
+        return;
+    }
+    e->setFocus(Qt::MouseFocusReason);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    typeText(e, QString(limit + 3, QLatin1Char('1')));
+    QCOMPARE(e->text(), QString(limit, QLatin1Char('1')));
+}
 
 void TestMovementFields::keyFilters_data()
 {
@@ -172,6 +234,15 @@ void TestMovementFields::movementTypeCaption()
 {
     MovementFixture f;
     QLabel *caption = f.label("lblImporto");
+    QCOMPARE(f.label("titTipo")->text(), QStringLiteral("Tipo movimento:"));
+    QCOMPARE(f.radio("optEntrata")->text(), QStringLiteral("Entrata"));
+    QCOMPARE(f.radio("optUscita")->text(), QStringLiteral("Uscita"));
+    QCOMPARE(f.label("lblGiorni")->text(), QStringLiteral("giorni prima della scadenza."));
+    QCOMPARE(f.settled()->text(), QStringLiteral("Saldato"));
+    QCOMPARE(caption->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(caption->font().pointSize(), 14);
+    QVERIFY(caption->font().bold());
+    QCOMPARE(int(caption->alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignRight));
     QTest::mouseClick(f.radio("optUscita"), Qt::LeftButton);
     QVERIFY(f.radio("optUscita")->isChecked());
     QVERIFY(!f.radio("optEntrata")->isChecked());
@@ -420,6 +491,21 @@ void TestMovementFields::importFromMemberArchive()
     QCOMPARE(f.field("txtPagatore")->text(), expected.texts.Pagatore);
     QCOMPARE(f.field("txtRecapitoBen")->text(), expected.texts.RecapitoBen);
     QVERIFY(!QFile::exists(f.yearFile()));
+
+    // The next save stores the imported member with what was typed before.
+    f.click("cmdSalva");
+    QCOMPARE(f.messages().lastText(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    const TSchedaMovimento stored = f.storedRecord(1);
+    QCOMPARE(stored.Causale, QStringLiteral("Quota sociale"));
+    QCOMPARE(stored.Pagatore, expected.texts.Pagatore);
+    QCOMPARE(stored.RecapitoPag, expected.texts.RecapitoPag);
+    QCOMPARE(stored.CodFisc, expected.texts.CodFisc);
+    QCOMPARE(stored.PartitaIva, expected.texts.PartitaIva);
+    QCOMPARE(stored.Categoria, expected.texts.Categoria);
+    QCOMPARE(stored.Email, expected.texts.Email);
+    QCOMPARE(stored.Beneficiario, expected.texts.Beneficiario);
+    QCOMPARE(stored.RecapitoBen, expected.texts.RecapitoBen);
+    QCOMPARE(QFileInfo(f.yearFile()).size(), qint64(TSchedaMovimento::Size));
 }
 
 void TestMovementFields::attachmentsAreStoredWithTheNextSave()

@@ -81,6 +81,10 @@ private Q_SLOTS:
     void dueListSkipsUnreadableRecordsAndGoesOn();
     void dueListReportsAFileThatCannotBeOpened();
     void dueListDoubleClickShowsTheMovement();
+    void dueListDoubleClickOnEqualRows_data();
+    void dueListDoubleClickOnEqualRows();
+    void doubleClickWhenTheYearCannotBeRead_data();
+    void doubleClickWhenTheYearCannotBeRead();
 };
 
 void TestMovementLists::searchScreenAsOpened()
@@ -365,6 +369,77 @@ void TestMovementLists::dueListDoubleClickShowsTheMovement()
     QVERIFY(!f.radio("optUscita")->isChecked());
     QCOMPARE(f.label("lblImporto")->text(), QStringLiteral("Importo in entrata: €"));
     QCOMPARE(f.label("lblImporto")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+}
+
+void TestMovementLists::dueListDoubleClickOnEqualRows_data()
+{
+    QTest::addColumn<int>("clicked");
+    QTest::newRow("the first of two equal rows") << 0;
+    QTest::newRow("the second of two equal rows") << 1;
+}
+
+// Two payments due giving the same row: the one clicked is the one the card shows.
+void TestMovementLists::dueListDoubleClickOnEqualRows()
+{
+    QFETCH(int, clicked);
+    MovementFixture f;
+    f.app.platform.clock.date = QDate(2014, 3, 10);
+    TSchedaMovimento a = made("Affitto", "01/03/2014", "15/03/2014", "5", kNo, false);
+    a.Ricevuta = QStringLiteral("CRO A");
+    TSchedaMovimento b = a;
+    b.Ricevuta = QStringLiteral("CRO B");
+    b.Preavviso = QStringLiteral("30");
+    f.writeYear({a, made("Quota saldata", "05/03/2014", "15/03/2014", "5", kYes), b});
+    dueList(f, [&](QDialog *, QListWidget *list) {
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), list->item(1)->text());
+        MemberFixtures::doubleClickRow(list, clicked);
+    });
+    QCOMPARE(f.position(), clicked == 0 ? QStringLiteral("1") : QStringLiteral("3"));
+    QCOMPARE(f.field("txtRicevuta")->text(), clicked == 0 ? a.Ricevuta : b.Ricevuta);
+    QCOMPARE(f.field("txtPreavviso")->text(), clicked == 0 ? a.Preavviso : b.Preavviso);
+    QVERIFY(f.radio("optUscita")->isChecked());
+    QCOMPARE(f.label("lblImporto")->text(), QStringLiteral("Importo in uscita: €"));
+}
+
+void TestMovementLists::doubleClickWhenTheYearCannotBeRead_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::newRow("search") << "TfrmTrovaMovimenti";
+    QTest::newRow("payments due") << "TfrmSospesiMov";
+}
+
+// The year's file gives way to a folder while the list is open: the double
+// click tells the user, the list closes and the card keeps what it showed.
+void TestMovementLists::doubleClickWhenTheYearCannotBeRead()
+{
+    QFETCH(QString, screen);
+    MovementFixture f;
+    f.app.platform.clock.date = QDate(2014, 3, 10);
+    f.writeYear({made("Affitto", "01/03/2014", "15/03/2014", "5", kNo, false)});
+    f.type("txtCausale", QStringLiteral("in corso"));
+    const MovementCardValues before = f.card->values();
+    bool closed = false;
+    const auto pick = [&](QDialog *d, QListWidget *list) {
+        QCOMPARE(list->count(), 1);
+        QVERIFY(QFile::remove(f.yearFile()));
+        QVERIFY(QDir().mkdir(f.yearFile()));
+        MemberFixtures::doubleClickRow(list, 0);
+        closed = !d->isVisible();
+    };
+    if (screen == QLatin1String("TfrmTrovaMovimenti"))
+        search(f, {}, pick);
+    else
+        dueList(f, pick);
+    QVERIFY(closed);
+    QCOMPARE(f.messages().shown.size(), 1);
+    QCOMPARE(f.messages().shown[0].kind, MessageBoxes::Kind::Warning);
+    QCOMPARE(f.messages().shown[0].text,
+             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio, per cui i dati della "
+                            "scheda selezionata non sono stati richiamati.\n\r\n\rAccertarsi di possedere i "
+                            "privilegi di scrittura nella cartella di installazione del programma."));
+    QVERIFY(f.card->values() == before);
+    QCOMPARE(f.position(), QString());
 }
 
 QTEST_MAIN(TestMovementLists)

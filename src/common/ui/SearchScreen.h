@@ -2,6 +2,7 @@
 
 #include "Screens.h"
 #include "common/ListRows.h"
+#include "common/RecordScan.h"
 
 #include <QList>
 #include <QStringList>
@@ -36,6 +37,15 @@ public:
         QString printTitle;
     };
 
+    // A criteria edit with the record field it is matched against: the one
+    // table a search over Record is made from.
+    template <class Record>
+    struct Field
+    {
+        Criterion edit;
+        QString Record::*field;
+    };
+
     ListScreen *listScreen() const { return m_list; }
 
     // "Il presente riepilogo contiene N schede."
@@ -49,6 +59,25 @@ protected:
     // A row was double-clicked: the record at this 1-based position was chosen.
     // The search closes afterwards.
     virtual void rowChosen(qint64 position) = 0;
+
+    // The edits of a search's field table, in its order.
+    template <class Record>
+    static QList<Criterion> edits(const QList<Field<Record>> &fields)
+    {
+        QList<Criterion> out;
+        for (const Field<Record> &f : fields)
+            out.append(f.edit);
+        return out;
+    }
+    // The texts typed in the edits (in table order) paired with their fields, for the scan.
+    template <class Record>
+    static QList<SearchCriterion<Record>> typed(const QList<Field<Record>> &fields, const QStringList &texts)
+    {
+        QList<SearchCriterion<Record>> out;
+        for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
+            out.append({fields.at(i).field, texts.at(i)});
+        return out;
+    }
 
     // The hidden label that holds the opener's mode.
     QLabel *memory() const { return m_memory; }

@@ -9,16 +9,10 @@
 namespace {
 
 // The criteria edits in the order of the Enter cycle, with their member field.
-struct CriterionField
-{
-    SearchScreen::Criterion edit;
-    QString TSchedaSocio::*field;
-};
-
-const QList<CriterionField> &criteria()
+const QList<SearchScreen::Field<TSchedaSocio>> &criteria()
 {
     using S = TSchedaSocio;
-    static const QList<CriterionField> table = {
+    static const QList<SearchScreen::Field<TSchedaSocio>> table = {
         {{"txtDipendente", "lblDipendente", QStringLiteral("Cognome e nome Socio:"), "effCampo01"}, &S::Dipendente},
         {{"txtCittadinanza", "lblCittadinanza", QStringLiteral("Tessera n."), "effCampo02"}, &S::Cittadinanza},
         {{"txtLuogo", "lblLuogo", QStringLiteral("Luogo di nascita:"), "effCampo09"}, &S::Luogo},
@@ -33,28 +27,18 @@ const QList<CriterionField> &criteria()
     return table;
 }
 
-SearchScreen::Variant variant()
-{
-    SearchScreen::Variant v{QStringLiteral(" Trova Soci in archivio"), "banner_trova_soci", {},
-                            QStringLiteral("Riepilogo Soci in archivio")};
-    for (const CriterionField &c : criteria())
-        v.criteria.append(c.edit);
-    return v;
-}
-
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(QWidget *parent)
-    : SearchScreen(variant(), parent)
+    : SearchScreen({QStringLiteral(" Trova Soci in archivio"), "banner_trova_soci", edits(criteria()),
+                    QStringLiteral("Riepilogo Soci in archivio")},
+                   parent)
 {
 }
 
-ListScan TfrmTrovaAnagrafica::search(const QStringList &typed) const
+ListScan TfrmTrovaAnagrafica::search(const QStringList &texts) const
 {
-    MemberSearch::Criteria wanted;
-    for (qsizetype i = 0; i < typed.size(); ++i)
-        wanted.append({criteria().at(i).field, typed.at(i)});
-    return MemberSearch::run(wanted);
+    return MemberSearch::run(SearchScreen::typed(criteria(), texts));
 }
 
 std::optional<StoredMember> TfrmTrovaAnagrafica::choose(QWidget *owner, Mode mode)

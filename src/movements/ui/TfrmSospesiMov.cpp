@@ -1,9 +1,8 @@
 #include "TfrmSospesiMov.h"
 
-#include "common/CardRules.h"
+#include "MovementChoice.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
-#include "common/ui/UiPlatform.h"
 #include "movements/MovementLists.h"
 
 TfrmSospesiMov::TfrmSospesiMov(QWidget *parent)
@@ -31,10 +30,7 @@ ListScan TfrmSospesiMov::scan() const
 
 void TfrmSospesiMov::rowChosen(qint64 position)
 {
-    m_chosen = MovementYear(TextRules::trim(m_yearFile)).read(position);
-    if (!m_chosen) {
-        UiPlatform::warning(this, CardRules::chosenCardUnreadable());
-        return;
-    }
-    Q_EMIT movementChosen(*m_chosen);
+    m_chosen = MovementChoice::read(this, m_yearFile, position);
+    if (m_chosen)
+        Q_EMIT movementChosen(*m_chosen);
 }

@@ -1,8 +1,7 @@
 #include "TfrmTrovaMovimenti.h"
 
-#include "common/CardRules.h"
+#include "MovementChoice.h"
 #include "common/TextRules.h"
-#include "common/ui/UiPlatform.h"
 #include "movements/MovementLists.h"
 
 #include <QLabel>
@@ -10,16 +9,10 @@
 namespace {
 
 // The criteria edits in the order of the Enter cycle, with their movement field.
-struct CriterionField
-{
-    SearchScreen::Criterion edit;
-    QString TSchedaMovimento::*field;
-};
-
-const QList<CriterionField> &criteria()
+const QList<SearchScreen::Field<TSchedaMovimento>> &criteria()
 {
     using M = TSchedaMovimento;
-    static const QList<CriterionField> table = {
+    static const QList<SearchScreen::Field<TSchedaMovimento>> table = {
         {{"txtData", "lblData", QStringLiteral("Data operazione (gg/mm/aaaa):"), "effData"}, &M::Data},
         {{"txtDataSca", "lblDataSca", QStringLiteral("Data scadenza (gg/mm/aaaa):"), "effDataSca"}, &M::DataSca},
         {{"txtCausale", "lblCausale", QStringLiteral("Causale:"), "effCausale"}, &M::Causale},
@@ -34,19 +27,12 @@ const QList<CriterionField> &criteria()
     return table;
 }
 
-SearchScreen::Variant variant()
-{
-    SearchScreen::Variant v{QStringLiteral(" Trova movimenti in archivio"), "banner_trova_movimenti", {},
-                            QStringLiteral("Riepilogo movimenti in archivio")};
-    for (const CriterionField &c : criteria())
-        v.criteria.append(c.edit);
-    return v;
-}
-
 } // namespace
 
 TfrmTrovaMovimenti::TfrmTrovaMovimenti(QWidget *parent)
-    : SearchScreen(variant(), parent)
+    : SearchScreen({QStringLiteral(" Trova movimenti in archivio"), "banner_trova_movimenti", edits(criteria()),
+                    QStringLiteral("Riepilogo movimenti in archivio")},
+                   parent)
 {
 }
 
@@ -67,22 +53,16 @@ void TfrmTrovaMovimenti::setMode(Mode mode)
     memory()->setText(QStringLiteral("movimenti"));
 }
 
-ListScan TfrmTrovaMovimenti::search(const QStringList &typed) const
+ListScan TfrmTrovaMovimenti::search(const QStringList &texts) const
 {
-    MovementLists::Criteria wanted;
-    for (qsizetype i = 0; i < typed.size(); ++i)
-        wanted.append({criteria().at(i).field, typed.at(i)});
-    return MovementLists::search(TextRules::trim(m_yearFile), wanted);
+    return MovementLists::search(TextRules::trim(m_yearFile), SearchScreen::typed(criteria(), texts));
 }
 
 void TfrmTrovaMovimenti::rowChosen(qint64 position)
 {
     if (!m_mode)
         return;
-    m_chosen = MovementYear(TextRules::trim(m_yearFile)).read(position);
-    if (!m_chosen) {
-        UiPlatform::warning(this, CardRules::chosenCardUnreadable());
-        return;
-    }
-    Q_EMIT movementChosen(*m_chosen);
+    m_chosen = MovementChoice::read(this, m_yearFile, position);
+    if (m_chosen)
+        Q_EMIT movementChosen(*m_chosen);
 }
