@@ -7,6 +7,7 @@
 #include "common/ui/Palette.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,6 +88,7 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
             [this](int i) { setZoomPercent(m_zoomBox->itemData(i).toInt()); });
     connect(m_fullScreen, &QPushButton::clicked, this, &ReportPreview::toggleFullScreen);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    m_scroll->viewport()->installEventFilter(this);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, &ReportPreview::drawPagesOnScreen);
     connect(m_scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ReportPreview::drawPagesOnScreen);
 
@@ -131,6 +133,9 @@ void ReportPreview::drawPagesOnScreen()
 {
     // What the scroll area shows, in the coordinates of the pages, with half a
     // screen more above and below so that scrolling meets pages already drawn.
+    // Until the window is laid out on screen no page has its place yet.
+    if (!m_scroll->viewport()->isVisible())
+        return;
     const QSize view = m_scroll->viewport()->size();
     const QRect shown = QRect(-m_pages->pos(), view).adjusted(0, -view.height() / 2, 0, view.height() / 2);
     for (PreviewPage *page : std::as_const(m_pageWidgets)) {
@@ -141,10 +146,12 @@ void ReportPreview::drawPagesOnScreen()
     }
 }
 
-void ReportPreview::resizeEvent(QResizeEvent *e)
+bool ReportPreview::eventFilter(QObject *watched, QEvent *e)
 {
-    QDialog::resizeEvent(e);
-    drawPagesOnScreen();
+    // A larger window, full screen or the first showing uncover other pages.
+    if (watched == m_scroll->viewport() && (e->type() == QEvent::Resize || e->type() == QEvent::Show))
+        drawPagesOnScreen();
+    return QDialog::eventFilter(watched, e);
 }
 
 void ReportPreview::toggleFullScreen()

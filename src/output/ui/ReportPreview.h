@@ -24,7 +24,7 @@ public:
     void setZoomPercent(int percent);
 
 protected:
-    void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void showPages();
