@@ -2,7 +2,6 @@
 
 #include "FieldEdit.h"
 #include "FormBuilder.h"
-#include "RowSizeDelegate.h"
 #include "UiPlatform.h"
 #include "common/FindInList.h"
 #include "output/ui/ReportOutput.h"
@@ -24,6 +23,7 @@ QHash<QByteArray, QString> &rememberedKeys()
 }
 
 constexpr int kItemWidth = 1600;
+constexpr int kPositionRole = Qt::UserRole;
 
 QFont rowFont()
 {
@@ -87,8 +87,6 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
     m_list->setPalette(pal);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
-    m_rowSize = new RowSizeDelegate(m_list);
-    m_list->setItemDelegate(m_rowSize);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -99,8 +97,10 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
         connect(edit, &FieldEdit::enterPressed, m_findButton,
                 [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
     connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
-    connect(m_list, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { Q_EMIT rowChosen(item ? positionAt(m_list->row(item)) : 0); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        const qint64 position = item ? item->data(kPositionRole).toLongLong() : 0;
+        Q_EMIT rowChosen(position);
+    });
 
     screen->installEventFilter(this);
 }
@@ -126,27 +126,18 @@ void ListScreen::setRows(const QList<ListRow> &rows)
     const int width =
         std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
     const QSize itemSize(width, metrics.height() + 2);
-    // The rows go in as one insertion of bare texts: an item per row with a
-    // position and a size of its own would cost three values per row. The size
-    // is the delegate's, one for every row; the positions are kept beside the
-    // list, row for row.
-    QStringList texts;
-    texts.reserve(rows.size());
-    m_positions.clear();
-    m_positions.reserve(rows.size());
     for (const ListRow &r : rows) {
-        texts.append(r.text);
-        m_positions.append(r.position);
+        auto *item = new QListWidgetItem(r.text);
+        item->setData(kPositionRole, r.position);
+        item->setSizeHint(itemSize);
+        m_list->addItem(item);
     }
-    m_rowSize->setRowSize(itemSize);
-    m_list->addItems(texts);
     m_list->setUpdatesEnabled(true);
 }
 
 void ListScreen::clear()
 {
     m_list->clear();
-    m_positions.clear();
 }
 
 QStringList ListScreen::rowTexts() const
@@ -161,11 +152,6 @@ QStringList ListScreen::rowTexts() const
 int ListScreen::rowCount() const
 {
     return m_list->count();
-}
-
-qint64 ListScreen::positionAt(int row) const
-{
-    return row >= 0 && row < m_list->count() ? m_positions.value(row) : 0;
 }
 
 int ListScreen::selectedRow() const

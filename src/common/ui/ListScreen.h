@@ -12,7 +12,6 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QWidget;
-class RowSizeDelegate;
 
 // The part every list screen shares: the list box lstRecords of fixed-width rows
 // in Courier New, the find controls (lblRigo01, lblRigo02, txtTrova, btnTrova),
@@ -47,8 +46,6 @@ public:
     int rowCount() const;
     // The selected row, -1 when none.
     int selectedRow() const;
-    // The 1-based record position behind a row; 0 for no row.
-    qint64 positionAt(int row) const;
     void selectRow(int row);
 
     // What the searches and the lists do when shown: forget the remembered key,
@@ -80,6 +77,4 @@ private:
     QLineEdit *m_findEdit = nullptr;
     QPushButton *m_findButton = nullptr;
     QListWidget *m_list = nullptr;
-    QList<qint64> m_positions; // the record behind each row, in row order
-    RowSizeDelegate *m_rowSize = nullptr;
 };
