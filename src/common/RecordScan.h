@@ -32,22 +32,8 @@ public:
     using Criteria = QList<Criterion>;
 
     // Where a field lies inside the stored record.
-    struct Slot
-    {
-        int offset = 0;
-        int capacity = 0;
-    };
-    static Slot slot(QString Record::*field)
-    {
-        int offset = 0;
-        for (const auto &f : Record::fields()) {
-            if (f.member == field)
-                return {offset, f.capacity};
-            offset += f.capacity + 1;
-        }
-        Q_ASSERT_X(false, "RecordScan::slot", "not a field of the record");
-        return {};
-    }
+    using Slot = RecordCodec::FieldSlot;
+    static Slot slot(QString Record::*field) { return RecordCodec::slotOf<Record>(field); }
 
     // Opens the archive for reading (an absent archive is created empty).
     [[nodiscard]] bool open(const QString &path)
