@@ -1,21 +1,46 @@
 // quintara-bench [folder]
 // Times the code paths the screens run on sample archives of 1,000, 10,000 and
-// 100,000 member cards (and as many movements), beside the physical floor of
-// each archive: reading its bytes into memory and writing as many bytes.
-// Prints "name size seconds" per measurement (best of three runs), the peak
-// memory, and last the worst ratio of a scan to the read floor of its archive.
+// 100,000 member cards (and as many movements), each beside its floor: the least
+// the same result could cost (reading the file's bytes, writing as many bytes as
+// the document, a bare list widget given the same rows, a Qt program showing one
+// window).
 //
-// Each measurement is one small function over a Bench; adding one is one
-// function and one line in kMeasurements.
-// QUINTARA_BENCH_ONLY=<text> runs only the measurements whose name contains
-// the text (and the read floors they are compared with).
+// How a figure is taken, so that it holds on a busy machine:
+// - one untimed pass of the operation and of its floor first, so both meet a
+//   warm file cache and warm allocators; the peak memory is taken on that pass;
+// - then five timed runs of each, floor and operation in turn, so both meet the
+//   same load; each figure is the minimum of its five runs.
+//
+// One line per operation and size:
+//   <operation> <size> <seconds> <floor> <floor seconds> <ratio> <peak MB>
+// where the peak is the growth of the process's resident memory during the
+// operation (at 100,000 only; "-" elsewhere); for start-up, which runs as a
+// program of its own, it is that program's whole resident peak. A floor's own
+// line names no floor.
+//
+// The floors: a scan (search, lists, payments due, prima nota) is set against
+// reading its file's bytes; an export against reading the archive plus writing
+// as many bytes as its document, the way documents are written (beside, synced,
+// swapped in); an export window against its document alone; a list window
+// against a bare list widget given the same rows (the prima nota's also reads
+// the year's bytes); start-up to the login screen painted against a Qt Widgets
+// program that paints one window.
+// The last line is "worst_ratio_at_100000 <operation> <ratio>": the largest ratio
+// to its floor over every operation at 100,000.
+//
+// Adding an operation is one function and one row in operations(), naming its
+// floor. QUINTARA_BENCH_ONLY=<text> runs only the operations whose name contains
+// the text (with their floors); QUINTARA_BENCH_SIZES=1000,10000 chooses the sizes.
+// Given a folder, the archives are kept there and used again by the next run.
+#include "SampleData.h"
 #include "balance/PrimaNota.h"
 #include "balance/ui/TfrmBilancio.h"
-#include "common/RecordFile.h"
-#include "SampleData.h"
-#include "common/TextRules.h"
-#include "common/ui/ListScreen.h"
 #include "common/Platform.h"
+#include "common/RecordFile.h"
+#include "common/SafeSave.h"
+#include "common/TSchedaMovimento.h"
+#include "common/TSchedaSocio.h"
+#include "common/ui/ListScreen.h"
 #include "members/MemberExport.h"
 #include "members/MemberSearch.h"
 #include "members/SubscriptionLists.h"
@@ -24,21 +49,23 @@
 #include "movements/MovementLists.h"
 #include "movements/ui/TfrmExpMovimenti.h"
 #include "output/ExportDocument.h"
+#include "output/ExportTableModel.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
-#include <sys/resource.h>
 #ifdef Q_OS_LINUX
 #include <malloc.h>
 #endif
@@ -46,8 +73,10 @@
 namespace {
 
 constexpr int kYear = 2024;
+constexpr int kRuns = 5;
+constexpr qint64 kLargest = 100000;
 
-// The archives of one size and what several measurements share.
+// The archives of one size and what several operations share.
 struct Bench
 {
     QString folder;
@@ -55,54 +84,96 @@ struct Bench
     QString members() const { return folder + QStringLiteral("/Soci.pro"); }
     QString movements() const { return folder + QStringLiteral("/%1.eur").arg(kYear); }
 
-    // Decoded once per size for the measurements that start from records.
-    std::vector<TSchedaSocio> memberRecords;
-    QStringList memberRows;
-    volatile qint64 sink = 0; // keeps results alive so nothing is optimised away
+    qint64 memberDocumentBytes = 0;   // the size of "Soci.xls" for this archive
+    qint64 movementDocumentBytes = 0; // the size of "Movimenti.xls" for this year
+    QList<ListRow> memberRows;        // the member search's rows, for the list fills
+    QList<ListRow> primaNotaRows;     // the prima nota's rows of the whole year
+    qint64 childPeakKb = -1;        // the resident peak the last program started reported
+    volatile qint64 sink = 0;       // keeps results alive so nothing is optimised away
 };
 
-void fail(const QString &why)
+[[noreturn]] void fail(const QString &why)
 {
     std::fprintf(stderr, "quintara-bench: %s\n", qPrintable(why));
     std::exit(1);
 }
 
-// ---- physical floors -------------------------------------------------------
+// ---- floors -------------------------------------------------------------------
 
-void readFloor(Bench &b, const QString &path)
+// The bytes of a file through one buffer, as a scan streams through its read-ahead.
+void readBytes(Bench &b, const QString &path)
 {
+    static QByteArray buffer(1 << 20, '\0');
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         fail(f.errorString());
-    const QByteArray bytes = f.readAll();
-    b.sink = b.sink + bytes.size();
-}
-
-void writeFloor(Bench &b, qint64 bytes)
-{
-    static QByteArray chunk(1 << 20, 'x');
-    const QString path = b.folder + QStringLiteral("/floor.tmp");
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    qint64 total = 0;
+    for (;;) {
+        const qint64 got = f.read(buffer.data(), buffer.size());
+        if (got < 0)
             fail(f.errorString());
-        for (qint64 left = bytes; left > 0; left -= chunk.size())
-            if (f.write(chunk.constData(), std::min<qint64>(left, chunk.size())) < 0)
-                fail(f.errorString());
+        if (got == 0)
+            break;
+        total += got;
     }
-    QFile::remove(path);
+    b.sink = b.sink + total;
 }
 
-// ---- the record layer as the screens call it ---------------------------------
-
-template <class R>
-void openCount(Bench &b, const QString &path)
+// As many bytes written as the document has, the way every document is written:
+// a new file beside the old one, in pieces, synced and swapped in.
+void writeBytes(Bench &b, const QString &path, qint64 bytes)
 {
-    RecordFile<R> f;
-    if (!f.open(path, RecordFileBase::Access::Read))
+    static const QByteArray piece(1 << 20, 'x');
+    SafeSave f(path);
+    if (!f.open())
         fail(f.errorString());
-    b.sink = b.sink + f.count();
+    for (qint64 left = bytes; left > 0; left -= piece.size())
+        if (!f.write(piece.constData(), std::min<qint64>(left, piece.size())))
+            fail(f.errorString());
+    if (!f.commit())
+        fail(f.errorString());
+    b.sink = b.sink + bytes;
 }
+
+void membersExportFloor(Bench &b)
+{
+    readBytes(b, b.members());
+    writeBytes(b, b.folder + QStringLiteral("/floor.xls"), b.memberDocumentBytes);
+}
+
+void movementsExportFloor(Bench &b)
+{
+    readBytes(b, b.movements());
+    writeBytes(b, b.folder + QStringLiteral("/floor.xls"), b.movementDocumentBytes);
+}
+
+// Rows in a plain list widget: items made from the texts, shown and painted.
+void fillBare(Bench &b, const QList<ListRow> &rows, const QSize &size)
+{
+    QListWidget list;
+    list.resize(size);
+    list.setUniformItemSizes(true);
+    QStringList texts;
+    texts.reserve(rows.size());
+    for (const ListRow &r : rows)
+        texts.append(r.text);
+    list.addItems(texts);
+    list.show();
+    QCoreApplication::processEvents();
+    b.sink = b.sink + list.count();
+}
+
+void fillListBare(Bench &b) { fillBare(b, b.memberRows, QSize(830, 330)); }
+
+// The least the prima nota window could do: read the year's bytes and show its
+// rows in a bare list of the window's size.
+void primaNotaFloor(Bench &b)
+{
+    readBytes(b, b.movements());
+    fillBare(b, b.primaNotaRows, QSize(1035, 732));
+}
+
+// ---- the record layer ----------------------------------------------------------
 
 template <class R>
 void readAllRaw(Bench &b, const QString &path)
@@ -110,179 +181,35 @@ void readAllRaw(Bench &b, const QString &path)
     RecordFile<R> f;
     if (!f.open(path, RecordFileBase::Access::Read))
         fail(f.errorString());
-    QByteArray raw;
+    const qint64 count = f.count();
     qint64 n = 0;
-    while (!f.atEnd()) {
-        if (!f.readNextRaw(raw))
+    for (qint64 i = 0; i < count; ++i) {
+        const char *raw = f.readNextInPlace();
+        if (!raw)
             fail(f.errorString());
-        n += raw.size();
+        n += raw[0];
     }
     b.sink = b.sink + n;
-}
-
-template <class R, class Visit>
-void scan(const QString &path, Visit visit)
-{
-    RecordFile<R> f;
-    if (!f.open(path, RecordFileBase::Access::Read))
-        fail(f.errorString());
-    R r;
-    while (!f.atEnd()) {
-        if (!f.readNext(r))
-            fail(f.errorString());
-        visit(r);
-    }
 }
 
 template <class R>
 void decodeAll(Bench &b, const QString &path)
 {
+    RecordFile<R> f;
+    if (!f.open(path, RecordFileBase::Access::Read))
+        fail(f.errorString());
+    const qint64 count = f.count();
+    R r;
     qint64 n = 0;
-    scan<R>(path, [&](const R &r) { n += r.Note.size(); });
+    for (qint64 i = 0; i < count; ++i) {
+        if (!f.readNext(r))
+            fail(f.errorString());
+        n += r.Note.size();
+    }
     b.sink = b.sink + n;
 }
 
-// Every field lower-cased and tested for a text that is in none of them: the
-// whole work of a search whose criteria match nothing.
-template <class R>
-void containsEveryField(Bench &b, const QString &path)
-{
-    static const QString needle = QStringLiteral("zqxjw");
-    qint64 hits = 0;
-    scan<R>(path, [&](const R &r) {
-        for (const auto &field : R::fields())
-            hits += TextRules::contains(TextRules::lowerAZ(r.*(field.member)), needle);
-    });
-    b.sink = b.sink + hits;
-}
-
-QString memberRow(const TSchedaSocio &s)
-{
-    return TextRules::fit(s.Dipendente, 30) + QStringLiteral("  C.F. ") + TextRules::fit(s.CodFisc, 16)
-           + QStringLiteral("  Scad. ") + TextRules::fit(s.DataSca, 10) + QStringLiteral("  Tel. ")
-           + TextRules::fit(s.Recapito, 15) + QStringLiteral(" Note: ") + TextRules::trim(s.Note);
-}
-
-// A search with every criterion empty lists the whole archive: read, decode and
-// compose the row of every card.
-void membersScanListAll(Bench &b)
-{
-    QStringList rows;
-    scan<TSchedaSocio>(b.members(), [&](const TSchedaSocio &s) { rows.append(memberRow(s)); });
-    b.sink = b.sink + rows.size();
-}
-
-void composeRows(Bench &b)
-{
-    QStringList rows;
-    rows.reserve(qsizetype(b.memberRecords.size()));
-    for (const auto &s : b.memberRecords)
-        rows.append(memberRow(s));
-    b.sink = b.sink + rows.size();
-}
-
-void sortRows(Bench &b)
-{
-    QStringList rows = b.memberRows;
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const QString &x, const QString &y) { return TextRules::compareRows(x, y) < 0; });
-    b.sink = b.sink + rows.front().size();
-}
-
-// The list screens' fill: one item per row in the list font, 1600 pixels wide,
-// then the list shown and laid out.
-void fillList(Bench &b)
-{
-    QListWidget list;
-    list.resize(800, 400);
-    const QFont font(QStringLiteral("Courier New"), 12);
-    for (const QString &row : b.memberRows) {
-        auto *item = new QListWidgetItem(row);
-        item->setFont(font);
-        item->setForeground(Qt::black);
-        item->setSizeHint(QSize(1600, 20));
-        list.addItem(item);
-    }
-    list.show();
-    QCoreApplication::processEvents();
-    b.sink = b.sink + list.count();
-}
-
-// The same rows through the list screens' own list, as the searches fill it.
-void fillListScreen(Bench &b)
-{
-    QWidget window;
-    window.resize(860, 560);
-    ListScreen::Places places;
-    places.instructions = QPoint(16, 16);
-    places.instructionsWidth = 800;
-    places.findEdit = QRect(16, 60, 600, 26);
-    places.findButton = QRect(632, 60, 110, 30);
-    places.list = QRect(16, 100, 830, 330);
-    ListScreen screen(&window, &window, places, QStringLiteral("Riepilogo"));
-    QList<ListRow> rows;
-    rows.reserve(b.memberRows.size());
-    qint64 p = 0;
-    for (const QString &row : b.memberRows)
-        rows.append({row, ++p});
-    screen.setRows(rows);
-    window.show();
-    QCoreApplication::processEvents();
-    b.sink = b.sink + screen.rowCount();
-}
-
-double peakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
-// Starts a new peak from the memory in use now (Linux only), so that the peak of
-// one screen's path is not hidden by the floors' whole-file buffers.
-bool resetPeak()
-{
-#ifdef Q_OS_LINUX
-    malloc_trim(0);
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
-#else
-    return false;
-#endif
-}
-
-// The member search with every criterion empty, as the user meets it: the whole
-// archive read, every row composed, sorted and shown in the list.
-void memberSearchPath(Bench &b)
-{
-    QStringList rows;
-    scan<TSchedaSocio>(b.members(), [&](const TSchedaSocio &s) { rows.append(memberRow(s)); });
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const QString &x, const QString &y) { return TextRules::compareRows(x, y) < 0; });
-    Bench shown;
-    shown.memberRows = rows;
-    fillList(shown);
-    b.sink = b.sink + rows.size();
-}
-
-// The member export: every record read into the grid's rows (record number and
-// cells), the worksheet composed and written to disk as "Soci.xls".
-void memberExportDocument(Bench &b)
-{
-    QList<QStringList> rows;
-    qint64 p = 0;
-    scan<TSchedaSocio>(b.members(), [&](const TSchedaSocio &s) {
-        rows.append(QStringList{QString::number(++p)} + MemberExport::cells(s));
-    });
-    // The grid's first column is the record number, which is not exported.
-    for (QStringList &row : rows)
-        row.removeFirst();
-    const QByteArray document = ExportDocument::bytes(MemberExport::description(rows));
-    QString error;
-    if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), document, &error))
-        fail(error);
-    b.sink = b.sink + document.size();
-}
+// ---- the screens' paths ------------------------------------------------------
 
 // The program's folder seam pointed at the archives of the size being measured.
 class BenchFolder : public ProgramFolder
@@ -292,7 +219,7 @@ public:
     QString folder;
 };
 
-// Runs a core function that reads the program's folder on this size's archives.
+// Runs what reads the program's folder on this size's archives.
 template <class Run>
 void inFolder(Bench &b, Run run)
 {
@@ -328,25 +255,62 @@ void subscriptionList(Bench &b, SubscriptionLists::Kind kind)
     inFolder(b, [&] { keepScan(b, SubscriptionLists::scan(kind, Platform::clock().today())); });
 }
 
-// The real export window: showing it fills its grid from the archive; the
-// document is then written from the grid's rows as its export picture does
-// (without the question and the message that follow).
-void memberExportScreen(Bench &b)
+// The same rows through the list screens' own list, as the searches fill it.
+void fillListScreen(Bench &b)
 {
-    BenchFolder folder;
-    folder.folder = b.folder;
-    Platform::setFolder(&folder);
-    {
+    QWidget window;
+    window.resize(860, 560);
+    ListScreen::Places places;
+    places.instructions = QPoint(16, 16);
+    places.instructionsWidth = 800;
+    places.findEdit = QRect(16, 60, 600, 26);
+    places.findButton = QRect(632, 60, 110, 30);
+    places.list = QRect(16, 100, 830, 330);
+    ListScreen screen(&window, &window, places, QStringLiteral("Riepilogo"));
+    screen.setRows(b.memberRows);
+    window.show();
+    QCoreApplication::processEvents();
+    b.sink = b.sink + screen.rowCount();
+}
+
+// What the export window reads when it opens: the archive into the export rows.
+void memberExportRows(Bench &b)
+{
+    ExportTableModel rows(MemberExport::sheet());
+    const auto read = rows.load(b.members());
+    if (!read)
+        fail(read.error());
+    b.sink = b.sink + *read;
+}
+
+// The member export without its window: the archive read into the export rows
+// and "Soci.xls" written from them.
+void memberExportDocument(Bench &b)
+{
+    ExportTableModel rows(MemberExport::sheet());
+    const auto read = rows.load(b.members());
+    if (!read)
+        fail(read.error());
+    QString error;
+    if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), rows.description(), &error))
+        fail(error);
+    b.sink = b.sink + *read;
+}
+
+// The export window as the user meets it: opened on the archive (its grid
+// loaded, shown and painted), then its export picture's document written from
+// the grid's rows (without the question and the message around it).
+void memberExportWindow(Bench &b)
+{
+    inFolder(b, [&] {
         TfrmExpAnagrafica screen;
         screen.show();
         QCoreApplication::processEvents();
-        const QByteArray document = ExportDocument::bytes(MemberExport::description(screen.shownRows()));
         QString error;
-        if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), document, &error))
+        if (!ExportDocument::save(b.folder + QStringLiteral("/Soci.xls"), screen.rows()->description(), &error))
             fail(error);
-        b.sink = b.sink + document.size();
-    }
-    Platform::setFolder(nullptr);
+        b.sink = b.sink + screen.rows()->rowCount();
+    });
 }
 
 // The movement search and the payments-due list: the one movement scan with
@@ -361,18 +325,30 @@ void movementSearchNoMatch(Bench &b)
 
 void paymentsDue(Bench &b) { keepScan(b, MovementLists::paymentsDue(b.movements(), QDate(kYear, 6, 30))); }
 
+// The movement export without its window, as the member one above.
+void movementExportDocument(Bench &b)
+{
+    ExportTableModel rows(MovementExport::sheet());
+    const auto read = rows.load(b.movements());
+    if (!read)
+        fail(read.error());
+    QString error;
+    if (!ExportDocument::save(b.folder + QStringLiteral("/Movimenti.xls"), rows.description(), &error))
+        fail(error);
+    b.sink = b.sink + *read;
+}
+
 // The real movement export window, as the member one above.
-void movementExportScreen(Bench &b)
+void movementExportWindow(Bench &b)
 {
     TfrmExpMovimenti screen;
     screen.setYearFile(b.movements());
     screen.show();
     QCoreApplication::processEvents();
-    const QByteArray document = ExportDocument::bytes(MovementExport::description(screen.shownRows()));
     QString error;
-    if (!ExportDocument::save(b.folder + QStringLiteral("/Movimenti.xls"), document, &error))
+    if (!ExportDocument::save(b.folder + QStringLiteral("/Movimenti.xls"), screen.rows()->description(), &error))
         fail(error);
-    b.sink = b.sink + document.size();
+    b.sink = b.sink + screen.rows()->rowCount();
 }
 
 // The prima nota of the whole year with no reason: every movement read, checked
@@ -390,7 +366,7 @@ void primaNota(Bench &b)
     b.sink = b.sink + r.rows.size();
 }
 
-// The same through the real list screen: shown, filled and laid out.
+// The same through the real list screen: shown, filled, laid out and painted.
 void primaNotaScreen(Bench &b)
 {
     TfrmBilancio screen;
@@ -402,69 +378,232 @@ void primaNotaScreen(Bench &b)
     b.sink = b.sink + screen.lstRecords->count();
 }
 
-// ---- the table ---------------------------------------------------------------
-
-enum class Floor { None, Members, Movements };
-
-struct Measurement
+// A program of the benchmark's own folder, started and waited for.
+void runProgram(Bench &b, const char *name)
 {
-    const char *name;
-    Floor floor; // a scan is compared with the read floor of its archive
-    std::function<void(Bench &)> run;
-};
-
-const std::vector<Measurement> kMeasurements = {
-    {"members_read_floor", Floor::None, [](Bench &b) { readFloor(b, b.members()); }},
-    {"members_write_floor", Floor::None, [](Bench &b) { writeFloor(b, b.size * TSchedaSocio::Size); }},
-    {"members_open_count", Floor::None, [](Bench &b) { openCount<TSchedaSocio>(b, b.members()); }},
-    {"members_read_all", Floor::Members, [](Bench &b) { readAllRaw<TSchedaSocio>(b, b.members()); }},
-    {"members_decode_all", Floor::Members, [](Bench &b) { decodeAll<TSchedaSocio>(b, b.members()); }},
-    {"members_scan_nomatch", Floor::Members, [](Bench &b) { containsEveryField<TSchedaSocio>(b, b.members()); }},
-    {"members_scan_list_all", Floor::Members, membersScanListAll},
-    {"members_search_all_empty", Floor::Members, memberSearchAllEmpty},
-    {"members_search_nomatch", Floor::Members, memberSearchNoMatch},
-    {"members_list_expiring", Floor::Members,
-     [](Bench &b) { subscriptionList(b, SubscriptionLists::Kind::Expiring); }},
-    {"members_list_expired", Floor::Members,
-     [](Bench &b) { subscriptionList(b, SubscriptionLists::Kind::Expired); }},
-    {"members_compose_rows", Floor::None, composeRows},
-    {"members_sort_rows", Floor::None, sortRows},
-    {"members_fill_list_bare", Floor::None, fillList},
-    {"members_fill_list_screen", Floor::None, fillListScreen},
-    {"members_export_document", Floor::Members, memberExportDocument},
-    {"members_export_screen", Floor::Members, memberExportScreen},
-    {"movements_read_floor", Floor::None, [](Bench &b) { readFloor(b, b.movements()); }},
-    {"movements_write_floor", Floor::None, [](Bench &b) { writeFloor(b, b.size * TSchedaMovimento::Size); }},
-    {"movements_open_count", Floor::None, [](Bench &b) { openCount<TSchedaMovimento>(b, b.movements()); }},
-    {"movements_read_all", Floor::Movements, [](Bench &b) { readAllRaw<TSchedaMovimento>(b, b.movements()); }},
-    {"movements_decode_all", Floor::Movements, [](Bench &b) { decodeAll<TSchedaMovimento>(b, b.movements()); }},
-    {"movements_scan_nomatch", Floor::Movements,
-     [](Bench &b) { containsEveryField<TSchedaMovimento>(b, b.movements()); }},
-    {"movements_search_all_empty", Floor::Movements, movementSearchAllEmpty},
-    {"movements_search_nomatch", Floor::Movements, movementSearchNoMatch},
-    {"movements_payments_due", Floor::Movements, paymentsDue},
-    {"movements_export_screen", Floor::Movements, movementExportScreen},
-    {"movements_prima_nota", Floor::Movements, primaNota},
-    // The window's own making costs the same for any year: not a scan to set against the read.
-    {"movements_prima_nota_screen", Floor::None, primaNotaScreen},
-};
-
-double bestOf(int runs, Bench &b, const std::function<void(Bench &)> &run)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run(b);
-        best = std::min(best, t.nsecsElapsed() / 1e9);
-    }
-    return best;
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/startup/")
+                            + QString::fromLatin1(name);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, {});
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        fail(QStringLiteral("%1 did not end well: %2 %3")
+                 .arg(program, p.errorString(), QString::fromLocal8Bit(p.readAll())));
+    b.childPeakKb = -1;
+    for (const QByteArray &line : p.readAll().split('\n'))
+        if (line.startsWith("peak_kb "))
+            b.childPeakKb = line.mid(8).trimmed().toLongLong();
+    b.sink = b.sink + 1;
 }
 
-void line(const char *name, qint64 size, double value)
+// ---- the table ---------------------------------------------------------------
+
+struct Operation
 {
-    std::printf("%s %lld %.6f\n", name, static_cast<long long>(size), value);
+    const char *name;
+    // The operation it is set against; nullptr for a floor.
+    const char *floor;
+    std::function<void(Bench &)> run;
+    // Operations whose cost does not depend on the archives run at the largest size only.
+    bool everySize = true;
+    // Runs as a program of its own: its peak is that program's whole resident peak.
+    bool ownProcess = false;
+};
+
+const std::vector<Operation> &operations()
+{
+    using K = SubscriptionLists::Kind;
+    static const std::vector<Operation> table = {
+        {"members_read_floor", nullptr, [](Bench &b) { readBytes(b, b.members()); }},
+        {"members_read_all", "members_read_floor", [](Bench &b) { readAllRaw<TSchedaSocio>(b, b.members()); }},
+        {"members_decode_all", "members_read_floor", [](Bench &b) { decodeAll<TSchedaSocio>(b, b.members()); }},
+        {"members_search_all_empty", "members_read_floor", memberSearchAllEmpty},
+        {"members_search_nomatch", "members_read_floor", memberSearchNoMatch},
+        {"members_list_expiring", "members_read_floor", [](Bench &b) { subscriptionList(b, K::Expiring); }},
+        {"members_list_expired", "members_read_floor", [](Bench &b) { subscriptionList(b, K::Expired); }},
+        {"members_export_rows", "members_read_floor", memberExportRows},
+        {"members_export_floor", nullptr, membersExportFloor},
+        {"members_export_document", "members_export_floor", memberExportDocument},
+        {"members_export_window", "members_export_document", memberExportWindow},
+        {"members_fill_list_bare", nullptr, fillListBare},
+        {"members_fill_list_screen", "members_fill_list_bare", fillListScreen},
+        {"movements_read_floor", nullptr, [](Bench &b) { readBytes(b, b.movements()); }},
+        {"movements_read_all", "movements_read_floor",
+         [](Bench &b) { readAllRaw<TSchedaMovimento>(b, b.movements()); }},
+        {"movements_decode_all", "movements_read_floor",
+         [](Bench &b) { decodeAll<TSchedaMovimento>(b, b.movements()); }},
+        {"movements_search_all_empty", "movements_read_floor", movementSearchAllEmpty},
+        {"movements_search_nomatch", "movements_read_floor", movementSearchNoMatch},
+        {"movements_payments_due", "movements_read_floor", paymentsDue},
+        {"movements_prima_nota", "movements_read_floor", primaNota},
+        {"movements_prima_nota_floor", nullptr, primaNotaFloor},
+        {"movements_prima_nota_screen", "movements_prima_nota_floor", primaNotaScreen},
+        {"movements_export_floor", nullptr, movementsExportFloor},
+        {"movements_export_document", "movements_export_floor", movementExportDocument},
+        {"movements_export_window", "movements_export_document", movementExportWindow},
+        {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
+        {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
+         true},
+    };
+    return table;
+}
+
+const Operation *find(const char *name)
+{
+    for (const Operation &op : operations())
+        if (qstrcmp(op.name, name) == 0)
+            return &op;
+    fail(QStringLiteral("no operation %1").arg(QLatin1String(name)));
+}
+
+// ---- memory --------------------------------------------------------------------
+
+// A value of /proc/self/status in kB; -1 where there is none.
+qint64 statusKb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Starts a new peak from the memory in use now (Linux only): freed memory is
+// handed back first, and the kernel's high-water mark is reset to it.
+bool resetPeak()
+{
+#ifdef Q_OS_LINUX
+    malloc_trim(0);
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+#else
+    return false;
+#endif
+}
+
+// Runs once and returns how far the resident memory rose above where it was, in MB;
+// negative when it cannot be told.
+double peakGrowthMb(Bench &b, const Operation &op)
+{
+    if (op.ownProcess) {
+        op.run(b);
+        return b.childPeakKb < 0 ? -1 : b.childPeakKb / 1024.0;
+    }
+    if (!resetPeak())
+        return -1;
+    const qint64 before = statusKb("VmRSS");
+    op.run(b);
+    const qint64 peak = statusKb("VmHWM");
+    if (before < 0 || peak < 0)
+        return -1;
+    return (peak - before) / 1024.0;
+}
+
+double timed(Bench &b, const Operation &op)
+{
+    QElapsedTimer t;
+    t.start();
+    op.run(b);
+    return t.nsecsElapsed() / 1e9;
+}
+
+// ---- running -------------------------------------------------------------------
+
+struct Figures
+{
+    double seconds = 0;
+    double floorSeconds = 0;
+    double peakMb = -1;
+};
+
+Figures measure(Bench &b, const Operation &op)
+{
+    const Operation *floor = op.floor ? find(op.floor) : nullptr;
+    Figures f;
+    // The untimed pass: caches warm for both, and the peak taken.
+    if (floor)
+        floor->run(b);
+    f.peakMb = peakGrowthMb(b, op);
+    double best = 1e300, bestFloor = 1e300;
+    for (int i = 0; i < kRuns; ++i) {
+        if (floor)
+            bestFloor = std::min(bestFloor, timed(b, *floor));
+        best = std::min(best, timed(b, op));
+    }
+    f.seconds = best;
+    f.floorSeconds = floor ? bestFloor : 0;
+    return f;
+}
+
+void printLine(const Operation &op, qint64 size, const Figures &f)
+{
+    std::printf("%s %lld %.6f", op.name, static_cast<long long>(size), f.seconds);
+    if (op.floor)
+        std::printf(" %s %.6f %.2f", op.floor, f.floorSeconds, f.seconds / f.floorSeconds);
+    else
+        std::printf(" - - -");
+    if (size == kLargest && f.peakMb >= 0)
+        std::printf(" %.1f\n", f.peakMb);
+    else
+        std::printf(" -\n");
     std::fflush(stdout);
+}
+
+QList<qint64> sizes()
+{
+    const QByteArray given = qgetenv("QUINTARA_BENCH_SIZES");
+    if (given.isEmpty())
+        return {1000, 10000, kLargest};
+    QList<qint64> out;
+    for (const QByteArray &s : given.split(','))
+        if (s.toLongLong() > 0)
+            out.append(s.toLongLong());
+    return out;
+}
+
+// Whether the run asked for this operation: all of them, or those named, with
+// the floors they are set against.
+bool wanted(const Operation &op, const QByteArray &only)
+{
+    if (only.isEmpty() || QByteArray(op.name).contains(only))
+        return true;
+    for (const Operation &other : operations())
+        if (other.floor && qstrcmp(other.floor, op.name) == 0 && wanted(other, only))
+            return true;
+    return false;
+}
+
+void prepare(Bench &b)
+{
+    // Archives kept in a folder given on the command line are used again: the
+    // sample data is the same for the same size.
+    const bool kept = QFileInfo(b.members()).size() == b.size * TSchedaSocio::Size
+                      && QFileInfo(b.movements()).size() == b.size * TSchedaMovimento::Size;
+    if (!kept) {
+        QString error;
+        QElapsedTimer t;
+        t.start();
+        if (!SampleData(1).writeArchives(b.folder, b.size, kYear, b.size, &error))
+            fail(error);
+        std::printf("generate_archives %lld %.6f\n", static_cast<long long>(b.size), t.nsecsElapsed() / 1e9);
+    }
+    memberExportDocument(b);
+    b.memberDocumentBytes = QFileInfo(b.folder + QStringLiteral("/Soci.xls")).size();
+    movementExportDocument(b);
+    b.movementDocumentBytes = QFileInfo(b.folder + QStringLiteral("/Movimenti.xls")).size();
+    const PrimaNota::Result year = PrimaNota::list(wholeYear(b));
+    if (!year.complete())
+        fail(year.error);
+    b.primaNotaRows = year.rows;
+    inFolder(b, [&] {
+        const ListScan scan = MemberSearch::run({});
+        if (!scan.complete)
+            fail(scan.error);
+        b.memberRows = scan.rows;
+    });
 }
 
 } // namespace
@@ -476,57 +615,30 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir temp;
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
-
     const QByteArray only = qgetenv("QUINTARA_BENCH_ONLY");
+    const QList<qint64> chosen = sizes();
+
     double worst = 0;
     QString worstName;
-    qint64 worstSize = 0;
-    for (const qint64 size : {qint64(1000), qint64(10000), qint64(100000)}) {
+    for (const qint64 size : chosen) {
         Bench b;
         b.size = size;
         b.folder = root + QStringLiteral("/%1").arg(size);
-        QString error;
-        QElapsedTimer t;
-        t.start();
-        if (!SampleData(1).writeArchives(b.folder, size, kYear, size, &error))
-            fail(error);
-        line("generate_archives", size, t.nsecsElapsed() / 1e9);
-        scan<TSchedaSocio>(b.members(), [&](const TSchedaSocio &s) { b.memberRecords.push_back(s); });
-        for (const auto &s : b.memberRecords)
-            b.memberRows.append(memberRow(s));
-
-        double floors[3] = {0, 0, 0};
-        for (const Measurement &m : kMeasurements) {
-            const QByteArray name(m.name);
-            if (!only.isEmpty() && !name.contains(only) && !name.endsWith("_read_floor"))
+        prepare(b);
+        for (const Operation &op : operations()) {
+            if (!wanted(op, only) || (!op.everySize && size != chosen.last()))
                 continue;
-            const double seconds = bestOf(3, b, m.run);
-            line(m.name, size, seconds);
-            if (QByteArray(m.name).endsWith("_read_floor"))
-                floors[QByteArray(m.name).startsWith("members") ? int(Floor::Members) : int(Floor::Movements)] = seconds;
-            if (m.floor != Floor::None && floors[int(m.floor)] > 0) {
-                const double ratio = seconds / floors[int(m.floor)];
-                if (ratio > worst) {
-                    worst = ratio;
-                    worstName = QString::fromLatin1(m.name);
-                    worstSize = size;
-                }
-            }
-        }
-        if (size == 100000 && only.isEmpty()) {
-            // Whole process: archives, the floors' whole-file buffers and all.
-            line("peak_rss_mb", size, peakRssMb());
-            b.memberRecords = {};
-            b.memberRows = {};
-            if (resetPeak()) {
-                memberSearchPath(b);
-                line("peak_rss_mb_member_search", size, peakRssMb());
+            const Figures f = measure(b, op);
+            printLine(op, size, f);
+            if (size == kLargest && op.floor && f.seconds / f.floorSeconds > worst) {
+                worst = f.seconds / f.floorSeconds;
+                worstName = QString::fromLatin1(op.name);
             }
         }
         if (argc <= 1)
             QDir(b.folder).removeRecursively();
     }
-    std::printf("worst_scan_to_read_floor:%s %lld %.2f\n", qPrintable(worstName), static_cast<long long>(worstSize),
-                worst);
+    if (chosen.contains(kLargest))
+        std::printf("worst_ratio_at_100000 %s %.2f\n", qPrintable(worstName), worst);
     return 0;
 }

@@ -20,4 +20,21 @@ QString getField(const char *in, int capacity)
     return TextRules::trim(Win1252::decode(in + 1, length));
 }
 
+QByteArrayView trimmedBytes(const char *record, FieldSlot slot)
+{
+    const char *in = record + slot.offset;
+    int length = static_cast<unsigned char>(in[0]);
+    if (length > slot.capacity)
+        length = slot.capacity;
+    const auto *begin = reinterpret_cast<const unsigned char *>(in + 1);
+    const unsigned char *end = begin + length;
+    // Bytes up to 32 are the blank and the control characters in Windows-1252
+    // as in Unicode, so this is the trimming of TextRules::trim on the decoded text.
+    while (begin < end && *begin <= 0x20)
+        ++begin;
+    while (end > begin && end[-1] <= 0x20)
+        --end;
+    return QByteArrayView(begin, end - begin);
+}
+
 } // namespace RecordCodec

@@ -4,6 +4,7 @@
 #include "TextRules.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <span>
@@ -51,6 +52,32 @@ Record decode(const char *bytes)
     }
     return record;
 }
+
+// Where a field lies inside a stored record: its length byte at `offset`, then
+// `capacity` bytes of text.
+struct FieldSlot
+{
+    int offset = 0;
+    int capacity = 0;
+};
+
+template <class Record>
+FieldSlot slotOf(QString Record::*member)
+{
+    int offset = 0;
+    for (const auto &f : Record::fields()) {
+        if (f.member == member)
+            return {offset, f.capacity};
+        offset += f.capacity + 1;
+    }
+    Q_ASSERT_X(false, "RecordCodec::slotOf", "not a field of the record");
+    return {};
+}
+
+// The stored bytes of a field, without the blanks and control characters at
+// either end: the field as the screens show it, still in Windows-1252. A length
+// byte above the capacity is read as the capacity, as getField() does.
+QByteArrayView trimmedBytes(const char *record, FieldSlot slot);
 
 template <class Record>
 constexpr int layoutSize(std::span<const RecordField<Record>> fields)

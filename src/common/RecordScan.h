@@ -32,27 +32,14 @@ public:
     using Criteria = QList<Criterion>;
 
     // Where a field lies inside the stored record.
-    struct Slot
-    {
-        int offset = 0;
-        int capacity = 0;
-    };
-    static Slot slot(QString Record::*field)
-    {
-        int offset = 0;
-        for (const auto &f : Record::fields()) {
-            if (f.member == field)
-                return {offset, f.capacity};
-            offset += f.capacity + 1;
-        }
-        Q_ASSERT_X(false, "RecordScan::slot", "not a field of the record");
-        return {};
-    }
+    using Slot = RecordCodec::FieldSlot;
+    static Slot slot(QString Record::*field) { return RecordCodec::slotOf<Record>(field); }
 
     // Opens the archive for reading (an absent archive is created empty).
     [[nodiscard]] bool open(const QString &path)
     {
         m_position = 0;
+        m_record = nullptr;
         m_failed = false;
         if (!m_file.open(path, RecordFileBase::Access::Read)) {
             m_failed = true;
@@ -73,7 +60,8 @@ public:
     {
         if (m_failed || m_position >= m_count)
             return false;
-        if (!m_file.readNextRaw(m_raw) || m_raw.size() < Record::Size) {
+        m_record = m_file.readNextInPlace();
+        if (!m_record) {
             m_failed = true;
             return false;
         }
@@ -86,7 +74,7 @@ public:
     // 1-based position of the current record.
     qint64 position() const { return m_position; }
     // A field of the current record, trimmed.
-    QString text(Slot slot) const { return RecordCodec::getField(m_raw.constData() + slot.offset, slot.capacity); }
+    QString text(Slot slot) const { return RecordCodec::getField(m_record + slot.offset, slot.capacity); }
 
     // Scans the archive at `path` with `scan` (this class or one built on it): a
     // row, made by rowOf(scan), for each record that filter(scan) lists, sorted
@@ -158,7 +146,8 @@ public:
 
 private:
     RecordFile<Record> m_file;
-    QByteArray m_raw;
+    // The current record inside the file's read-ahead: read in place, not copied.
+    const char *m_record = nullptr;
     qint64 m_count = 0;
     qint64 m_position = 0;
     bool m_failed = false;

@@ -1,13 +1,23 @@
 #include "MemberExport.h"
 
-#include "common/TextRules.h"
-
 namespace MemberExport {
 
-const QList<Column> &columns()
+namespace {
+
+ExportSheet makeSheet()
 {
     using S = TSchedaSocio;
-    static const QList<Column> table = {
+    struct Row
+    {
+        const char *name;
+        QString gridHeader;
+        int gridWidth;
+        bool editable;
+        QString exportHeader;
+        int exportWidth;
+        QString S::*field; // nullptr for the record number
+    };
+    const Row table[] = {
         {"colNum", QStringLiteral("N."), 60, false, QString(), 0, nullptr},
         {"colDipendente", QStringLiteral("Cognome e nome"), 250, false, QStringLiteral("Cognome e nome"), 250, &S::Dipendente},
         {"colCittadinanza", QStringLiteral("Tessera n."), 180, false, QStringLiteral("Tessera n."), 200, &S::Cittadinanza},
@@ -28,46 +38,36 @@ const QList<Column> &columns()
         {"colRecapito", QStringLiteral("Recapito telefonico"), 180, false, QStringLiteral("Recapito telefonico"), 200, &S::Recapito},
         {"colEmail", QStringLiteral("E-mail"), 250, true, QStringLiteral("E-mail"), 250, &S::Email},
     };
-    return table;
+    ExportSheet sheet;
+    sheet.fileName = QStringLiteral("Soci.xls");
+    sheet.sheetName = QStringLiteral("Riepilogo Soci");
+    sheet.recordSize = S::Size;
+    for (const Row &r : table) {
+        ExportSheet::Column c;
+        c.name = QString::fromLatin1(r.name);
+        c.gridHeader = r.gridHeader;
+        c.gridWidth = r.gridWidth;
+        c.editable = r.editable;
+        c.exportHeader = r.exportHeader;
+        c.exportWidth = r.exportWidth;
+        if (r.field)
+            c.field = RecordCodec::slotOf<S>(r.field);
+        sheet.columns.append(c);
+    }
+    return sheet;
+}
+
+} // namespace
+
+const ExportSheet &sheet()
+{
+    static const ExportSheet s = makeSheet();
+    return s;
 }
 
 int columnIndex(const QString &name)
 {
-    const auto &cols = columns();
-    for (qsizetype i = 0; i < cols.size(); ++i)
-        if (QLatin1String(cols[i].name) == name)
-            return int(i);
-    return -1;
-}
-
-QStringList cells(const TSchedaSocio &record)
-{
-    QStringList out;
-    for (const Column &c : columns())
-        if (c.field)
-            out.append(TextRules::trim(record.*(c.field)));
-    return out;
-}
-
-ExportDescription description(const QList<QStringList> &rows)
-{
-    ExportDescription d;
-    d.fileName = QStringLiteral("Soci.xls");
-    d.sheetName = QStringLiteral("Riepilogo Soci");
-    for (const Column &c : columns())
-        if (c.field)
-            d.columns.append({c.exportHeader, c.exportWidth});
-    d.rows = rows;
-    return d;
-}
-
-ExportDescription description(const QList<TSchedaSocio> &records)
-{
-    QList<QStringList> rows;
-    rows.reserve(records.size());
-    for (const TSchedaSocio &r : records)
-        rows.append(cells(r));
-    return description(rows);
+    return sheet().columnIndex(name);
 }
 
 } // namespace MemberExport

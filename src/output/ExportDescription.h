@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // One column of an exported worksheet: its bold header and its width in pixels.
 struct ExportColumn
@@ -12,11 +15,27 @@ struct ExportColumn
 };
 
 // What an export writes: the file beside the program, the worksheet's name, the
-// columns and the rows as the screen shows them (one text per column).
+// columns and the rows as the screen shows them.
+//
+// The rows are either texts (`rows`, one text per column) or, for a grid that
+// keeps its cells as stored bytes, `rowCount` rows whose cells `cell` hands over
+// one at a time. When `cell` is set, `rows` is not used.
 struct ExportDescription
 {
     QString fileName;
     QString sheetName;
     QList<ExportColumn> columns;
     QList<QStringList> rows;
+
+    // One cell as a grid keeps it: the Windows-1252 bytes the archive stores, or,
+    // when `text` is set, the text the user typed over them. Either stays valid
+    // until the next cell is asked for.
+    struct Cell
+    {
+        QByteArrayView bytes;
+        const QString *text = nullptr;
+    };
+    using CellSource = std::function<Cell(qint64 row, int column)>;
+    qint64 rowCount = 0;
+    CellSource cell;
 };

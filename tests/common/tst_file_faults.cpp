@@ -31,7 +31,7 @@ using namespace FileFaults;
 
 namespace {
 
-enum class Writer { Password, Attachment, Photo, Export };
+enum class Writer { Password, Attachment, Photo, Export, ExportInPieces };
 enum class Fault { SizeLimit, ReadOnlyFolder, LinkToAFile, DanglingLink, FolderInPlace };
 
 // What each save writes is larger than the size limit and smaller than the
@@ -90,6 +90,7 @@ Target targetOf(Writer w)
     case Writer::Photo:
         return {QStringLiteral("1.jpg"), QByteArray("\xff\xd8 vecchia foto")};
     case Writer::Export:
+    case Writer::ExportInPieces:
         return {QStringLiteral("Soci.xls"), QByteArray("<html>vecchia esportazione</html>")};
     }
     return {};
@@ -107,6 +108,18 @@ bool save(Writer w, const QString &path, const QString &source)
         return PhotoFiles::writeJpeg(noisyPhoto(2 * kLimit), path);
     case Writer::Export:
         return ExportDocument::save(path, "<html>" + QByteArray(3 * kLimit, 'x') + "</html>");
+    case Writer::ExportInPieces: {
+        // A grid export of some megabytes, handed to the disk in several pieces
+        // before the last row is made.
+        static const QByteArray cell(80, 'x');
+        ExportDescription d;
+        d.fileName = QStringLiteral("Soci.xls");
+        d.sheetName = QStringLiteral("Riepilogo Soci");
+        d.columns = {{QStringLiteral("Cognome e nome"), 250}};
+        d.rowCount = 30000;
+        d.cell = [](qint64, int) { return ExportDescription::Cell{cell, nullptr}; };
+        return ExportDocument::save(path, d);
+    }
     }
     return false;
 }
@@ -129,7 +142,8 @@ private Q_SLOTS:
         const QList<QPair<const char *, Writer>> writers = {{"password file", Writer::Password},
                                                             {"attachment", Writer::Attachment},
                                                             {"photo", Writer::Photo},
-                                                            {"export", Writer::Export}};
+                                                            {"export", Writer::Export},
+                                                            {"export in pieces", Writer::ExportInPieces}};
         const QList<QPair<const char *, Fault>> faults = {{"disk takes no more", Fault::SizeLimit},
                                                           {"read-only folder", Fault::ReadOnlyFolder},
                                                           {"link to another file", Fault::LinkToAFile},

@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -346,9 +346,9 @@ private Q_SLOTS:
         int rows = -1;
         QString firstName;
         f.app.platform.modal.handlers.append([&](QDialog *d) {
-            auto *grid = control<QTableWidget>(d, "grdRecords");
-            rows = grid->rowCount();
-            firstName = grid->item(0, 1)->text(); // column 0 numbers the rows
+            auto *grid = control<QTableView>(d, "grdRecords");
+            rows = grid->model()->rowCount();
+            firstName = grid->model()->index(0, 1).data().toString(); // column 0 numbers the rows
         });
         f.click("btnEsporta");
         QCOMPARE(rows, 2);

@@ -4,20 +4,62 @@
 #include "common/RecordCodec.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
+#include "common/TextRules.h"
+#include "common/Win1252.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
 #include "members/MemberExport.h"
 #include "members/ui/TfrmExpAnagrafica.h"
+#include "output/ExportDocument.h"
 #include "output/ui/ExportProcedure.h"
 
 #include <QFile>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include <malloc.h>
+
+// Every object this program makes with new is counted while counting is on:
+// a grid that made an item, a text holder or any other object for each cell
+// would show it here, whatever its classes.
 namespace {
+std::atomic<bool> g_counting{false};
+std::atomic<qint64> g_allocations{0};
+
+void *counted(std::size_t size)
+{
+    if (g_counting.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+} // namespace
+
+void *operator new(std::size_t size) { return counted(size); }
+void *operator new[](std::size_t size) { return counted(size); }
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete[](void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// The heap in use, small blocks and large ones alike.
+qint64 heapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return qint64(m.uordblks) + qint64(m.hblkhd);
+}
 
 TSchedaSocio rossi()
 {
@@ -82,10 +124,29 @@ void writeArchive(const QString &path, const QList<TSchedaSocio> &records)
     }
 }
 
+// The text a grid cell shows.
+QString cell(QTableView *grid, int row, int column)
+{
+    return grid->model()->index(row, column).data().toString();
+}
+
 QByteArray fixture(const char *name)
 {
     return readBytes(QStringLiteral(QUINTARA_TESTS_DIR "/output/fixtures/") + QLatin1String(name));
 }
+
+// Stands between the grid and its rows and notes every row the grid asks a text of.
+class AskedRows : public QIdentityProxyModel
+{
+public:
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            rows.insert(index.row());
+        return QIdentityProxyModel::data(index, role);
+    }
+    mutable QSet<int> rows;
+};
 
 } // namespace
 
@@ -103,6 +164,8 @@ private Q_SLOTS:
     void hintsFollowTheMouse();
     void helpAndExit();
     void reExportAfterFailureAndWindowStaysOpen();
+    void largeArchiveBuildsOnlyTheRowsShown();
+    void everyStoredByteIsExportedAsItsText();
 
 private:
     static void show(TfrmExpAnagrafica &w)
@@ -120,15 +183,15 @@ void TestMemberExport::threeMembersAreShownAndExportedExactly()
 
     TfrmExpAnagrafica w;
     show(w);
-    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    auto *grid = control<QTableView>(&w, "grdRecords");
     QVERIFY(grid);
-    QCOMPARE(grid->rowCount(), 3);
-    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("1"));
-    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("2"));
-    QCOMPARE(grid->item(2, 0)->text(), QStringLiteral("3"));
-    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
-    QCOMPARE(grid->item(1, 9)->text(), QStringLiteral("Bologna"));
-    QCOMPARE(grid->item(2, 1)->text(), QString());
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
+    QCOMPARE(cell(grid, 1, 0), QStringLiteral("2"));
+    QCOMPARE(cell(grid, 2, 0), QStringLiteral("3"));
+    QCOMPARE(cell(grid, 0, 1), QStringLiteral("Rossi Mario"));
+    QCOMPARE(cell(grid, 1, 9), QStringLiteral("Bologna"));
+    QCOMPARE(cell(grid, 2, 1), QString());
 
     QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
     QCOMPARE(p.messages.shown.size(), 2);
@@ -146,7 +209,7 @@ void TestMemberExport::emptyArchiveExportsTheHeaderAlone()
     TestPlatform p;
     TfrmExpAnagrafica w;
     show(w);
-    QCOMPARE(control<QTableWidget>(&w, "grdRecords")->rowCount(), 0);
+    QCOMPARE(control<QTableView>(&w, "grdRecords")->model()->rowCount(), 0);
     // An absent archive is created empty, as every screen that reads it does.
     QVERIFY(QFile::exists(ArchivePaths::members()));
     QCOMPARE(QFileInfo(ArchivePaths::members()).size(), 0);
@@ -167,8 +230,8 @@ void TestMemberExport::gridColumnsFollowTheTable()
     show(w);
     QCOMPARE(w.windowTitle(), QStringLiteral(" Esporta archivio Soci in Microsoft Excel"));
     QCOMPARE(w.size(), QSize(862, 560));
-    auto *grid = control<QTableWidget>(&w, "grdRecords");
-    QCOMPARE(grid->columnCount(), 19);
+    auto *grid = control<QTableView>(&w, "grdRecords");
+    QCOMPARE(grid->model()->columnCount(), 19);
     QCOMPARE(grid->geometry(), QRect(8, 80, 821, 409));
     QVERIFY(grid->alternatingRowColors());
     QCOMPARE(grid->rowHeight(0), 21);
@@ -180,14 +243,14 @@ void TestMemberExport::gridColumnsFollowTheTable()
     const QList<int> widths = {60, 250, 180, 150, 250, 180, 180, 150, 250, 250, 100, 120, 300, 250, 200, 350, 150, 180, 250};
     const QList<int> editable = {3, 5, 6, 11, 14, 16, 18};
     for (int c = 0; c < 19; ++c) {
-        QCOMPARE(grid->horizontalHeaderItem(c)->text(), headers[c]);
+        QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
         QCOMPARE(grid->columnWidth(c), widths[c]);
-        QCOMPARE(bool(grid->item(0, c)->flags() & Qt::ItemIsEditable), editable.contains(c));
+        QCOMPARE(bool(grid->model()->flags(grid->model()->index(0, c)) & Qt::ItemIsEditable), editable.contains(c));
     }
     // The record's days of notice and attachments are not among the cells.
     for (int c = 0; c < 19; ++c) {
-        QVERIFY(grid->item(0, c)->text() != QStringLiteral("tessera.pdf"));
-        QVERIFY(grid->item(0, c)->text() != QStringLiteral("Tessera"));
+        QVERIFY(cell(grid, 0, c) != QStringLiteral("tessera.pdf"));
+        QVERIFY(cell(grid, 0, c) != QStringLiteral("Tessera"));
     }
     QCOMPARE(MemberExport::columnIndex(QStringLiteral("colEmail")), 18);
 }
@@ -201,10 +264,10 @@ void TestMemberExport::typedOverCellIsExportedButArchiveUnchanged()
     {
         TfrmExpAnagrafica w;
         show(w);
-        auto *grid = control<QTableWidget>(&w, "grdRecords");
+        auto *grid = control<QTableView>(&w, "grdRecords");
         const int fee = MemberExport::columnIndex(QStringLiteral("colStipendio"));
         grid->setFocus();
-        grid->setCurrentCell(1, fee);
+        grid->setCurrentIndex(grid->model()->index(1, fee));
         // Typing over the selected cell opens its editor with the typed text; the
         // export picture is clicked while the editor is still open.
         QTest::keyClick(grid, '7');
@@ -222,7 +285,7 @@ void TestMemberExport::typedOverCellIsExportedButArchiveUnchanged()
 
     TfrmExpAnagrafica again;
     show(again);
-    QCOMPARE(control<QTableWidget>(&again, "grdRecords")->item(1, 3)->text(), QStringLiteral("30,00"));
+    QCOMPARE(cell(control<QTableView>(&again, "grdRecords"), 1, 3), QStringLiteral("30,00"));
 }
 
 void TestMemberExport::readOnlyColumnsRefuseTyping()
@@ -231,12 +294,12 @@ void TestMemberExport::readOnlyColumnsRefuseTyping()
     writeArchive(ArchivePaths::members(), {rossi()});
     TfrmExpAnagrafica w;
     show(w);
-    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    auto *grid = control<QTableView>(&w, "grdRecords");
     grid->setFocus();
-    grid->setCurrentCell(0, 1);
+    grid->setCurrentIndex(grid->model()->index(0, 1));
     QTest::keyClicks(grid, QStringLiteral("Verdi"));
     QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(cell(grid, 0, 1), QStringLiteral("Rossi Mario"));
 }
 
 void TestMemberExport::hintsFollowTheMouse_data()
@@ -308,6 +371,123 @@ void TestMemberExport::reExportAfterFailureAndWindowStaysOpen()
     QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
     QCOMPARE(p.messages.lastText(), ExportProcedure::successText());
     QVERIFY(readBytes(p.file(QStringLiteral("Soci.xls"))).contains("Rossi Mario"));
+}
+
+void TestMemberExport::largeArchiveBuildsOnlyTheRowsShown()
+{
+    TestPlatform p;
+    constexpr int kMembers = 10000;
+    constexpr qint64 kCells = qint64(kMembers) * 19;
+    {
+        QFile f(ArchivePaths::members());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        TSchedaSocio s = bianchi();
+        for (int i = 1; i <= kMembers; ++i) {
+            s.Dipendente = QStringLiteral("Socio %1").arg(i, 5, 10, QLatin1Char('0'));
+            QVERIFY(f.write(RecordCodec::encode(s)) == TSchedaSocio::Size);
+        }
+    }
+    TfrmExpAnagrafica w;
+    auto *grid = control<QTableView>(&w, "grdRecords");
+    // A grid of items would hold a text for each of the 190,000 cells.
+    QVERIFY(!qobject_cast<QTableWidget *>(grid));
+    AskedRows asked;
+    asked.setSourceModel(grid->model());
+    grid->setModel(&asked);
+    const qint64 heapBefore = heapInUse();
+    g_allocations = 0;
+    g_counting = true;
+    show(w);
+    g_counting = false;
+    const qint64 heapGrowth = heapInUse() - heapBefore;
+    // Opening the window on the archive made a few thousand objects (the window's
+    // first painting among them), not one for each cell or even each row; and the
+    // grid holds the cells' text, a small part of the fixed-size records, not a
+    // string or an item for each cell.
+    QVERIFY2(g_allocations < kCells / 10, qPrintable(QString::number(qint64(g_allocations))));
+    const qint64 archiveBytes = qint64(kMembers) * TSchedaSocio::Size;
+    QVERIFY2(heapGrowth < archiveBytes / 3, qPrintable(QStringLiteral("%1 bytes for an archive of %2")
+                                                             .arg(heapGrowth)
+                                                             .arg(archiveBytes)));
+    QCOMPARE(grid->model()->rowCount(), kMembers);
+    const int onScreen = grid->viewport()->height() / 21 + 1;
+
+    (void)grid->grab();
+    QVERIFY(!asked.rows.isEmpty());
+    for (int row : std::as_const(asked.rows))
+        QVERIFY2(row < onScreen, qPrintable(QStringLiteral("row %1 asked at the top").arg(row)));
+
+    asked.rows.clear();
+    grid->scrollToBottom();
+    (void)grid->grab();
+    QVERIFY(asked.rows.contains(kMembers - 1));
+    for (int row : std::as_const(asked.rows))
+        QVERIFY2(row >= kMembers - onScreen, qPrintable(QStringLiteral("row %1 asked at the bottom").arg(row)));
+    QCOMPARE(cell(grid, kMembers - 1, 1), QStringLiteral("Socio 10000"));
+
+    // The worksheet is written from the rows themselves, not cell by cell through
+    // the grid, which at most redraws what it shows.
+    asked.rows.clear();
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+    QCOMPARE(p.messages.lastText(), ExportProcedure::successText());
+    for (int row : std::as_const(asked.rows))
+        QVERIFY2(row >= kMembers - onScreen, qPrintable(QStringLiteral("row %1 asked by the export").arg(row)));
+    const QByteArray doc = readBytes(p.file(QStringLiteral("Soci.xls")));
+    QCOMPARE(doc.count("<tr>"), kMembers + 1);
+    QVERIFY(doc.contains("<tr><td style=\"text-align: left;\">Socio 00001</td>"));
+    QVERIFY(doc.endsWith("<tr><td style=\"text-align: left;\">Socio 10000</td>"
+                         "<td style=\"text-align: left;\">0002</td><td style=\"text-align: left;\">30,00</td>"
+                         "<td style=\"text-align: left;\">Bologna</td><td style=\"text-align: left;\">01/02/1985</td>"
+                         "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">01234567890</td>"
+                         "<td style=\"text-align: left;\">Piazza Maggiore 2</td><td style=\"text-align: left;\">Bologna</td>"
+                         "<td style=\"text-align: left;\">BO</td><td style=\"text-align: left;\">40121</td>"
+                         "<td style=\"text-align: left;\">Insegnante</td><td style=\"text-align: left;\"></td>"
+                         "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">Quota da 30 \x80 pagata</td>"
+                         "<td style=\"text-align: left;\">28/02/2025</td><td style=\"text-align: left;\"></td>"
+                         "<td style=\"text-align: left;\"></td></tr></table></body></html>"));
+}
+
+void TestMemberExport::everyStoredByteIsExportedAsItsText()
+{
+    // Fields holding every byte of the code page, control characters and the
+    // three escaped characters included, with blanks and line breaks at the ends.
+    QByteArray raw = RecordCodec::encode(rossi());
+    const auto put = [&raw](QString TSchedaSocio::*field, const QByteArray &bytes) {
+        const RecordCodec::FieldSlot slot = RecordCodec::slotOf<TSchedaSocio>(field);
+        QVERIFY(bytes.size() <= slot.capacity);
+        raw[slot.offset] = char(bytes.size());
+        raw.replace(slot.offset + 1, bytes.size(), bytes);
+    };
+    QByteArray low, high;
+    for (int b = 1; b < 0x80; ++b)
+        low.append(char(b));
+    for (int b = 0x80; b < 0x100; ++b)
+        high.append(char(b));
+    put(&TSchedaSocio::Note, " \t" + low + "\r\n ");
+    put(&TSchedaSocio::Familiari, high + "a\r\nb\rc\nd&<>\r\n");
+    put(&TSchedaSocio::Dipendente, "  Rossi \x80 Mario\x81  ");
+    TestPlatform p;
+    {
+        QFile f(ArchivePaths::members());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(raw), raw.size());
+    }
+    TfrmExpAnagrafica w;
+    show(w);
+    QTest::mouseClick(control<PictureButton>(&w, "cmdEsporta"), Qt::LeftButton);
+
+    // The same cells handed over as texts, as the card reads them.
+    const TSchedaSocio record = RecordCodec::decode<TSchedaSocio>(raw.constData());
+    QStringList texts;
+    for (const ExportSheet::Column &c : MemberExport::sheet().columns.mid(1))
+        texts.append(TextRules::trim(Win1252::decode(RecordCodec::trimmedBytes(raw.constData(), c.field).toByteArray())));
+    QCOMPARE(texts.first(), record.Dipendente);
+    QCOMPARE(texts.at(MemberExport::columnIndex(QStringLiteral("colNote")) - 1), record.Note);
+    const QByteArray doc = readBytes(p.file(QStringLiteral("Soci.xls")));
+    QCOMPARE(doc, ExportDocument::bytes(MemberExport::sheet().description({texts})));
+    QVERIFY(doc.contains(">Rossi \x80 Mario\x81</td>"));
+    QVERIFY(doc.contains(high + "a b c d&amp;&lt;&gt;</td>"));
+    QVERIFY(!doc.contains('\r') && !doc.contains('\n'));
 }
 
 QTEST_MAIN(TestMemberExport)

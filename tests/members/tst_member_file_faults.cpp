@@ -20,7 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 using namespace FileFaults;
@@ -204,7 +204,7 @@ private Q_SLOTS:
         app.platform.modal.handlers.append([&](QDialog *d) {
             if (scan == Scan::Search)
                 QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-            rows = scan == Scan::ExportGrid ? control<QTableWidget>(d, "grdRecords")->rowCount()
+            rows = scan == Scan::ExportGrid ? control<QTableView>(d, "grdRecords")->model()->rowCount()
                                             : control<QListWidget>(d, "lstRecords")->count();
         });
         switch (scan) {
@@ -221,7 +221,7 @@ private Q_SLOTS:
             TfrmExpAnagrafica w;
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            rows = control<QTableWidget>(&w, "grdRecords")->rowCount();
+            rows = control<QTableView>(&w, "grdRecords")->model()->rowCount();
             break;
         }
         }

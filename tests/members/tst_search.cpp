@@ -191,6 +191,10 @@ void TestSearch::searchOnScreen()
         for (const QString &r : rows)
             shownNames.append(r.left(30).trimmed());
         QCOMPARE(shownNames, names);
+        // Every row is laid out at least 1600 pixels wide, the last as the first.
+        auto *list = control<QListWidget>(d, "lstRecords");
+        for (int i = 0; i < list->count(); ++i)
+            QVERIFY2(list->visualItemRect(list->item(i)).width() >= 1600, qPrintable(rows.at(i)));
         QCOMPARE(control<QLineEdit>(d, "txtTrova")->text(), QString());
         ran = true;
     });

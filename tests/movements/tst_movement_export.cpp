@@ -8,7 +8,7 @@
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -79,10 +79,10 @@ void openExport(MovementFixture &f, const std::function<void(TfrmExpMovimenti *)
     QCOMPARE(f.app.platform.modal.opened.value(0), QStringLiteral("TfrmExpMovimenti"));
 }
 
-QString cell(QTableWidget *grid, int row, int column)
+QString cell(QTableView *grid, int row, int column)
 {
-    QTableWidgetItem *item = grid->item(row, column);
-    return item ? item->text() : QStringLiteral("<none>");
+    const QModelIndex index = grid->model()->index(row, column);
+    return index.isValid() ? index.data().toString() : QStringLiteral("<none>");
 }
 
 } // namespace
@@ -103,7 +103,7 @@ void TestMovementExport::gridColumns()
     TestPlatform p;
     TfrmExpMovimenti w;
     QCOMPARE(w.windowTitle(), QStringLiteral(" Esporta archivio movimenti in Microsoft Excel"));
-    auto *grid = control<QTableWidget>(&w, "grdRecords");
+    auto *grid = control<QTableView>(&w, "grdRecords");
     const struct
     {
         const char *header;
@@ -132,9 +132,9 @@ void TestMovementExport::gridColumns()
         {"Tariffa applicata", 250, false},
         {"Saldato", 100, true},
     };
-    QCOMPARE(grid->columnCount(), 21);
+    QCOMPARE(grid->model()->columnCount(), 21);
     for (int c = 0; c < 21; ++c) {
-        QCOMPARE(grid->horizontalHeaderItem(c)->text(), QString::fromUtf8(expected[c].header));
+        QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(expected[c].header));
         QCOMPARE(grid->columnWidth(c), expected[c].width);
     }
     // Only the notes and the settled flag take typing.
@@ -147,9 +147,9 @@ void TestMovementExport::gridColumns()
     }
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(grid->rowCount(), 1);
+    QCOMPARE(grid->model()->rowCount(), 1);
     for (int c = 0; c < 21; ++c)
-        QCOMPARE(bool(grid->item(0, c)->flags() & Qt::ItemIsEditable), expected[c].editable);
+        QCOMPARE(bool(grid->model()->flags(grid->model()->index(0, c)) & Qt::ItemIsEditable), expected[c].editable);
 }
 
 void TestMovementExport::smallYearShownAndExportedExactly()
@@ -158,8 +158,8 @@ void TestMovementExport::smallYearShownAndExportedExactly()
     f.writeYear({income(), expense(), TSchedaMovimento()});
     const QByteArray before = f.bytes();
     openExport(f, [&f](TfrmExpMovimenti *w) {
-        auto *grid = control<QTableWidget>(w, "grdRecords");
-        QCOMPARE(grid->rowCount(), 3);
+        auto *grid = control<QTableView>(w, "grdRecords");
+        QCOMPARE(grid->model()->rowCount(), 3);
         QCOMPARE(cell(grid, 0, 0), QStringLiteral("1"));
         QCOMPARE(cell(grid, 2, 0), QStringLiteral("3"));
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Entrata"));
@@ -188,7 +188,7 @@ void TestMovementExport::emptyYearExportsTheHeaderAlone()
     MovementFixture f;
     QVERIFY(!QFile::exists(f.yearFile()));
     openExport(f, [](TfrmExpMovimenti *w) {
-        QCOMPARE(control<QTableWidget>(w, "grdRecords")->rowCount(), 0);
+        QCOMPARE(control<QTableView>(w, "grdRecords")->model()->rowCount(), 0);
         QTest::mouseClick(control<PictureButton>(w, "cmdEsporta"), Qt::LeftButton);
     });
     QCOMPARE(readBytes(f.app.platform.file(QStringLiteral("Movimenti.xls"))), fixture("movimenti_vuoto.xls"));
@@ -203,11 +203,11 @@ void TestMovementExport::typedOverCellsAreExportedAndTheYearStays()
     f.writeYear({income(), expense(), TSchedaMovimento()});
     const QByteArray before = f.bytes();
     openExport(f, [](TfrmExpMovimenti *w) {
-        auto *grid = control<QTableWidget>(w, "grdRecords");
+        auto *grid = control<QTableView>(w, "grdRecords");
         // Typing over a selected cell opens its editor with the typed text.
         const auto typeOver = [grid](int row, int column, const QString &text) -> bool {
             grid->setFocus();
-            grid->setCurrentCell(row, column);
+            grid->setCurrentIndex(grid->model()->index(row, column));
             QTest::keyClick(grid, text.at(0).toLatin1());
             QLineEdit *editor = nullptr;
             for (QLineEdit *e : grid->viewport()->findChildren<QLineEdit *>())

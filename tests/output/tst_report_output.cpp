@@ -17,6 +17,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void printerIsSetUpForTheJob();
     void renderedPdfCarriesTheListText();
     void previewWindowCommands();
+    void longPreviewDrawsThePagesOnScreen();
     void cancelledPrintDialogPrintsNothing();
 };
 
@@ -195,6 +198,54 @@ void TestReportOutput::previewWindowCommands()
 
     QTest::mouseClick(control<QPushButton>(&preview, "btnChiudi"), Qt::LeftButton);
     QVERIFY(!preview.isVisible());
+}
+
+void TestReportOutput::longPreviewDrawsThePagesOnScreen()
+{
+    TestPlatform platform;
+    auto report = ListReport::create();
+    ListReport::fill(*report, QStringLiteral("ANTEPRIMA"), rows(1500));
+    const PreparedReport prepared = report->PrepareReport(true);
+    const int total = int(prepared.pages.size());
+    QVERIFY2(total >= 20, qPrintable(QString::number(total)));
+    ReportPreview preview(prepared);
+    preview.resize(1000, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QCoreApplication::processEvents();
+
+    const auto drawn = [&] {
+        QList<int> out;
+        for (int i = 1; i <= total; ++i) {
+            auto *page = control<QLabel>(&preview, QByteArray("imgPagina") + QByteArray::number(i));
+            if (!page)
+                return QList<int>{-i};
+            if (!page->pixmap().isNull())
+                out.append(i);
+        }
+        return out;
+    };
+    // Every page has its place, the first drawn, the last not yet.
+    QList<int> shown = drawn();
+    QVERIFY(shown.contains(1));
+    QVERIFY2(shown.size() <= 3, qPrintable(QString::number(shown.size())));
+    const int paperHeight = qRound(210 / 25.4 * preview.logicalDpiY());
+    auto *last = control<QLabel>(&preview, QByteArray("imgPagina") + QByteArray::number(total));
+    QVERIFY(qAbs(last->height() - paperHeight) <= 4);
+    QVERIFY(last->y() > (total - 1) * paperHeight);
+
+    // Scrolled to the end: the last page is drawn, the first dropped.
+    auto *scroll = control<QScrollArea>(&preview, "panPagine");
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    shown = drawn();
+    QVERIFY(shown.contains(total));
+    QVERIFY(!shown.contains(1));
+    QVERIFY2(shown.size() <= 3, qPrintable(QString::number(shown.size())));
+    // What is drawn is the page itself, not a blank.
+    const QImage expected = ReportRenderer::pageImage(prepared, total - 1, preview.logicalDpiX());
+    QCOMPARE(last->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+             expected.convertToFormat(QImage::Format_RGB32));
 }
 
 void TestReportOutput::cancelledPrintDialogPrintsNothing()

@@ -1,41 +1,24 @@
 #include "TfrmExpAnagrafica.h"
 
-#include "members/MemberArchive.h"
+#include "common/ArchivePaths.h"
 #include "members/MemberExport.h"
 
 namespace {
 
-QList<ExportScreen::GridColumn> gridColumns()
+ExportScreen::Kind kind()
 {
-    QList<ExportScreen::GridColumn> out;
-    for (const MemberExport::Column &c : MemberExport::columns())
-        out.append({QString::fromLatin1(c.name), c.gridHeader, c.gridWidth, c.editable});
-    return out;
+    ExportScreen::Kind k;
+    k.caption = QStringLiteral(" Esporta archivio Soci in Microsoft Excel");
+    k.banner = QStringLiteral("banner_export_soci");
+    k.help = HelpPage::MemberExport;
+    k.sheet = MemberExport::sheet();
+    k.archive = ArchivePaths::members;
+    return k;
 }
 
 } // namespace
 
 TfrmExpAnagrafica::TfrmExpAnagrafica(QWidget *parent)
-    : ExportScreen(QStringLiteral(" Esporta archivio Soci in Microsoft Excel"), QStringLiteral("banner_export_soci"),
-                   gridColumns(), parent)
+    : ExportScreen(kind(), parent)
 {
 }
-
-void TfrmExpAnagrafica::loadRecords()
-{
-    resetRows(0);
-    // A card that cannot be read ends the loading silently: what was read stays,
-    // the rest of the rows stay empty.
-    (void)MemberArchive().readAll([this](qint64 count) { resetRows(int(count)); },
-                                  [this](const StoredMember &m) {
-                                      setRow(int(m.position - 1),
-                                             QStringList{QString::number(m.position)} + MemberExport::cells(m.record));
-                                  });
-}
-
-ExportDescription TfrmExpAnagrafica::description(const QList<QStringList> &rows) const
-{
-    return MemberExport::description(rows);
-}
-
-HelpPage TfrmExpAnagrafica::helpPage() const { return HelpPage::MemberExport; }

@@ -9,9 +9,4 @@ class TfrmExpAnagrafica : public ExportScreen
     Q_OBJECT
 public:
     explicit TfrmExpAnagrafica(QWidget *parent = nullptr);
-
-protected:
-    void loadRecords() override;
-    ExportDescription description(const QList<QStringList> &rows) const override;
-    HelpPage helpPage() const override;
 };

@@ -11,13 +11,5 @@ public:
     explicit TfrmExpMovimenti(QWidget *parent = nullptr);
 
     // The year file the movement card works on; read each time the window is shown.
-    void setYearFile(const QString &path) { m_yearFile = path; }
-
-protected:
-    void loadRecords() override;
-    ExportDescription description(const QList<QStringList> &rows) const override;
-    HelpPage helpPage() const override;
-
-private:
-    QString m_yearFile;
+    void setYearFile(const QString &path);
 };

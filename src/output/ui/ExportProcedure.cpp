@@ -32,7 +32,7 @@ void run(QWidget *parent, const ExportDescription &description)
     if (!UiPlatform::ask(parent, askText()))
         return;
     const QString path = Platform::folder().file(description.fileName);
-    if (!ExportDocument::save(path, ExportDocument::bytes(description))) {
+    if (!ExportDocument::save(path, description)) {
         UiPlatform::plain(parent, failureText());
         return;
     }

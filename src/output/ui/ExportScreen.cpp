@@ -5,12 +5,13 @@
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
+#include "output/ExportTableModel.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 const QSize kClient(862, 560);
@@ -19,10 +20,11 @@ const QSize kPanel(837, 533);
 
 QString ExportScreen::startHint() { return QStringLiteral("Esportazione archivio in Microsoft Excel."); }
 
-ExportScreen::ExportScreen(const QString &caption, const QString &banner, const QList<GridColumn> &columns,
-                           QWidget *parent)
-    : FixedDialog(caption, kClient, parent)
-    , m_columns(columns)
+ExportScreen::ExportScreen(const Kind &kind, QWidget *parent)
+    : FixedDialog(kind.caption, kClient, parent)
+    , m_help(kind.help)
+    , m_archiveOf(kind.archive)
+    , m_rows(new ExportTableModel(kind.sheet, this))
 {
     setObjectName(QStringLiteral("ExportScreen"));
     setAttribute(Qt::WA_StyledBackground);
@@ -33,7 +35,7 @@ ExportScreen::ExportScreen(const QString &caption, const QString &banner, const 
     panel->setGeometry((kClient.width() - kPanel.width()) / 2, (kClient.height() - kPanel.height()) / 2,
                        kPanel.width(), kPanel.height());
 
-    const QByteArray bannerName = banner.toLatin1();
+    const QByteArray bannerName = kind.banner.toLatin1();
     Form::Controls c = Form::build(panel, {
         {"shpSfondo", Form::Kind::Shape, {}, 8, 8, 821, 65, "#ffffff"},
         {"imgLogo", Form::Kind::Picture, {}, 13, 13, 505, 55, bannerName.constData()},
@@ -51,26 +53,25 @@ ExportScreen::ExportScreen(const QString &caption, const QString &banner, const 
     panInfo->setFont(QFont(QStringLiteral("Tahoma"), 12));
     panInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    grdRecords = new QTableWidget(0, int(m_columns.size()), panel);
+    grdRecords = new QTableView(panel);
+    grdRecords->setModel(m_rows);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
     grdRecords->setGeometry(8, 80, 821, 409);
     grdRecords->verticalHeader()->setVisible(false);
+    // Every row has the same fixed height, so the view never measures the cells
+    // of rows it does not show.
     grdRecords->verticalHeader()->setMinimumSectionSize(1);
     grdRecords->verticalHeader()->setDefaultSectionSize(21);
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdRecords->setAlternatingRowColors(true);
-    grdRecords->setStyleSheet(QStringLiteral("QTableWidget { alternate-background-color: %1; gridline-color: #C8D3E0; }")
+    grdRecords->setStyleSheet(QStringLiteral("QTableView { alternate-background-color: %1; gridline-color: #C8D3E0; }")
                                   .arg(Palette::paleBlue.name()));
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                 | QAbstractItemView::AnyKeyPressed);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->horizontalHeader()->setHighlightSections(false);
-    QStringList headers;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        headers.append(m_columns[i].header);
-        grdRecords->setColumnWidth(i, m_columns[i].width);
-    }
-    grdRecords->setHorizontalHeaderLabels(headers);
+    for (int i = 0; i < kind.sheet.columns.size(); ++i)
+        grdRecords->setColumnWidth(i, kind.sheet.columns[i].gridWidth);
     grdRecords->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     connect(cmdEsporta, &QAbstractButton::clicked, this, &ExportScreen::cmdEsportaClick);
@@ -109,39 +110,15 @@ void ExportScreen::showEvent(QShowEvent *e)
         loadRecords();
 }
 
-void ExportScreen::resetRows(int count)
+void ExportScreen::loadRecords()
 {
-    grdRecords->clearContents();
-    grdRecords->setRowCount(count);
-    for (int r = 0; r < count; ++r)
-        setRow(r, {});
-}
-
-void ExportScreen::setRow(int row, const QStringList &texts)
-{
-    for (int col = 0; col < m_columns.size(); ++col) {
-        auto *item = new QTableWidgetItem(texts.value(col));
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        if (m_columns[col].editable)
-            flags |= Qt::ItemIsEditable;
-        item->setFlags(flags);
-        grdRecords->setItem(row, col, item);
-    }
-}
-
-QList<QStringList> ExportScreen::shownRows() const
-{
-    QList<QStringList> rows;
-    rows.reserve(grdRecords->rowCount());
-    for (int r = 0; r < grdRecords->rowCount(); ++r) {
-        QStringList cells;
-        for (int col = 1; col < grdRecords->columnCount(); ++col) {
-            const QTableWidgetItem *item = grdRecords->item(r, col);
-            cells.append(item ? item->text() : QString());
-        }
-        rows.append(cells);
-    }
-    return rows;
+    // A record that cannot be read ends the loading silently: the rows read stay,
+    // the others stay empty, and all of them are shown and exported.
+    const QString path = m_archiveOf ? m_archiveOf() : m_archive;
+    if (path.isEmpty())
+        m_rows->clear();
+    else
+        (void)m_rows->load(path);
 }
 
 void ExportScreen::cmdEsportaClick()
@@ -153,10 +130,10 @@ void ExportScreen::cmdEsportaClick()
         grdRecords->setCurrentIndex(QModelIndex());
         grdRecords->setCurrentIndex(current);
     }
-    ExportProcedure::run(this, description(shownRows()));
+    ExportProcedure::run(this, m_rows->description());
 }
 
 void ExportScreen::cmdGuidaClick()
 {
-    TfrmGuida::open(this, helpPage());
+    TfrmGuida::open(this, m_help);
 }

@@ -1,41 +1,49 @@
 #pragma once
 
-#include "common/ui/Screens.h"
-#include "output/ExportDescription.h"
 #include "common/HelpPage.h"
+#include "common/ui/Screens.h"
+#include "output/ExportSheet.h"
 
 #include <QHash>
-#include <QList>
-#include <QStringList>
+#include <QString>
 
 class QLabel;
-class QTableWidget;
+class QTableView;
+class ExportTableModel;
 class PictureButton;
 
 // The export window shared by the member and the movement exports: a banner, the
 // export, help and exit pictures, a grid of the archive (column 0 the record
 // number, the others exported as shown, typed-over cells included) and a status
-// strip with the hints. Each export supplies its columns, its loading and its
-// help page.
+// strip with the hints. The grid is a view over the archive's cells: only the
+// cells on screen are ever turned into text. What tells one export from the
+// other is data (Kind), not code.
 class ExportScreen : public FixedDialog
 {
     Q_OBJECT
 public:
-    struct GridColumn
+    // What one export window differs in from its twin.
+    struct Kind
     {
-        QString name;
-        QString header;
-        int width;
-        bool editable;
+        QString caption;
+        QString banner; // artwork name
+        HelpPage help = HelpPage::MemberExport;
+        ExportSheet sheet;
+        // Where the archive is, asked each time the window is shown; nullptr
+        // when the opener names it (setArchive).
+        QString (*archive)() = nullptr;
     };
 
-    ExportScreen(const QString &caption, const QString &banner, const QList<GridColumn> &columns,
-                 QWidget *parent = nullptr);
+    explicit ExportScreen(const Kind &kind, QWidget *parent = nullptr);
 
-    // The texts of the exported columns (1 to the last) of every grid row, in grid order.
-    QList<QStringList> shownRows() const;
+    // The archive the grid shows; read each time the window is shown. An empty
+    // path shows no rows.
+    void setArchive(const QString &path) { m_archive = path; }
 
-    QTableWidget *grdRecords;
+    // The grid's rows as read and typed over.
+    ExportTableModel *rows() const { return m_rows; }
+
+    QTableView *grdRecords;
     QLabel *panInfo;
     PictureButton *cmdEsporta;
     PictureButton *cmdGuida;
@@ -44,24 +52,18 @@ public:
     static QString startHint();
 
 protected:
-    // Fills the grid from the archive; called each time the window is shown.
-    virtual void loadRecords() = 0;
-    virtual ExportDescription description(const QList<QStringList> &rows) const = 0;
-    virtual HelpPage helpPage() const = 0;
-
-    // Empties the grid and gives it `count` rows of empty cells.
-    void resetRows(int count);
-    // Writes the texts of one row, column 0 first.
-    void setRow(int row, const QStringList &texts);
-
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    void loadRecords();
     void cmdEsportaClick();
     void cmdGuidaClick();
     void watchHint(QObject *control, const QString &hint);
 
-    QList<GridColumn> m_columns;
+    HelpPage m_help;
+    QString (*m_archiveOf)();
+    QString m_archive;
+    ExportTableModel *m_rows;
     QHash<QObject *, QString> m_hints;
 };

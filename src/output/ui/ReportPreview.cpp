@@ -1,18 +1,20 @@
 #include "ReportPreview.h"
 
+#include "PreviewPage.h"
 #include "PrinterOutput.h"
 
 #include "common/ui/Art.h"
 #include "common/ui/Palette.h"
-#include "output/ReportRenderer.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 const int kZooms[] = {25, 50, 75, 100, 125, 150, 200, 300};
@@ -86,6 +88,9 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
             [this](int i) { setZoomPercent(m_zoomBox->itemData(i).toInt()); });
     connect(m_fullScreen, &QPushButton::clicked, this, &ReportPreview::toggleFullScreen);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    m_scroll->viewport()->installEventFilter(this);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, &ReportPreview::drawPagesOnScreen);
+    connect(m_scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ReportPreview::drawPagesOnScreen);
 
     m_zoomBox->setCurrentIndex(m_zoomBox->findData(100));
     showPages();
@@ -110,18 +115,43 @@ void ReportPreview::showPages()
     // 100 % is the paper's real size on this screen.
     const qreal screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     const qreal dpi = screenDpi * m_zoom / 100.0;
+    // Every page takes its place at once; only those on screen are drawn.
     for (int i = 0; i < m_report.pages.size(); ++i) {
-        auto *page = m_pages->findChild<QLabel *>(QStringLiteral("imgPagina%1").arg(i + 1));
-        if (!page) {
-            page = new QLabel(m_pages);
-            page->setObjectName(QStringLiteral("imgPagina%1").arg(i + 1));
-            page->setFrameShape(QFrame::Box);
+        if (i == m_pageWidgets.size()) {
+            auto *page = new PreviewPage(m_report, i, m_pages);
             m_pagesLayout->addWidget(page, 0, Qt::AlignHCenter);
+            m_pageWidgets.append(page);
         }
-        page->setPixmap(QPixmap::fromImage(ReportRenderer::pageImage(m_report, i, dpi)));
+        m_pageWidgets[i]->setResolution(dpi);
     }
     m_pagesLayout->activate();
     m_pages->adjustSize();
+    drawPagesOnScreen();
+}
+
+void ReportPreview::drawPagesOnScreen()
+{
+    // What the scroll area shows, in the coordinates of the pages, with half a
+    // screen more above and below so that scrolling meets pages already drawn.
+    // Until the window is laid out on screen no page has its place yet.
+    if (!m_scroll->viewport()->isVisible())
+        return;
+    const QSize view = m_scroll->viewport()->size();
+    const QRect shown = QRect(-m_pages->pos(), view).adjusted(0, -view.height() / 2, 0, view.height() / 2);
+    for (PreviewPage *page : std::as_const(m_pageWidgets)) {
+        if (page->geometry().intersects(shown))
+            page->draw();
+        else
+            page->release();
+    }
+}
+
+bool ReportPreview::eventFilter(QObject *watched, QEvent *e)
+{
+    // A larger window, full screen or the first showing uncover other pages.
+    if (watched == m_scroll->viewport() && (e->type() == QEvent::Resize || e->type() == QEvent::Show))
+        drawPagesOnScreen();
+    return QDialog::eventFilter(watched, e);
 }
 
 void ReportPreview::toggleFullScreen()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class PreviewPage;
 class QComboBox;
 class QPushButton;
 class QScrollArea;
@@ -11,6 +12,8 @@ class QVBoxLayout;
 
 // The preview window: the prepared pages one under the other, with print, zoom
 // (100 % at first), full screen and close. Nothing on the pages can be edited.
+// A page is drawn only while it is on screen (or close to it), so a list of
+// many pages opens as fast as one of a single page.
 class ReportPreview : public QDialog
 {
     Q_OBJECT
@@ -20,8 +23,12 @@ public:
     int zoomPercent() const { return m_zoom; }
     void setZoomPercent(int percent);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
 private:
     void showPages();
+    void drawPagesOnScreen();
     void toggleFullScreen();
 
     PreparedReport m_report;
@@ -31,4 +38,5 @@ private:
     QScrollArea *m_scroll;
     QWidget *m_pages;
     QVBoxLayout *m_pagesLayout;
+    QList<PreviewPage *> m_pageWidgets;
 };
