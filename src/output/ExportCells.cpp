@@ -32,7 +32,9 @@ void ExportCells::addCell(QByteArrayView bytes)
     // costs one copy of its bytes.
     if (m_used + bytes.size() > m_bytes.size())
         m_bytes.resize(std::max<qint64>(m_bytes.size() * 2, std::max<qint64>(m_used + bytes.size(), 4096)));
-    std::memcpy(m_bytes.data() + m_used, bytes.data(), size_t(bytes.size()));
+    // An empty cell may come as a view of nothing at all: there is nothing to copy.
+    if (!bytes.isEmpty())
+        std::memcpy(m_bytes.data() + m_used, bytes.data(), size_t(bytes.size()));
     m_used += bytes.size();
     m_cellEnd.push_back(quint32(m_used - m_rowStart.back()));
 }

@@ -48,6 +48,8 @@ public:
 
     void put(QByteArrayView bytes)
     {
+        if (bytes.isEmpty())
+            return;
         std::memcpy(room(bytes.size()), bytes.data(), size_t(bytes.size()));
         m_used += bytes.size();
     }
@@ -90,6 +92,8 @@ public:
     // those of the document's code page and go in as they are.
     void putBytes(QByteArrayView win1252)
     {
+        if (win1252.isEmpty())
+            return; // possibly a view of nothing at all: no pointer to read from
         const auto *p = reinterpret_cast<const unsigned char *>(win1252.data());
         const unsigned char *end = p + win1252.size();
         // The blank and the control characters have the same codes in the code
