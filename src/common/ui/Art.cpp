@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace Art {
@@ -19,9 +20,11 @@ QString path(const QString &name)
 
 bool exists(const QString &name) { return QFile::exists(path(name)); }
 
-QPixmap pixmap(const QString &name, const QSize &size)
+namespace {
+
+QPixmap render(const QString &name, const QSize &size)
 {
-    QPixmap pm(size.isValid() && !size.isEmpty() ? size : QSize(32, 32));
+    QPixmap pm(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -46,6 +49,22 @@ QPixmap pixmap(const QString &name, const QSize &size)
     p.setBrush(g);
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(pm.rect()).adjusted(1, 1, -1, -1), 4, 4);
+    return pm;
+}
+
+} // namespace
+
+QPixmap pixmap(const QString &name, const QSize &size)
+{
+    // Pictures are drawn on every paint of their control (hover, press, a window
+    // uncovered): each drawing is parsed and rendered once per size and kept.
+    const QSize wanted = size.isValid() && !size.isEmpty() ? size : QSize(32, 32);
+    const QString key = QStringLiteral("art:%1@%2x%3").arg(name).arg(wanted.width()).arg(wanted.height());
+    QPixmap pm;
+    if (!QPixmapCache::find(key, &pm)) {
+        pm = render(name, wanted);
+        QPixmapCache::insert(key, pm);
+    }
     return pm;
 }
 

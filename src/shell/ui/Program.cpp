@@ -17,7 +17,7 @@ int run(QApplication &app)
     QObject::connect(
         &screens, &ScreenSet::terminated, &app,
         [&screens] {
-            for (QWidget *screen : screens.creationOrder())
+            for (QWidget *screen : screens.created())
                 screen->hide();
             QCoreApplication::exit(0);
         },

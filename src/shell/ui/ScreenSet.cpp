@@ -31,55 +31,76 @@
 
 #include <QLocale>
 
+namespace {
+
 template <class T>
-T *ScreenSet::create()
+QWidget *make()
 {
-    auto *screen = new T();
-    m_all.append(screen);
-    return screen;
+    return new T();
 }
+
+// How each slot's screen is made, in the order of ScreenSet::Slot.
+using Factory = QWidget *(*)();
+const std::array<Factory, ScreenSet::SlotCount> kFactories = {
+    make<TfrmPassword>,       make<TfrmAvvio>,         make<TfrmCambiaPassword>,  make<TfrmGuida>,
+    make<TfrmInfo>,           make<TfrmSplash>,        make<TfrmAnagrafica>,      make<TfrmZoom>,
+    make<TfrmWebCam>,         make<TfrmCalendario>,    make<TfrmAllegaCartella>,  make<TfrmCodFisc>,
+    make<TfrmPartitaIva>,     make<TfrmIban>,          make<TfrmAnteprimaAna>,    make<TfrmStampaAna>,
+    make<TfrmScadute>,        make<TfrmSospesi>,       make<TfrmExpAnagrafica>,   make<TfrmTrovaAnagrafica>,
+    make<TfrmMenuMovimenti>,  make<TfrmMovimenti>,     make<TfrmExpMovimenti>,    make<TfrmSospesiMov>,
+    make<TfrmTrovaMovimenti>, make<TfrmStampaMovimento>, make<TfrmMenuBilancio>, make<TfrmBilancio>,
+};
+
+} // namespace
 
 ScreenSet::ScreenSet()
 {
     // Month and day names of the calendars in Italian. Dates and amounts never go
     // through the locale: they follow the program's own rules.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-
-    m_password = create<TfrmPassword>();
-    m_avvio = create<TfrmAvvio>();
-    m_cambia = create<TfrmCambiaPassword>();
-    create<TfrmGuida>();
-    create<TfrmInfo>();
-    create<TfrmSplash>();
-    m_anagrafica = create<TfrmAnagrafica>();
-    create<TfrmZoom>();
-    create<TfrmWebCam>();
-    create<TfrmCalendario>();
-    create<TfrmAllegaCartella>();
-    create<TfrmCodFisc>();
-    create<TfrmPartitaIva>();
-    create<TfrmIban>();
-    create<TfrmAnteprimaAna>();
-    create<TfrmStampaAna>();
-    create<TfrmScadute>();
-    create<TfrmSospesi>();
-    create<TfrmExpAnagrafica>();
-    create<TfrmTrovaAnagrafica>();
-    m_menuMovimenti = create<TfrmMenuMovimenti>();
-    m_movimenti = create<TfrmMovimenti>();
-    create<TfrmExpMovimenti>();
-    create<TfrmSospesiMov>();
-    create<TfrmTrovaMovimenti>();
-    create<TfrmStampaMovimento>();
-    m_menuBilancio = create<TfrmMenuBilancio>();
-    create<TfrmBilancio>();
-    connectHandOvers();
+    m_password = static_cast<TfrmPassword *>(screen(Password));
 }
 
 ScreenSet::~ScreenSet()
 {
-    for (auto it = m_all.rbegin(); it != m_all.rend(); ++it)
+    for (auto it = m_screens.rbegin(); it != m_screens.rend(); ++it)
         delete *it;
+}
+
+QWidget *ScreenSet::screen(Slot slot)
+{
+    QWidget *&s = m_screens[slot];
+    if (!s) {
+        s = kFactories[slot]();
+        connectHandOvers(slot);
+    }
+    return s;
+}
+
+TfrmAvvio *ScreenSet::avvio() { return static_cast<TfrmAvvio *>(screen(Avvio)); }
+TfrmCambiaPassword *ScreenSet::cambiaPassword() { return static_cast<TfrmCambiaPassword *>(screen(CambiaPassword)); }
+TfrmAnagrafica *ScreenSet::anagrafica() { return static_cast<TfrmAnagrafica *>(screen(Anagrafica)); }
+TfrmMenuMovimenti *ScreenSet::menuMovimenti() { return static_cast<TfrmMenuMovimenti *>(screen(MenuMovimenti)); }
+TfrmMovimenti *ScreenSet::movimenti() { return static_cast<TfrmMovimenti *>(screen(Movimenti)); }
+TfrmMenuBilancio *ScreenSet::menuBilancio() { return static_cast<TfrmMenuBilancio *>(screen(MenuBilancio)); }
+
+const QList<QWidget *> &ScreenSet::creationOrder()
+{
+    if (m_all.size() != SlotCount) {
+        m_all.clear();
+        for (int slot = 0; slot < SlotCount; ++slot)
+            m_all.append(screen(static_cast<Slot>(slot)));
+    }
+    return m_all;
+}
+
+QList<QWidget *> ScreenSet::created() const
+{
+    QList<QWidget *> out;
+    for (QWidget *s : m_screens)
+        if (s)
+            out.append(s);
+    return out;
 }
 
 void ScreenSet::start() { m_password->show(); }
@@ -96,29 +117,49 @@ void ScreenSet::handOver(QWidget *from, QWidget *to)
         from->hide();
 }
 
-void ScreenSet::connectHandOvers()
+void ScreenSet::connectHandOvers(Slot slot)
 {
-    connect(m_password, &TfrmPassword::accepted_, this, [this] { handOver(m_password, m_avvio); });
-    connect(m_password, &TfrmPassword::changeRequested, this, [this] { handOver(m_password, m_cambia); });
-    connect(m_password, &TfrmPassword::exitRequested, this, &ScreenSet::terminated);
-    connect(m_cambia, &TfrmCambiaPassword::finished_, this, [this] {
-        handOver(m_cambia, m_password);
-        m_password->resetForLogin();
-    });
-
-    connect(m_avvio, &TfrmAvvio::imgSociClick, this, [this] { handOver(m_avvio, m_anagrafica); });
-    connect(m_avvio, &TfrmAvvio::imgMovimentiClick, this, [this] { handOver(m_avvio, m_menuMovimenti); });
-    connect(m_avvio, &TfrmAvvio::imgBilancioClick, this, [this] { handOver(m_avvio, m_menuBilancio); });
-    connect(m_avvio, &TfrmAvvio::exitRequested, this, &ScreenSet::terminated);
-
-    // A year opened in the chooser goes to the movement card, which is shown in its place.
-    connect(m_menuMovimenti, &TfrmMenuMovimenti::yearOpened, this, [this](const QString &year, const QString &file) {
-        m_movimenti->openYear(year, file);
-        handOver(m_menuMovimenti, m_movimenti);
-    });
-
-    // Work screens hand back to the start menu when they close.
-    for (PanelScreen *work : std::initializer_list<PanelScreen *>{m_anagrafica, m_menuMovimenti, m_movimenti,
-                                                                    m_menuBilancio})
-        connect(work, &PanelScreen::closed, this, [this, work] { handOver(work, m_avvio); });
+    // The targets are asked for through their accessors, so a screen not used
+    // yet is created when the user first goes to it.
+    switch (slot) {
+    case Password: {
+        auto *login = static_cast<TfrmPassword *>(m_screens[Password]);
+        connect(login, &TfrmPassword::accepted_, this, [this, login] { handOver(login, avvio()); });
+        connect(login, &TfrmPassword::changeRequested, this, [this, login] { handOver(login, cambiaPassword()); });
+        connect(login, &TfrmPassword::exitRequested, this, &ScreenSet::terminated);
+        break;
+    }
+    case CambiaPassword:
+        connect(cambiaPassword(), &TfrmCambiaPassword::finished_, this, [this] {
+            handOver(cambiaPassword(), m_password);
+            m_password->resetForLogin();
+        });
+        break;
+    case Avvio: {
+        TfrmAvvio *menu = avvio();
+        connect(menu, &TfrmAvvio::imgSociClick, this, [this] { handOver(avvio(), anagrafica()); });
+        connect(menu, &TfrmAvvio::imgMovimentiClick, this, [this] { handOver(avvio(), menuMovimenti()); });
+        connect(menu, &TfrmAvvio::imgBilancioClick, this, [this] { handOver(avvio(), menuBilancio()); });
+        connect(menu, &TfrmAvvio::exitRequested, this, &ScreenSet::terminated);
+        break;
+    }
+    case MenuMovimenti:
+        // A year opened in the chooser goes to the movement card, which is shown in its place.
+        connect(menuMovimenti(), &TfrmMenuMovimenti::yearOpened, this,
+                [this](const QString &year, const QString &file) {
+                    movimenti()->openYear(year, file);
+                    handOver(menuMovimenti(), movimenti());
+                });
+        [[fallthrough]];
+    case Anagrafica:
+    case Movimenti:
+    case MenuBilancio: {
+        // Work screens hand back to the start menu when they close.
+        auto *work = static_cast<PanelScreen *>(m_screens[slot]);
+        connect(work, &PanelScreen::closed, this, [this, work] { handOver(work, avvio()); });
+        break;
+    }
+    default:
+        break;
+    }
 }

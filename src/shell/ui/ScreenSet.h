@@ -3,7 +3,7 @@
 #include <QList>
 #include <QObject>
 
-#include <memory>
+#include <array>
 
 class QWidget;
 class TfrmPassword;
@@ -14,27 +14,66 @@ class TfrmMenuMovimenti;
 class TfrmMovimenti;
 class TfrmMenuBilancio;
 
-// Every screen of the program, created once at start-up in a fixed order. The
-// shell hands over between the persistent screens through it; no screen reaches
-// it. The dialog screens' start-up instances stay hidden (each use creates a
-// fresh one, which hands its value back to the screen that opened it).
+// Every screen of the program, in a fixed order. The login, the main window, is
+// created with the set; every other screen is created the first time it is
+// needed and then kept until the set ends, so the user waits for the login only
+// and a persistent screen keeps its contents between visits. The shell hands over
+// between the persistent screens through it; no screen reaches it. The dialog
+// screens' instances of the set stay hidden (each use creates a fresh one, which
+// hands its value back to the screen that opened it).
 class ScreenSet : public QObject
 {
     Q_OBJECT
 public:
+    // The screens in their fixed order.
+    enum Slot {
+        Password,
+        Avvio,
+        CambiaPassword,
+        Guida,
+        Info,
+        Splash,
+        Anagrafica,
+        Zoom,
+        WebCam,
+        Calendario,
+        AllegaCartella,
+        CodFisc,
+        PartitaIva,
+        Iban,
+        AnteprimaAna,
+        StampaAna,
+        Scadute,
+        Sospesi,
+        ExpAnagrafica,
+        TrovaAnagrafica,
+        MenuMovimenti,
+        Movimenti,
+        ExpMovimenti,
+        SospesiMov,
+        TrovaMovimenti,
+        StampaMovimento,
+        MenuBilancio,
+        Bilancio,
+        SlotCount
+    };
+
     ScreenSet();
     ~ScreenSet() override;
 
+    // The persistent screens, each created on its first use.
     TfrmPassword *password() const { return m_password; }
-    TfrmAvvio *avvio() const { return m_avvio; }
-    TfrmCambiaPassword *cambiaPassword() const { return m_cambia; }
-    TfrmAnagrafica *anagrafica() const { return m_anagrafica; }
-    TfrmMenuMovimenti *menuMovimenti() const { return m_menuMovimenti; }
-    TfrmMovimenti *movimenti() const { return m_movimenti; }
-    TfrmMenuBilancio *menuBilancio() const { return m_menuBilancio; }
+    TfrmAvvio *avvio();
+    TfrmCambiaPassword *cambiaPassword();
+    TfrmAnagrafica *anagrafica();
+    TfrmMenuMovimenti *menuMovimenti();
+    TfrmMovimenti *movimenti();
+    TfrmMenuBilancio *menuBilancio();
 
-    // All 28 screens in the order they were created.
-    const QList<QWidget *> &creationOrder() const { return m_all; }
+    // All 28 screens in their fixed order; those not used yet are created now, hidden.
+    const QList<QWidget *> &creationOrder();
+    // The screens created so far, in the same order.
+    QList<QWidget *> created() const;
 
     // Shows the login, the main window.
     void start();
@@ -47,16 +86,11 @@ Q_SIGNALS:
     void terminated();
 
 private:
-    template <class T>
-    T *create();
-    void connectHandOvers();
+    QWidget *screen(Slot slot);
+    // The hand-overs that start from a persistent screen, wired once it exists.
+    void connectHandOvers(Slot slot);
 
+    std::array<QWidget *, SlotCount> m_screens{};
     QList<QWidget *> m_all;
     TfrmPassword *m_password = nullptr;
-    TfrmAvvio *m_avvio = nullptr;
-    TfrmCambiaPassword *m_cambia = nullptr;
-    TfrmAnagrafica *m_anagrafica = nullptr;
-    TfrmMenuMovimenti *m_menuMovimenti = nullptr;
-    TfrmMovimenti *m_movimenti = nullptr;
-    TfrmMenuBilancio *m_menuBilancio = nullptr;
 };
