@@ -1,6 +1,8 @@
 #include "PrimaNota.h"
 
 #include "common/RecordFile.h"
+#include "common/RowBytes.h"
+#include "common/Win1252.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TextRules.h"
 
@@ -16,30 +18,35 @@ const QString kNoKind = QStringLiteral("         ");
 const QString kEuro = QStringLiteral(" €");
 const QString kLfCrLfCr = QStringLiteral("\n\r\n\r");
 
-// Where a field lies inside the stored record, so a scan decodes only the five
-// fields it shows instead of all 28.
-struct Slot
-{
-    int offset = 0;
-    int capacity = 0;
-    QString read(const char *record) const { return RecordCodec::getField(record + offset, capacity); }
-};
+using Slot = RecordCodec::FieldSlot;
 
-Slot slot(QString TSchedaMovimento::*field)
+// The row of a listed movement straight from its stored fields (trimmed
+// Windows-1252 bytes), written over `out`: the same text as row() gives for
+// the decoded fields, with no string per column.
+void rowBytes(QByteArray &out, QByteArrayView causale, QByteArrayView data, QByteArrayView pagatore,
+              QByteArrayView beneficiario, QByteArrayView totale)
 {
-    int offset = 0;
-    for (const auto &f : TSchedaMovimento::fields()) {
-        if (f.member == field)
-            return {offset, f.capacity};
-        offset += f.capacity + 1;
-    }
-    Q_ASSERT_X(false, "PrimaNota::slot", "not a field of TSchedaMovimento");
-    return {};
+    out.clear();
+    if (totale.startsWith('+'))
+        out.append("ENTRATA  ");
+    else if (totale.startsWith('-'))
+        out.append("USCITA   ");
+    else
+        out.append("         ");
+    RowBytes::fit(out, causale, 40);
+    out.append("  Data: ");
+    RowBytes::fit(out, data, 10);
+    out.append("  Da: ");
+    RowBytes::fit(out, pagatore, 28);
+    out.append("  A: ");
+    RowBytes::fit(out, beneficiario, 28);
+    out.append("  Importo: ");
+    out.append(totale);
 }
 
 // Decimal digits of an amount as stored ("+12,50" has 2); -1 when it carries
 // an exponent and has no fixed number of them.
-int decimalsOf(const QString &amount)
+int decimalsOf(QStringView amount)
 {
     if (amount.contains(QLatin1Char('e')) || amount.contains(QLatin1Char('E')))
         return -1;
@@ -125,11 +132,12 @@ QString notCalculated() { return QStringLiteral("non calcolato"); }
 
 Result list(const Request &request)
 {
-    static const Slot data = slot(&TSchedaMovimento::Data);
-    static const Slot causale = slot(&TSchedaMovimento::Causale);
-    static const Slot totale = slot(&TSchedaMovimento::Totale);
-    static const Slot pagatore = slot(&TSchedaMovimento::Pagatore);
-    static const Slot beneficiario = slot(&TSchedaMovimento::Beneficiario);
+    using RecordCodec::slotOf;
+    static const Slot data = slotOf(&TSchedaMovimento::Data);
+    static const Slot causale = slotOf(&TSchedaMovimento::Causale);
+    static const Slot totale = slotOf(&TSchedaMovimento::Totale);
+    static const Slot pagatore = slotOf(&TSchedaMovimento::Pagatore);
+    static const Slot beneficiario = slotOf(&TSchedaMovimento::Beneficiario);
 
     Result out;
     const QString heading = TextRules::trim(request.filter);
@@ -160,6 +168,14 @@ Result list(const Request &request)
     double expense = 0;
     double balance = 0;
     int decimals = 0; // the most any listed amount carries
+    // Fields are decoded into these, and rows composed in `line`, without a
+    // string of their own: one string per listed row.
+    RecordCodec::FieldChars reasonChars;
+    RecordCodec::FieldChars dateChars;
+    RecordCodec::FieldChars amountChars;
+    QByteArray line;
+    line.reserve(400);
+    out.rows.reserve(count);
     for (qint64 position = 1; position <= count; ++position) {
         const char *record = file.readNextInPlace();
         if (!record) {
@@ -167,27 +183,29 @@ Result list(const Request &request)
             out.error = file.errorString();
             return stopAt(Stop::ReadError);
         }
-        const QString reason = causale.read(record);
-        if (filtered && !ListRows::containsLowerAZ(reason, key))
+        if (filtered && !ListRows::containsLowerAZ(RecordCodec::trimmedText(record, causale, reasonChars), key))
             continue;
-        const QString dataText = data.read(record);
+        const QStringView dataText = RecordCodec::trimmedText(record, data, dateChars);
         const auto date = TextRules::parseDate(dataText);
         if (!date) {
             out.stopPosition = position;
-            out.stopValue = dataText;
+            out.stopValue = dataText.toString();
             return stopAt(Stop::BadDate);
         }
         if (!from || !to || *from > *date || *date > *to)
             continue;
-        const QString amountText = totale.read(record);
+        const QByteArrayView amountBytes = RecordCodec::trimmedBytes(record, totale);
         // The row is listed before its amount is read: a movement whose amount
         // cannot be read stays in the list, where the user can find it.
-        out.rows.append({row(reason, dataText, pagatore.read(record), beneficiario.read(record), amountText),
-                         position});
+        rowBytes(line, RecordCodec::trimmedBytes(record, causale), RecordCodec::trimmedBytes(record, data),
+                 RecordCodec::trimmedBytes(record, pagatore), RecordCodec::trimmedBytes(record, beneficiario),
+                 amountBytes);
+        out.rows.append({Win1252::decode(line), position});
+        const QStringView amountText = RecordCodec::trimmedText(record, totale, amountChars);
         const auto amount = TextRules::parseDecimal(amountText);
         if (!amount) {
             out.stopPosition = position;
-            out.stopValue = amountText;
+            out.stopValue = amountText.toString();
             return stopAt(Stop::BadAmount);
         }
         const int places = decimalsOf(amountText);

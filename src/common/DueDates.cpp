@@ -4,9 +4,9 @@
 
 namespace DueDates {
 
-std::optional<int> wholeNumber(const QString &text)
+std::optional<int> wholeNumber(QStringView text)
 {
-    const QString t = TextRules::trim(text);
+    const QStringView t = TextRules::trimmed(text);
     if (t.isEmpty())
         return std::nullopt;
     for (qsizetype i = 0; i < t.size(); ++i) {
@@ -22,9 +22,9 @@ std::optional<int> wholeNumber(const QString &text)
     return n;
 }
 
-std::optional<bool> noticeBegun(const QString &dueDate, const QString &noticeDays, const QDate &today)
+std::optional<bool> noticeBegun(QStringView dueDate, QStringView noticeDays, const QDate &today)
 {
-    const auto due = TextRules::parseDate(TextRules::trim(dueDate));
+    const auto due = TextRules::parseDate(TextRules::trimmed(dueDate));
     if (!due)
         return std::nullopt;
     const auto notice = wholeNumber(noticeDays);

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -10,11 +11,11 @@
 namespace DueDates {
 
 // A whole number of days: digits with an optional sign, blanks around allowed.
-std::optional<int> wholeNumber(const QString &text);
+std::optional<int> wholeNumber(QStringView text);
 
 // True when the notice period before the due date has begun or the date has
 // passed (due date minus the days of notice is today or earlier); nothing when
 // the date or the number cannot be read.
-std::optional<bool> noticeBegun(const QString &dueDate, const QString &noticeDays, const QDate &today);
+std::optional<bool> noticeBegun(QStringView dueDate, QStringView noticeDays, const QDate &today);
 
 } // namespace DueDates

@@ -37,4 +37,13 @@ QByteArrayView trimmedBytes(const char *record, FieldSlot slot)
     return QByteArrayView(begin, end - begin);
 }
 
+QStringView trimmedText(const char *record, FieldSlot slot, FieldChars &chars)
+{
+    // The blanks and control characters trimmed from the bytes are the ones
+    // trimmed from the decoded text: no other byte decodes to a code up to 32.
+    const QByteArrayView bytes = trimmedBytes(record, slot);
+    Win1252::decodeInto(bytes.data(), bytes.size(), chars.data());
+    return QStringView(chars.data(), bytes.size());
+}
+
 } // namespace RecordCodec

@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
+#include <array>
 #include <span>
 
 // One field of a fixed-size record: a length byte followed by `capacity` bytes of
@@ -78,6 +80,14 @@ FieldSlot slotOf(QString Record::*member)
 // either end: the field as the screens show it, still in Windows-1252. A length
 // byte above the capacity is read as the capacity, as getField() does.
 QByteArrayView trimmedBytes(const char *record, FieldSlot slot);
+
+// Room for the text of any field (a length byte holds at most 255).
+using FieldChars = std::array<char16_t, 255>;
+
+// The field as getField() reads it, decoded into `chars` instead of a new
+// string: a scan judges millions of fields without allocating. The view lives
+// as long as `chars`.
+QStringView trimmedText(const char *record, FieldSlot slot, FieldChars &chars);
 
 template <class Record>
 constexpr int layoutSize(std::span<const RecordField<Record>> fields)

@@ -2,6 +2,7 @@
 
 #include "ListRows.h"
 #include "RecordFile.h"
+#include "RowBytes.h"
 #include "TextRules.h"
 
 #include <QByteArray>
@@ -75,10 +76,17 @@ public:
     qint64 position() const { return m_position; }
     // A field of the current record, trimmed.
     QString text(Slot slot) const { return RecordCodec::getField(m_record + slot.offset, slot.capacity); }
+    // The same, decoded into `chars` without a string of its own.
+    QStringView text(Slot slot, RecordCodec::FieldChars &chars) const
+    {
+        return RecordCodec::trimmedText(m_record, slot, chars);
+    }
+    // The same, as the stored Windows-1252 bytes.
+    QByteArrayView bytes(Slot slot) const { return RecordCodec::trimmedBytes(m_record, slot); }
 
     // Scans the archive at `path` with `scan` (this class or one built on it): a
-    // row, made by rowOf(scan), for each record that filter(scan) lists, sorted
-    // by text, each with its position.
+    // row, appended by rowOf(scan, rows) in Windows-1252 bytes, for each record
+    // that filter(scan) lists, sorted by text, each with its position.
     template <class Scan, class Filter, class RowOf>
     static ListScan collect(Scan &scan, const QString &path, const Filter &filter, const RowOf &rowOf)
     {
@@ -89,6 +97,8 @@ public:
             result.error = scan.errorString();
             return result;
         }
+        RowBytes rows;
+        rows.reserve(scan.count());
         while (scan.next()) {
             switch (filter(scan)) {
             case Verdict::Unreadable:
@@ -99,13 +109,15 @@ public:
             case Verdict::Listed:
                 break;
             }
-            result.rows.append({rowOf(scan), scan.position()});
+            rows.beginRow(scan.position());
+            rowOf(scan, rows);
         }
         if (scan.failed()) {
             result.complete = false;
             result.error = scan.errorString();
         }
-        ListRows::sort(result.rows);
+        rows.sort();
+        result.rows = rows.takeRows();
         return result;
     }
 
@@ -129,8 +141,9 @@ public:
         }
         Verdict operator()(const RecordScan &record) const
         {
+            RecordCodec::FieldChars chars;
             for (const Wanted &w : m_wanted)
-                if (!ListRows::containsLowerAZ(record.text(w.slot), w.key))
+                if (!ListRows::containsLowerAZ(record.text(w.slot, chars), w.key))
                     return Verdict::NotListed;
             return Verdict::Listed;
         }

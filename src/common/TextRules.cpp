@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+#include <QVarLengthArray>
+
 #include <QLocale>
 
 #include <cmath>
@@ -78,16 +80,20 @@ int compareRows(const QString &a, const QString &b)
 
 static bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-std::optional<QDate> parseDate(const QString &text)
+std::optional<QDate> parseDate(const QString &text) { return parseDate(QStringView(text)); }
+
+std::optional<QDate> parseDate(QStringView text)
 {
     if (text.size() != 10 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/'))
         return std::nullopt;
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
         if (!isDigit(text.at(i)))
             return std::nullopt;
-    const int d = text.mid(0, 2).toInt();
-    const int m = text.mid(3, 2).toInt();
-    const int y = text.mid(6, 4).toInt();
+    // Every one of them is a digit 0-9 by now.
+    const auto digit = [&](int i) { return text.at(i).unicode() - u'0'; };
+    const int d = digit(0) * 10 + digit(1);
+    const int m = digit(3) * 10 + digit(4);
+    const int y = digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9);
     const QDate date(y, m, d);
     if (!date.isValid() || y < 1)
         return std::nullopt;
@@ -104,39 +110,42 @@ QString formatDate(const QDate &date)
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
-std::optional<double> parseDecimal(const QString &text)
+std::optional<double> parseDecimal(const QString &text) { return parseDecimal(QStringView(text)); }
+
+std::optional<double> parseDecimal(QStringView text)
 {
-    const QString t = trim(text);
+    const QStringView t = trimmed(text);
     // sign? digits* (',' digits*)? ([eE] sign? digits+)? with at least one mantissa digit
-    QString c;
+    // Rewritten for the C locale in a buffer of its own: no string per amount.
+    QVarLengthArray<char16_t, 64> c;
     c.reserve(t.size());
     qsizetype i = 0;
     auto peek = [&](QChar ch) { return i < t.size() && t.at(i) == ch; };
     if (peek(QLatin1Char('+')) || peek(QLatin1Char('-')))
-        c.append(t.at(i++));
+        c.append(t.at(i++).unicode());
     int mantissaDigits = 0;
     while (i < t.size() && isDigit(t.at(i))) {
-        c.append(t.at(i++));
+        c.append(t.at(i++).unicode());
         ++mantissaDigits;
     }
     if (peek(QLatin1Char(','))) {
         ++i;
-        c.append(QLatin1Char('.'));
+        c.append(u'.');
         while (i < t.size() && isDigit(t.at(i))) {
-            c.append(t.at(i++));
+            c.append(t.at(i++).unicode());
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         return std::nullopt;
     if (peek(QLatin1Char('e')) || peek(QLatin1Char('E'))) {
-        c.append(QLatin1Char('e'));
+        c.append(u'e');
         ++i;
         if (peek(QLatin1Char('+')) || peek(QLatin1Char('-')))
-            c.append(t.at(i++));
+            c.append(t.at(i++).unicode());
         int expDigits = 0;
         while (i < t.size() && isDigit(t.at(i))) {
-            c.append(t.at(i++));
+            c.append(t.at(i++).unicode());
             ++expDigits;
         }
         if (expDigits == 0)
@@ -144,8 +153,9 @@ std::optional<double> parseDecimal(const QString &text)
     }
     if (i != t.size())
         return std::nullopt;
+    static const QLocale cLocale = QLocale::c();
     bool ok = false;
-    const double v = QLocale::c().toDouble(c, &ok);
+    const double v = cLocale.toDouble(QStringView(c.constData(), c.size()), &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;

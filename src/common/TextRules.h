@@ -30,12 +30,14 @@ int compareRows(const QString &a, const QString &b);
 
 // dd/mm/yyyy with two-digit day and month and a four-digit year naming a real day.
 std::optional<QDate> parseDate(const QString &text);
+std::optional<QDate> parseDate(QStringView text);
 bool isValidDate(const QString &text);
 QString formatDate(const QDate &date);
 
 // A decimal number with ',' before the decimals and no grouping, with an optional
 // sign and exponent; blanks around it are allowed.
 std::optional<double> parseDecimal(const QString &text);
+std::optional<double> parseDecimal(QStringView text);
 
 // Shortest form with at most 15 significant digits, ',' as decimal separator.
 QString formatGeneral(double value);

@@ -11,6 +11,14 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The character of every byte, so decoding is one look-up per byte.
+constexpr std::array<char16_t, 256> kChars = [] {
+    std::array<char16_t, 256> out{};
+    for (int b = 0; b < 256; ++b)
+        out[size_t(b)] = (b >= 0x80 && b < 0xA0) ? kHigh[size_t(b - 0x80)] : char16_t(b);
+    return out;
+}();
+
 int byteOf(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
@@ -46,14 +54,19 @@ char encodeChar(char16_t c)
     return b < 0 ? '?' : char(b);
 }
 
+char16_t charOf(unsigned char b) { return kChars[b]; }
+
+void decodeInto(const char *bytes, qsizetype length, char16_t *out)
+{
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes);
+    for (qsizetype i = 0; i < length; ++i)
+        out[i] = kChars[in[i]];
+}
+
 QString decode(const char *bytes, int length)
 {
     QString out(length, Qt::Uninitialized);
-    QChar *dst = out.data();
-    for (int i = 0; i < length; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
-    }
+    decodeInto(bytes, length, reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 

@@ -14,8 +14,10 @@ ListScan MemberArchiveScan::list(const Filter &filter)
     static const Slot noteSlot = slot(&TSchedaSocio::Note);
 
     MemberArchiveScan scan;
-    return collect(scan, ArchivePaths::members(), filter, [](const MemberArchiveScan &member) {
-        return MemberRow::compose(member.text(nameSlot), member.text(codFiscSlot), member.text(dataScaSlot),
-                                  member.text(recapitoSlot), member.text(noteSlot));
-    });
+    return collect(
+        scan, ArchivePaths::members(), filter,
+        [](const MemberArchiveScan &member, RowBytes &rows) {
+            MemberRow::compose(rows, member.bytes(nameSlot), member.bytes(codFiscSlot), member.bytes(dataScaSlot),
+                               member.bytes(recapitoSlot), member.bytes(noteSlot));
+        });
 }

@@ -1,6 +1,7 @@
 #include "MemberRow.h"
 
 #include "common/ListRows.h"
+#include "common/RowBytes.h"
 #include "common/TSchedaSocio.h"
 
 namespace MemberRow {
@@ -25,6 +26,20 @@ QString compose(const QString &dipendente, const QString &codFisc, const QString
 QString compose(const TSchedaSocio &r)
 {
     return compose(r.Dipendente, r.CodFisc, r.DataSca, r.Recapito, r.Note);
+}
+
+void compose(RowBytes &rows, QByteArrayView dipendente, QByteArrayView codFisc, QByteArrayView dataSca,
+             QByteArrayView recapito, QByteArrayView note)
+{
+    rows.appendFitted(dipendente, 30);
+    rows.append("  C.F. ");
+    rows.appendFitted(codFisc, 16);
+    rows.append("  Scad. ");
+    rows.appendFitted(dataSca, 10);
+    rows.append("  Tel. ");
+    rows.appendFitted(recapito, 15);
+    rows.append(" Note: ");
+    rows.append(note);
 }
 
 } // namespace MemberRow

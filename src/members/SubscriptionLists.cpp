@@ -6,9 +6,9 @@
 
 namespace SubscriptionLists {
 
-Verdict judge(Kind kind, const QString &dataSca, const QString &preavviso, const QDate &today)
+Verdict judge(Kind kind, QStringView dataSca, QStringView preavviso, const QDate &today)
 {
-    const auto expiry = TextRules::parseDate(TextRules::trim(dataSca));
+    const auto expiry = TextRules::parseDate(TextRules::trimmed(dataSca));
     if (!expiry)
         return Verdict::Unreadable;
     if (kind == Kind::Expired)
@@ -26,8 +26,10 @@ ListScan scan(Kind kind, const QDate &today)
     static const auto preavvisoSlot = MemberArchiveScan::slot(&TSchedaSocio::Preavviso);
     return MemberArchiveScan::list([kind, &today](const MemberArchiveScan &member) {
         // The expired list never reads the days of notice.
-        const QString preavviso = kind == Kind::Expiring ? member.text(preavvisoSlot) : QString();
-        return judge(kind, member.text(dataScaSlot), preavviso, today);
+        RecordCodec::FieldChars dataSca;
+        RecordCodec::FieldChars preavviso;
+        return judge(kind, member.text(dataScaSlot, dataSca),
+                     kind == Kind::Expiring ? member.text(preavvisoSlot, preavviso) : QStringView(), today);
     });
 }
 

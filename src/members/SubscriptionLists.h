@@ -21,7 +21,7 @@ using Verdict = MemberArchiveScan::Verdict;
 // dataSca: the expiry date dd/mm/yyyy; preavviso: the days of notice as a whole
 // number (not read for the expired list). Unreadable when a field it needs is
 // not a valid date or number.
-Verdict judge(Kind kind, const QString &dataSca, const QString &preavviso, const QDate &today);
+Verdict judge(Kind kind, QStringView dataSca, QStringView preavviso, const QDate &today);
 
 // Scans Soci.pro in the program's folder. A record that cannot be judged is
 // left out and counted in skipped; the scan goes on with the next one.

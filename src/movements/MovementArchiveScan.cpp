@@ -11,8 +11,10 @@ ListScan MovementArchiveScan::list(const QString &path, const Filter &filter)
     static const Slot totaleSlot = slot(&TSchedaMovimento::Totale);
 
     MovementArchiveScan scan;
-    return collect(scan, path, filter, [](const MovementArchiveScan &m) {
-        return MovementRow::compose(m.text(causaleSlot), m.text(dataScaSlot), m.text(pagatoreSlot),
-                                    m.text(beneficiarioSlot), m.text(totaleSlot));
-    });
+    return collect(
+        scan, path, filter,
+        [](const MovementArchiveScan &m, RowBytes &rows) {
+            MovementRow::compose(rows, m.bytes(causaleSlot), m.bytes(dataScaSlot), m.bytes(pagatoreSlot),
+                                 m.bytes(beneficiarioSlot), m.bytes(totaleSlot));
+        });
 }

@@ -11,10 +11,10 @@ ListScan search(const QString &path, const Criteria &criteria)
     return MovementArchiveScan::list(path, MovementArchiveScan::AllCriteria(criteria));
 }
 
-ScanVerdict judgeDue(const QString &saldato, const QString &dataSca, const QString &preavviso, const QDate &today)
+ScanVerdict judgeDue(QStringView saldato, QStringView dataSca, QStringView preavviso, const QDate &today)
 {
     // Settled payments, and records holding anything but "No", are never listed.
-    if (TextRules::trim(saldato) != kNo)
+    if (TextRules::trimmed(saldato) != kNo)
         return ScanVerdict::NotListed;
     const auto begun = DueDates::noticeBegun(dataSca, preavviso, today);
     if (!begun)
@@ -28,7 +28,11 @@ ListScan paymentsDue(const QString &path, const QDate &today)
     static const auto dataScaSlot = MovementArchiveScan::slot(&TSchedaMovimento::DataSca);
     static const auto preavvisoSlot = MovementArchiveScan::slot(&TSchedaMovimento::Preavviso);
     return MovementArchiveScan::list(path, [&today](const MovementArchiveScan &m) {
-        return judgeDue(m.text(saldatoSlot), m.text(dataScaSlot), m.text(preavvisoSlot), today);
+        RecordCodec::FieldChars saldato;
+        RecordCodec::FieldChars dataSca;
+        RecordCodec::FieldChars preavviso;
+        return judgeDue(m.text(saldatoSlot, saldato), m.text(dataScaSlot, dataSca), m.text(preavvisoSlot, preavviso),
+                        today);
     });
 }
 

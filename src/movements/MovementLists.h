@@ -21,7 +21,7 @@ ListScan search(const QString &path, const Criteria &criteria);
 // A movement is due when it is not settled (Saldato exactly "No") and its
 // notice period has begun or its due date has passed. Unreadable when it is not
 // settled and its due date or days of notice cannot be read.
-ScanVerdict judgeDue(const QString &saldato, const QString &dataSca, const QString &preavviso, const QDate &today);
+ScanVerdict judgeDue(QStringView saldato, QStringView dataSca, QStringView preavviso, const QDate &today);
 
 // The payments due on `today` in the year file at `path`. A movement that
 // cannot be judged is left out and counted in skipped; the scan goes on.

@@ -1,6 +1,7 @@
 #include "MovementRow.h"
 
 #include "common/ListRows.h"
+#include "common/RowBytes.h"
 #include "common/TSchedaMovimento.h"
 
 namespace MovementRow {
@@ -23,5 +24,19 @@ QString compose(const QString &causale, const QString &dataSca, const QString &p
 }
 
 QString compose(const TSchedaMovimento &r) { return compose(r.Causale, r.DataSca, r.Pagatore, r.Beneficiario, r.Totale); }
+
+void compose(RowBytes &rows, QByteArrayView causale, QByteArrayView dataSca, QByteArrayView pagatore,
+             QByteArrayView beneficiario, QByteArrayView totale)
+{
+    rows.appendFitted(causale, 40);
+    rows.append("  Scad. ");
+    rows.appendFitted(dataSca, 10);
+    rows.append("  Da: ");
+    rows.appendFitted(pagatore, 30);
+    rows.append("  A: ");
+    rows.appendFitted(beneficiario, 30);
+    rows.append("  Importo: ");
+    rows.append(totale);
+}
 
 } // namespace MovementRow

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
+class RowBytes;
 struct TSchedaMovimento;
 
 // The row that the movement search and the payments-due list show for a
@@ -12,5 +14,8 @@ namespace MovementRow {
 QString compose(const QString &causale, const QString &dataSca, const QString &pagatore,
                 const QString &beneficiario, const QString &totale);
 QString compose(const TSchedaMovimento &record);
+// The same row from the stored fields (trimmed Windows-1252 bytes), appended to rows.
+void compose(RowBytes &rows, QByteArrayView causale, QByteArrayView dataSca, QByteArrayView pagatore,
+             QByteArrayView beneficiario, QByteArrayView totale);
 
 } // namespace MovementRow

@@ -23,7 +23,6 @@ QHash<QByteArray, QString> &rememberedKeys()
 }
 
 constexpr int kItemWidth = 1600;
-constexpr int kPositionRole = Qt::UserRole;
 
 QFont rowFont()
 {
@@ -98,8 +97,8 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
                 [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
     connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        const qint64 position = item ? item->data(kPositionRole).toLongLong() : 0;
-        Q_EMIT rowChosen(position);
+        const int row = item ? m_list->row(item) : -1;
+        Q_EMIT rowChosen(row >= 0 ? m_positions.value(row) : 0);
     });
 
     screen->installEventFilter(this);
@@ -116,28 +115,33 @@ bool ListScreen::eventFilter(QObject *watched, QEvent *event)
 void ListScreen::setRows(const QList<ListRow> &rows)
 {
     m_list->setUpdatesEnabled(false);
-    m_list->clear();
+    clear();
     // Items are at least 1600 pixels wide, and wide enough for the longest row
     // so a long note can still be scrolled to.
     qsizetype longest = 0;
-    for (const ListRow &r : rows)
+    QStringList texts;
+    texts.reserve(rows.size());
+    m_positions.reserve(rows.size());
+    for (const ListRow &r : rows) {
         longest = std::max(longest, r.text.size());
+        texts.append(r.text);
+        m_positions.append(r.position);
+    }
     const QFontMetrics metrics(m_list->font());
     const int width =
         std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
     const QSize itemSize(width, metrics.height() + 2);
-    for (const ListRow &r : rows) {
-        auto *item = new QListWidgetItem(r.text);
-        item->setData(kPositionRole, r.position);
-        item->setSizeHint(itemSize);
-        m_list->addItem(item);
-    }
+    // All the rows in one insertion: one by one, the view would take in each.
+    m_list->addItems(texts);
+    for (int i = 0; i < m_list->count(); ++i)
+        m_list->item(i)->setSizeHint(itemSize);
     m_list->setUpdatesEnabled(true);
 }
 
 void ListScreen::clear()
 {
     m_list->clear();
+    m_positions.clear();
 }
 
 QStringList ListScreen::rowTexts() const

@@ -77,4 +77,7 @@ private:
     QLineEdit *m_findEdit = nullptr;
     QPushButton *m_findButton = nullptr;
     QListWidget *m_list = nullptr;
+    // The record position of each row, in the order of the rows: the list is
+    // never sorted nor edited, only filled whole and cleared.
+    QList<qint64> m_positions;
 };
