@@ -7,17 +7,7 @@ namespace {
 ExportSheet makeSheet()
 {
     using S = TSchedaSocio;
-    struct Row
-    {
-        const char *name;
-        QString gridHeader;
-        int gridWidth;
-        bool editable;
-        QString exportHeader;
-        int exportWidth;
-        QString S::*field; // nullptr for the record number
-    };
-    const Row table[] = {
+    return ExportSheet::of<S>(QStringLiteral("Soci.xls"), QStringLiteral("Riepilogo Soci"), {
         {"colNum", QStringLiteral("N."), 60, false, QString(), 0, nullptr},
         {"colDipendente", QStringLiteral("Cognome e nome"), 250, false, QStringLiteral("Cognome e nome"), 250, &S::Dipendente},
         {"colCittadinanza", QStringLiteral("Tessera n."), 180, false, QStringLiteral("Tessera n."), 200, &S::Cittadinanza},
@@ -37,24 +27,7 @@ ExportSheet makeSheet()
         {"colDataSca", QStringLiteral("Scadenza abbonamento"), 150, true, QStringLiteral("Scadenza abbonamento"), 200, &S::DataSca},
         {"colRecapito", QStringLiteral("Recapito telefonico"), 180, false, QStringLiteral("Recapito telefonico"), 200, &S::Recapito},
         {"colEmail", QStringLiteral("E-mail"), 250, true, QStringLiteral("E-mail"), 250, &S::Email},
-    };
-    ExportSheet sheet;
-    sheet.fileName = QStringLiteral("Soci.xls");
-    sheet.sheetName = QStringLiteral("Riepilogo Soci");
-    sheet.recordSize = S::Size;
-    for (const Row &r : table) {
-        ExportSheet::Column c;
-        c.name = QString::fromLatin1(r.name);
-        c.gridHeader = r.gridHeader;
-        c.gridWidth = r.gridWidth;
-        c.editable = r.editable;
-        c.exportHeader = r.exportHeader;
-        c.exportWidth = r.exportWidth;
-        if (r.field)
-            c.field = RecordCodec::slotOf<S>(r.field);
-        sheet.columns.append(c);
-    }
-    return sheet;
+    });
 }
 
 } // namespace

@@ -18,18 +18,7 @@ QByteArrayView type(QByteArrayView entrata)
 ExportSheet makeSheet()
 {
     using M = TSchedaMovimento;
-    struct Row
-    {
-        const char *name;
-        QString gridHeader;
-        int gridWidth;
-        bool editable;
-        QString exportHeader;
-        int exportWidth;
-        QString M::*field; // nullptr for the record number
-        QByteArrayView (*derive)(QByteArrayView) = nullptr;
-    };
-    const Row table[] = {
+    return ExportSheet::of<M>(QStringLiteral("Movimenti.xls"), QStringLiteral("Riepilogo annuale movimenti"), {
         {"colNum", QStringLiteral("N."), 60, false, QString(), 0, nullptr},
         {"colTipo", QStringLiteral("Tipo movimento"), 150, false, QStringLiteral("Tipo movimento"), 150, &M::Entrata,
          type},
@@ -61,25 +50,7 @@ ExportSheet makeSheet()
         {"colTariffa", QStringLiteral("Tariffa applicata"), 250, false, QStringLiteral("Tariffa applicata"), 250,
          &M::Tariffa},
         {"colSaldato", QStringLiteral("Saldato"), 100, true, QStringLiteral("Saldato"), 120, &M::Saldato},
-    };
-    ExportSheet sheet;
-    sheet.fileName = QStringLiteral("Movimenti.xls");
-    sheet.sheetName = QStringLiteral("Riepilogo annuale movimenti");
-    sheet.recordSize = M::Size;
-    for (const Row &r : table) {
-        ExportSheet::Column c;
-        c.name = QString::fromLatin1(r.name);
-        c.gridHeader = r.gridHeader;
-        c.gridWidth = r.gridWidth;
-        c.editable = r.editable;
-        c.exportHeader = r.exportHeader;
-        c.exportWidth = r.exportWidth;
-        if (r.field)
-            c.field = RecordCodec::slotOf<M>(r.field);
-        c.derive = r.derive;
-        sheet.columns.append(c);
-    }
-    return sheet;
+    });
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <initializer_list>
+
 // An archive seen as an export grid and its worksheet: the file and sheet names,
 // the size of the stored records and the grid's columns with the place of each
 // cell in a record. Everything that tells one export from its twin is here, as
@@ -36,6 +38,45 @@ struct ExportSheet
     QString sheetName;
     int recordSize = 0;
     QList<Column> columns;
+
+    // One line of an export's column table, as the twins write it: the field as a
+    // member of the record (nullptr for the record number).
+    template <typename Record>
+    struct Row
+    {
+        const char *name;
+        QString gridHeader;
+        int gridWidth;
+        bool editable;
+        QString exportHeader;
+        int exportWidth;
+        QString Record::*field;
+        QByteArrayView (*derive)(QByteArrayView) = nullptr;
+    };
+
+    // The sheet of one archive from its column table.
+    template <typename Record>
+    static ExportSheet of(const QString &fileName, const QString &sheetName, std::initializer_list<Row<Record>> table)
+    {
+        ExportSheet sheet;
+        sheet.fileName = fileName;
+        sheet.sheetName = sheetName;
+        sheet.recordSize = Record::Size;
+        for (const Row<Record> &r : table) {
+            Column c;
+            c.name = QString::fromLatin1(r.name);
+            c.gridHeader = r.gridHeader;
+            c.gridWidth = r.gridWidth;
+            c.editable = r.editable;
+            c.exportHeader = r.exportHeader;
+            c.exportWidth = r.exportWidth;
+            if (r.field)
+                c.field = RecordCodec::slotOf<Record>(r.field);
+            c.derive = r.derive;
+            sheet.columns.append(c);
+        }
+        return sheet;
+    }
 
     // The index of a grid column by name; -1 if there is none.
     int columnIndex(const QString &name) const;
