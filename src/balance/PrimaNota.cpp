@@ -12,9 +12,6 @@ namespace PrimaNota {
 
 namespace {
 
-const QString kIncome = QStringLiteral("ENTRATA  ");
-const QString kExpense = QStringLiteral("USCITA   ");
-const QString kNoKind = QStringLiteral("         ");
 const QString kEuro = QStringLiteral(" €");
 const QString kLfCrLfCr = QStringLiteral("\n\r\n\r");
 
@@ -84,25 +81,10 @@ QString quoted(const QString &value, const char *whenEmpty)
 QString row(const QString &causale, const QString &data, const QString &pagatore, const QString &beneficiario,
             const QString &totale)
 {
-    const QString amount = TextRules::trim(totale);
-    QString out;
-    out.reserve(145 + amount.size());
-    if (amount.startsWith(QLatin1Char('+')))
-        out += kIncome;
-    else if (amount.startsWith(QLatin1Char('-')))
-        out += kExpense;
-    else
-        out += kNoKind;
-    ListRows::appendFitted(out, causale, 40);
-    out += QLatin1String("  Data: ");
-    ListRows::appendFitted(out, data, 10);
-    out += QLatin1String("  Da: ");
-    ListRows::appendFitted(out, pagatore, 28);
-    out += QLatin1String("  A: ");
-    ListRows::appendFitted(out, beneficiario, 28);
-    out += QLatin1String("  Importo: ");
-    out += amount;
-    return out;
+    const auto stored = [](const QString &text) { return Win1252::encode(TextRules::trim(text)); };
+    QByteArray out;
+    rowBytes(out, stored(causale), stored(data), stored(pagatore), stored(beneficiario), stored(totale));
+    return Win1252::decode(out);
 }
 
 QString twoDecimalForm(const QString &text)

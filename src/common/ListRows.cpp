@@ -6,25 +6,6 @@
 
 namespace ListRows {
 
-using TextRules::trimmed;
-
-void appendFitted(QString &out, QStringView text, int width)
-{
-    if (width <= 0)
-        return;
-    const QStringView t = trimmed(text);
-    if (t.size() >= width) {
-        out.append(t.first(width));
-        return;
-    }
-    out.append(t);
-    out.append(QString(width - t.size(), QLatin1Char(' ')));
-}
-
-void appendTrimmed(QString &out, QStringView text)
-{
-    out.append(trimmed(text));
-}
 
 // TextRules::compareRows(a, b) < 0, on the raw characters: the sort of a large
 // archive makes millions of these comparisons.

@@ -30,13 +30,6 @@ struct ListScan
 // Building, sorting and matching of row texts.
 namespace ListRows {
 
-// Appends text trimmed, padded with blanks and cut to width characters: the same
-// result as TextRules::fit, without a temporary string per column.
-void appendFitted(QString &out, QStringView text, int width);
-
-// Appends text trimmed, at its full length.
-void appendTrimmed(QString &out, QStringView text);
-
 // Sorts rows by text, ignoring the case of A-Z (TextRules::compareRows); rows
 // with equal texts keep the order in which they were read.
 void sort(QList<ListRow> &rows);

@@ -1,6 +1,7 @@
 #include "MemberRow.h"
 
-#include "common/ListRows.h"
+#include "common/TextRules.h"
+#include "common/Win1252.h"
 #include "common/RowBytes.h"
 #include "common/TSchedaSocio.h"
 
@@ -9,18 +10,11 @@ namespace MemberRow {
 QString compose(const QString &dipendente, const QString &codFisc, const QString &dataSca,
                 const QString &recapito, const QString &note)
 {
-    QString row;
-    row.reserve(100 + note.size());
-    ListRows::appendFitted(row, dipendente, 30);
-    row.append(QLatin1String("  C.F. "));
-    ListRows::appendFitted(row, codFisc, 16);
-    row.append(QLatin1String("  Scad. "));
-    ListRows::appendFitted(row, dataSca, 10);
-    row.append(QLatin1String("  Tel. "));
-    ListRows::appendFitted(row, recapito, 15);
-    row.append(QLatin1String(" Note: "));
-    ListRows::appendTrimmed(row, note);
-    return row;
+    const auto stored = [](const QString &text) { return Win1252::encode(TextRules::trim(text)); };
+    RowBytes rows;
+    rows.beginRow(0);
+    compose(rows, stored(dipendente), stored(codFisc), stored(dataSca), stored(recapito), stored(note));
+    return rows.takeRows().constFirst().text;
 }
 
 QString compose(const TSchedaSocio &r)

@@ -1,6 +1,7 @@
 #include "MovementRow.h"
 
-#include "common/ListRows.h"
+#include "common/TextRules.h"
+#include "common/Win1252.h"
 #include "common/RowBytes.h"
 #include "common/TSchedaMovimento.h"
 
@@ -9,18 +10,11 @@ namespace MovementRow {
 QString compose(const QString &causale, const QString &dataSca, const QString &pagatore,
                 const QString &beneficiario, const QString &totale)
 {
-    QString row;
-    row.reserve(141 + totale.size());
-    ListRows::appendFitted(row, causale, 40);
-    row.append(QLatin1String("  Scad. "));
-    ListRows::appendFitted(row, dataSca, 10);
-    row.append(QLatin1String("  Da: "));
-    ListRows::appendFitted(row, pagatore, 30);
-    row.append(QLatin1String("  A: "));
-    ListRows::appendFitted(row, beneficiario, 30);
-    row.append(QLatin1String("  Importo: "));
-    ListRows::appendTrimmed(row, totale);
-    return row;
+    const auto stored = [](const QString &text) { return Win1252::encode(TextRules::trim(text)); };
+    RowBytes rows;
+    rows.beginRow(0);
+    compose(rows, stored(causale), stored(dataSca), stored(pagatore), stored(beneficiario), stored(totale));
+    return rows.takeRows().constFirst().text;
 }
 
 QString compose(const TSchedaMovimento &r) { return compose(r.Causale, r.DataSca, r.Pagatore, r.Beneficiario, r.Totale); }

@@ -54,25 +54,6 @@ QByteArray passwordFile()
     return ini;
 }
 
-// A photo whose JPEG takes at least bytes: noise does not compress, so the
-// encoded size grows with the picture's area.
-QImage noisyPhoto(qint64 bytes)
-{
-    QRandomGenerator rng(7);
-    for (int height = 24;; height += 6) {
-        QImage img(height * 4 / 3, height, QImage::Format_RGB32);
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                img.setPixel(x, y, rng.generate() | 0xff000000u);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(90);
-        if (writer.write(img) && jpeg.size() >= bytes)
-            return img;
-    }
-}
 
 struct Target
 {
@@ -105,7 +86,7 @@ bool save(Writer w, const QString &path, const QString &source)
     case Writer::Attachment:
         return AttachmentFolder::copyIn(source, path);
     case Writer::Photo:
-        return PhotoFiles::writeJpeg(noisyPhoto(2 * kLimit), path);
+        return PhotoFiles::writeJpeg(FileFaults::noisyPhoto(2 * kLimit), path);
     case Writer::Export:
         return ExportDocument::save(path, "<html>" + QByteArray(3 * kLimit, 'x') + "</html>");
     case Writer::ExportInPieces: {

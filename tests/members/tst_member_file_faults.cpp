@@ -34,25 +34,6 @@ const QString kAccess = QStringLiteral("Attenzione: il sistema non permette di a
 enum class PhotoFault { DiskFull, LinkToAFile, DanglingLink };
 enum class Scan { Search, Expiring, Expired, ExportGrid };
 
-// A photo whose JPEG takes at least bytes: noise does not compress, so the
-// encoded size grows with the picture's area.
-QImage noisyPhoto(qint64 bytes)
-{
-    QRandomGenerator rng(7);
-    for (int height = 24;; height += 6) {
-        QImage img(height * 4 / 3, height, QImage::Format_RGB32);
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                img.setPixel(x, y, rng.generate() | 0xff000000u);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(90);
-        if (writer.write(img) && jpeg.size() >= bytes)
-            return img;
-    }
-}
 
 } // namespace
 
@@ -96,7 +77,7 @@ private Q_SLOTS:
         QCOMPARE(f.position(), QStringLiteral("1"));
         // Larger than the room the disk has left, smaller than what a buffered
         // save holds back until its end.
-        const QImage fresh = noisyPhoto(3 * TSchedaSocio::Size);
+        const QImage fresh = FileFaults::noisyPhoto(3 * TSchedaSocio::Size);
         QVERIFY(PhotoFiles::writeJpeg(fresh, elsewhere.filePath(QStringLiteral("nuova.jpg"))));
         f.app.platform.files.openAnswers << elsewhere.filePath(QStringLiteral("nuova.jpg"));
         f.click("btnCaricaFoto");

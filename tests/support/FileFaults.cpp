@@ -1,5 +1,9 @@
 #include "FileFaults.h"
 
+#include <QBuffer>
+#include <QImageWriter>
+#include <QRandomGenerator>
+
 #include <QDir>
 #include <QFile>
 
@@ -13,6 +17,24 @@
 #include <unistd.h>
 
 namespace FileFaults {
+
+QImage noisyPhoto(qint64 bytes)
+{
+    QRandomGenerator rng(7);
+    for (int height = 24;; height += 6) {
+        QImage img(height * 4 / 3, height, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, rng.generate() | 0xff000000u);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(90);
+        if (writer.write(img) && jpeg.size() >= bytes)
+            return img;
+    }
+}
 
 SizeLimit::SizeLimit(qint64 bytes)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,10 @@
 // user may not write, links and special files planted in the folder, a sparse
 // file of absurd size. POSIX only.
 namespace FileFaults {
+
+// A photo whose JPEG takes at least bytes: noise does not compress, so the
+// encoded size grows with the picture's area.
+QImage noisyPhoto(qint64 bytes);
 
 // While alive, no file of this process grows beyond the limit: a write past it
 // fails (as on a full disk or a quota) instead of killing the process.
