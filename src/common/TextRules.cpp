@@ -161,6 +161,17 @@ std::optional<double> parseDecimal(QStringView text)
     return v;
 }
 
+std::optional<double> parseAmount(QStringView text)
+{
+    const QStringView t = trimmed(text);
+    for (QChar ch : t) {
+        if (!isDigit(ch) && ch != QLatin1Char(',') && ch != QLatin1Char('+') && ch != QLatin1Char('-'))
+            return std::nullopt;
+    }
+    // The sign, digits and comma in their places are parseDecimal's own rule.
+    return parseDecimal(t);
+}
+
 QString formatGeneral(double value)
 {
     if (value == 0)

@@ -39,6 +39,11 @@ QString formatDate(const QDate &date);
 std::optional<double> parseDecimal(const QString &text);
 std::optional<double> parseDecimal(QStringView text);
 
+// A stored amount of money: blanks around it, an optional sign, digits and at most
+// one ',' with digits after it; no exponent, no grouping. Anything else is not an
+// amount, so a damaged record can never count as a huge or endless sum.
+std::optional<double> parseAmount(QStringView text);
+
 // Shortest form with at most 15 significant digits, ',' as decimal separator.
 QString formatGeneral(double value);
 

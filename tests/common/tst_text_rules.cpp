@@ -103,6 +103,34 @@ private Q_SLOTS:
             QCOMPARE(*v, value);
     }
 
+    // A stored amount takes no exponent, however the general decimal rule reads one.
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("value");
+        QTest::newRow("signed") << "+1234,57" << true << 1234.57;
+        QTest::newRow("negative") << "-0,50" << true << -0.5;
+        QTest::newRow("no sign, blanks") << " 12 " << true << 12.0;
+        QTest::newRow("exponent") << "+1e3" << false << 0.0;
+        QTest::newRow("huge exponent") << "+1e308" << false << 0.0;
+        QTest::newRow("capital exponent") << "1,5E2" << false << 0.0;
+        QTest::newRow("two signs") << "+-5" << false << 0.0;
+        QTest::newRow("sign inside") << "5-" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+    }
+    void amounts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(double, value);
+        const auto v = parseAmount(text);
+        QCOMPARE(v.has_value(), valid);
+        if (valid)
+            QCOMPARE(*v, value);
+    }
+
     void generalFormat_data()
     {
         QTest::addColumn<double>("value");
