@@ -1,13 +1,20 @@
 // One libFuzzer entry for every place where bytes from outside the program are
 // parsed: the two record layouts, the record files on arbitrary contents, the
 // password file with its scrambled value (also past the size the program reads),
-// and the date, amount and fee rules.
+// the date, amount and fee rules, and a year file of any contents through what
+// the treasurer sees of it: the movement lists, the prima nota with its totals,
+// and the export grid with the document written from it.
 // The first byte of an input chooses the target; the rest is the payload.
 // Besides not crashing, each target checks a property that must always hold.
+#include "balance/PrimaNota.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 #include "common/TextRules.h"
+#include "movements/MovementExport.h"
+#include "movements/MovementLists.h"
+#include "output/ExportDocument.h"
+#include "output/ExportTableModel.h"
 #include "shell/Crypt.h"
 #include "shell/IniFile.h"
 #include "shell/PasswordStore.h"
@@ -15,6 +22,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cstdint>
 #include <cstdio>
@@ -220,6 +229,106 @@ void textRules(const QByteArray &payload)
     }
 }
 
+// The year file the treasurer's targets read: the payload as it is.
+QString yearFile(const QByteArray &payload)
+{
+    const QString path = scratch() + QStringLiteral("2024.eur");
+    writeFile(path, payload);
+    return path;
+}
+
+// Rows of a list: each names a whole record of the file, and no record twice.
+void checkRows(const QList<ListRow> &rows, qint64 whole)
+{
+    CHECK(rows.size() <= whole);
+    QSet<qint64> seen;
+    for (const ListRow &row : rows) {
+        CHECK(row.position >= 1 && row.position <= whole);
+        CHECK(!seen.contains(row.position));
+        seen.insert(row.position);
+    }
+}
+
+// The movement search and the payments-due list: rows of whole records, each
+// once, in the lists' order; a movement left out as unreadable is counted, and
+// a file that opened is read to its end.
+void movementLists(const QByteArray &payload)
+{
+    const QString path = yearFile(payload);
+    const qint64 whole = payload.size() / TSchedaMovimento::Size;
+    const MovementLists::Criteria criteria{{&TSchedaMovimento::Causale, QStringLiteral("a")}};
+    for (const ListScan &scan : {MovementLists::search(path, criteria), MovementLists::search(path, {}),
+                                 MovementLists::paymentsDue(path, QDate(2024, 6, 15))}) {
+        CHECK(scan.opened && scan.complete);
+        checkRows(scan.rows, whole);
+        CHECK(scan.rows.size() + scan.skipped <= whole);
+        for (qsizetype i = 1; i < scan.rows.size(); ++i)
+            CHECK(TextRules::compareRows(scan.rows[i - 1].text, scan.rows[i].text) <= 0);
+    }
+}
+
+// The prima nota of the whole year and of one day: rows in file order; when
+// the listing is complete every total is a plain number (digits, a comma,
+// the euro sign: never "inf", "nan" or an exponent) and the balance is the
+// income plus the expense; when it stopped, no total is shown at all.
+void primaNota(const QByteArray &payload)
+{
+    static const QRegularExpression plain(QStringLiteral("^(-?)([0-9]{1,15}),([0-9]+) €$"));
+    const QString path = yearFile(payload);
+    const qint64 whole = payload.size() / TSchedaMovimento::Size;
+    const auto valueOf = [](const QString &total) {
+        const auto m = plain.match(total);
+        CHECK(m.hasMatch());
+        const auto v = TextRules::parseAmount(QString(m.captured(1) + m.captured(2) + QLatin1Char(',') + m.captured(3)));
+        CHECK(v.has_value());
+        return *v;
+    };
+    for (const PrimaNota::Request &request :
+         {PrimaNota::Request{QString(), QStringLiteral("01/01/2024"), QStringLiteral("31/12/2024"), path},
+          PrimaNota::Request{QStringLiteral("a"), QStringLiteral("15/06/2024"), QStringLiteral("15/06/2024"), path}}) {
+        const PrimaNota::Result r = PrimaNota::list(request);
+        checkRows(r.rows, whole);
+        for (qsizetype i = 1; i < r.rows.size(); ++i)
+            CHECK(r.rows[i - 1].position < r.rows[i].position);
+        if (!r.complete()) {
+            for (const QString &total : {r.income, r.expense, r.balance})
+                CHECK(total == PrimaNota::notCalculated());
+            CHECK(!PrimaNota::stopWarning(r, QStringLiteral("2024.eur")).isEmpty());
+            continue;
+        }
+        const double income = valueOf(r.income);
+        const double expense = valueOf(r.expense);
+        const double balance = valueOf(r.balance);
+        CHECK(income >= 0 && expense <= 0);
+        CHECK(std::fabs(income + expense - balance) <= 1e-6 * std::max(1.0, std::fabs(income) + std::fabs(expense)));
+    }
+}
+
+// The export grid of a year file and the document written from it: one grid
+// row per whole record, each cell the record's field; the document has the
+// header row and one row per grid row, and no cell opens or closes a tag.
+void exportDocument(const QByteArray &payload)
+{
+    const QString path = yearFile(payload);
+    const qint64 whole = payload.size() / TSchedaMovimento::Size;
+    ExportTableModel grid(MovementExport::sheet());
+    const auto loaded = grid.load(path);
+    CHECK(loaded.ok() && *loaded == whole);
+    CHECK(grid.rowCount() == whole);
+    const int causale = MovementExport::columnIndex(QStringLiteral("colCausale"));
+    for (qint64 row = 0; row < whole; ++row) {
+        const TSchedaMovimento m =
+            RecordCodec::decode<TSchedaMovimento>(payload.constData() + row * TSchedaMovimento::Size);
+        CHECK(grid.data(grid.index(int(row), 0)).toString() == QString::number(row + 1));
+        CHECK(grid.data(grid.index(int(row), causale)).toString() == m.Causale);
+    }
+    const QByteArray document = ExportDocument::bytes(grid.description());
+    CHECK(document.count("<tr") == whole + 1);
+    CHECK(document.count("</tr>") == whole + 1);
+    const int columns = int(MovementExport::sheet().columns.size()) - 1;
+    CHECK(document.count("<td") == (whole + 1) * columns);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -227,7 +336,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const QByteArray payload(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    switch (data[0] % 8) {
+    switch (data[0] % 11) {
     case 0: recordLayout<TSchedaSocio>(payload); break;
     case 1: recordLayout<TSchedaMovimento>(payload); break;
     case 2: recordFile<TSchedaSocio>(payload); break;
@@ -236,6 +345,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case 5: scrambler(payload); break;
     case 6: textRules(payload); break;
     case 7: passwordFileBeyondCap(payload); break;
+    case 8: movementLists(payload); break;
+    case 9: primaNota(payload); break;
+    case 10: exportDocument(payload); break;
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "common/TSchedaMovimento.h"
 #include "common/TextRules.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace PrimaNota {
@@ -41,15 +42,16 @@ void rowBytes(QByteArray &out, QByteArrayView causale, QByteArrayView data, QByt
     out.append(totale);
 }
 
-// Decimal digits of an amount as stored ("+12,50" has 2); -1 when it carries
-// an exponent and has no fixed number of them.
+// Decimal digits of an amount as stored ("+12,50" has 2).
 int decimalsOf(QStringView amount)
 {
-    if (amount.contains(QLatin1Char('e')) || amount.contains(QLatin1Char('E')))
-        return -1;
     const qsizetype comma = amount.indexOf(QLatin1Char(','));
     return comma < 0 ? 0 : int(amount.size() - comma - 1);
 }
+
+// The totals are written as plain decimals, which have no room for a sum of
+// sixteen digits or more, nor for one that is not a number at all.
+bool showable(double sum) { return std::isfinite(sum) && std::fabs(sum) < 1e15; }
 
 // A running sum of amounts with at most `decimals` decimals, freed of the
 // binary drift that many additions leave in its last digits: 28 payments of
@@ -68,7 +70,22 @@ double settled(double sum, int decimals)
 // The label text of a total at the end of a complete listing.
 QString shown(double sum, int decimals)
 {
-    return TextRules::trim(twoDecimalForm(TextRules::formatGeneral(settled(sum, decimals)))) + kEuro;
+    const double value = settled(sum, decimals);
+    QString text = TextRules::formatGeneral(value);
+    // The general format turns to an exponent for sums below 0,0001 or that its
+    // fifteen digits round up to 10^15: such a sum is written out in full, with
+    // the decimals its amounts have, so a total is always digits and a comma.
+    if (text.contains(QLatin1Char('e'))) {
+        text = QString::number(value, 'f', std::clamp(decimals, 0, 15));
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
+    }
+    return TextRules::trim(twoDecimalForm(text)) + kEuro;
 }
 
 QString quoted(const QString &value, const char *whenEmpty)
@@ -184,14 +201,15 @@ Result list(const Request &request)
                  amountBytes);
         out.rows.append({Win1252::decode(line), position});
         const QStringView amountText = RecordCodec::trimmedText(record, totale, amountChars);
-        const auto amount = TextRules::parseDecimal(amountText);
+        // An amount is a sign, digits and one comma: a record holding an exponent
+        // ("+1e3") was not written by the card and is not counted as a thousand.
+        const auto amount = TextRules::parseAmount(amountText);
         if (!amount) {
             out.stopPosition = position;
             out.stopValue = amountText.toString();
             return stopAt(Stop::BadAmount);
         }
-        const int places = decimalsOf(amountText);
-        decimals = (places < 0 || decimals < 0) ? -1 : std::max(decimals, places);
+        decimals = std::max(decimals, decimalsOf(amountText));
         if (amountText.startsWith(QLatin1Char('+')))
             income += *amount;
         else if (amountText.startsWith(QLatin1Char('-')))
@@ -199,6 +217,8 @@ Result list(const Request &request)
         balance += *amount;
     }
     file.close();
+    if (!showable(income) || !showable(expense) || !showable(balance))
+        return stopAt(Stop::TooLarge);
     out.interval = interval(request.startDate, request.endDate);
     out.income = shown(income, decimals);
     out.expense = shown(expense, decimals);
@@ -232,6 +252,11 @@ QString stopWarning(const Result &r, const QString &fileName)
                    .arg(quoted(r.stopValue, "nessuna data")) +
                kLfCrLfCr +
                QStringLiteral("Correggere la data nella scheda del movimento e visualizzare di nuovo il riepilogo.");
+    case Stop::TooLarge:
+        return QStringLiteral("Attenzione: la somma degli importi dei movimenti elencati supera il valore più grande "
+                              "che il riepilogo può mostrare, per cui i totali non sono stati calcolati.") +
+               kLfCrLfCr +
+               QStringLiteral("Controllare gli importi nelle schede dei movimenti dell'archivio %1.").arg(fileName);
     case Stop::BadAmount:
         return QStringLiteral("Attenzione: ") + movement +
                QStringLiteral(" ha un importo che non è possibile leggere (%1), per cui il riepilogo si ferma a "

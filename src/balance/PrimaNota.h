@@ -26,6 +26,7 @@ enum class Stop {
     ReadError, // the file could not be read to its end
     BadDate,   // a movement's operation date is not a date
     BadAmount, // a listed movement's amount is not a number
+    TooLarge,  // every movement was read, but a total is too large to be written
 };
 
 struct Result
@@ -53,7 +54,8 @@ struct Result
 // created empty) and lists the movements as the request asks. The totals are
 // sums in double precision written in the general number format, rounded to
 // the most decimals any listed amount has, so that the drift of many additions
-// never shows. The reason filter
+// never shows. An amount is read strictly (TextRules::parseAmount), and a total
+// that the general format cannot write without an exponent is not calculated. The reason filter
 // is active when the trimmed filter is not empty; a reason then must contain
 // the filter as typed, the letters A-Z compared without regard to case. Both
 // dates of the interval are listed.

@@ -40,4 +40,34 @@ public:
     {
         return appendRaw(RecordCodec::encode(record), newPosition1);
     }
+
+    // The save of a card that was shown from this file. The folder may be shared,
+    // so the record may have been saved by another workstation since the card
+    // showed it: the record is overwritten only when it still holds `shown`;
+    // otherwise nothing is written, *now receives what the record holds, and the
+    // result is Changed. Needs Access::Write: the comparison and the write happen
+    // under the one exclusive lock of this opening, so no save can slip between.
+    //
+    // Records are compared as the screens read them (the trimmed texts of the
+    // fields), so the bytes a field does not use never count as a change.
+    [[nodiscard]] Guarded overwriteIfUnchanged(qint64 position1, const Record &shown, const Record &record,
+                                               Record *now = nullptr)
+    {
+        Record stored;
+        if (!read(position1, stored))
+            return Guarded::Failed;
+        if (asStored(stored) != asStored(shown)) {
+            if (now)
+                *now = stored;
+            return Guarded::Changed;
+        }
+        return overwrite(position1, record) ? Guarded::Written : Guarded::Failed;
+    }
+
+    // The bytes a record is stored as once it has been read back: texts cut to
+    // their fields and trimmed, as any reader sees them.
+    static QByteArray asStored(const Record &record)
+    {
+        return RecordCodec::encode(RecordCodec::decode<Record>(RecordCodec::encode(record).constData()));
+    }
 };

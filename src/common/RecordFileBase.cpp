@@ -172,7 +172,7 @@ bool RecordFileBase::readNextRaw(QByteArray &out)
     return true;
 }
 
-bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record, qint64 sizeBefore)
+bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record)
 {
     if (m_access != Access::Write)
         return fail(QStringLiteral("%1 was opened for reading only").arg(m_path));
@@ -187,10 +187,6 @@ bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record, qint64 siz
                                         : QStringLiteral("only %1 of %2 bytes could be written (disk full or file too large)")
                                               .arg(written)
                                               .arg(m_recordSize);
-        // An append that did not fit is taken back whole, so the file keeps only
-        // whole records and the next append starts where this one should have.
-        if (index0 * m_recordSize >= sizeBefore)
-            (void)m_file.resize(sizeBefore);
         return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, why));
     }
     if (!FileAccess::sync(m_file.handle()))
@@ -207,7 +203,7 @@ bool RecordFileBase::overwriteRaw(qint64 position1, const QByteArray &record)
     const qint64 n = size / m_recordSize;
     if (position1 < 1 || position1 > n)
         return fail(QStringLiteral("record %1 is beyond the end (%2 records)").arg(position1).arg(n));
-    return writeAt(position1 - 1, record, size);
+    return writeAt(position1 - 1, record);
 }
 
 bool RecordFileBase::appendRaw(const QByteArray &record, qint64 *newPosition1)
@@ -216,9 +212,32 @@ bool RecordFileBase::appendRaw(const QByteArray &record, qint64 *newPosition1)
     if (size < 0)
         return false;
     const qint64 n = size / m_recordSize;
-    // A trailing fragment left by an interrupted write is covered by the new record.
-    if (!writeAt(n, record, size))
-        return false;
+    // A trailing fragment left by an interrupted write is covered by the new
+    // record. Its bytes are kept first, so that an append that fails can give the
+    // file back exactly as it was: same length, same last bytes.
+    const qint64 fragmentSize = size - n * m_recordSize;
+    QByteArray fragment;
+    if (fragmentSize > 0) {
+        if (!seekRecord(n))
+            return false;
+        fragment = m_file.read(fragmentSize);
+        if (fragment.size() != fragmentSize)
+            return fail(QStringLiteral("%1: the last %2 bytes cannot be read: %3")
+                            .arg(m_path)
+                            .arg(fragmentSize)
+                            .arg(m_file.errorString()));
+    }
+    if (!writeAt(n, record)) {
+        // Whatever part of the record reached the file is taken back, wherever
+        // it started; the reason stays the write's.
+        const QString why = m_error;
+        (void)m_file.resize(size);
+        if (!fragment.isEmpty() && seekRecord(n))
+            (void)m_file.write(fragment);
+        (void)FileAccess::sync(m_file.handle());
+        m_bufferStart = -1;
+        return fail(why);
+    }
     if (newPosition1)
         *newPosition1 = n + 1;
     return true;

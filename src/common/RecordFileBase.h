@@ -24,6 +24,12 @@ class RecordFileBase
 {
 public:
     enum class Access { Read, Write };
+    // What became of a save that must not pass over another's change.
+    enum class Guarded {
+        Written, // the record was overwritten
+        Changed, // another workstation changed the record: nothing was written
+        Failed,  // the file failed (errorString())
+    };
 
     static constexpr int kLockTimeoutMs = 4000;
     // More records than any list can show or any association keeps: a file whose
@@ -56,7 +62,8 @@ public:
     // call on this file; nullptr on failure. Scans decode from here without a copy.
     const char *readNextInPlace();
     // Writes need Access::Write. A failed overwrite may leave that one record
-    // partly written; a failed append leaves the file as it was.
+    // partly written; a failed append leaves the file byte for byte as it was,
+    // a trailing fragment included.
     [[nodiscard]] bool overwriteRaw(qint64 position1, const QByteArray &record);
     [[nodiscard]] bool appendRaw(const QByteArray &record, qint64 *newPosition1 = nullptr);
 
@@ -69,7 +76,7 @@ private:
     bool fail(const QString &why);
     qint64 fileSize();
     bool seekRecord(qint64 index0);
-    bool writeAt(qint64 index0, const QByteArray &record, qint64 sizeBefore);
+    bool writeAt(qint64 index0, const QByteArray &record);
     bool fillBuffer();
 
     const int m_recordSize;

@@ -28,10 +28,17 @@ QString fileOf(const QString &name)
 
 bool ensure()
 {
-    QDir dir(path());
-    if (dir.exists())
+    // Only a folder of the program's own is used. A link in its place, even one
+    // to a folder, would send every attached document (and every replaced one)
+    // somewhere outside the program's folder.
+    switch (FileAccess::entryAt(path())) {
+    case FileAccess::Entry::Folder:
         return true;
-    return QDir().mkpath(path()) && dir.exists();
+    case FileAccess::Entry::Missing:
+        return QDir().mkpath(path()) && FileAccess::entryAt(path()) == FileAccess::Entry::Folder;
+    default:
+        return false;
+    }
 }
 
 NameProblem nameProblem(const QString &name)
@@ -60,6 +67,9 @@ bool copyIn(const QString &source, const QString &destination)
 {
     const QFileInfo from(source);
     const QFileInfo to(destination);
+    // The folder that receives the copy must be a folder itself, not a link to one.
+    if (FileAccess::entryAt(to.absolutePath()) != FileAccess::Entry::Folder)
+        return false;
     if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath()
         && FileAccess::entryAt(destination) == FileAccess::Entry::File)
         return true;

@@ -13,7 +13,9 @@ QString path();
 // outside the folder (a path separator, a drive or a parent reference) or is empty.
 QString fileOf(const QString &name);
 
-// Creates the folder with any missing parents; true when it exists afterwards.
+// Creates the folder with any missing parents; true when it exists afterwards
+// as a folder of its own. A link in its place (whatever it points to), a file
+// or a special file makes it unusable: false, and nothing is created.
 bool ensure();
 
 // The cards keep a name in a field of 250 Windows-1252 characters; a name that
@@ -29,8 +31,9 @@ Place placeOf(const QString &destination);
 
 // Copies source to destination, replacing a file of that name only once the copy
 // is complete and on the disk: a failed copy leaves the previous file as it was.
-// Only a regular file is copied, and only onto a regular file: a link, a folder
-// or a special file in the folder is refused, never written through. Copying a
+// Only a regular file is copied, and only onto a regular file in a real folder:
+// a link, a folder or a special file in the folder, or a folder that is itself
+// a link, is refused, never written through. Copying a
 // file onto itself changes nothing.
 bool copyIn(const QString &source, const QString &destination);
 

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void screenShowsTheListAndTotals();
     void screenStopsOnAnUnreadableMovement();
     void screenCannotOpenTheYear();
+    void screenNeverShowsAnEndlessTotal_data();
+    void screenNeverShowsAnEndlessTotal();
     void findKeyLastsFromOneListToTheNext();
     void helpPage();
 
@@ -254,6 +257,43 @@ void TestPrimaNota::stops_data()
                                          + fix
                                          + "l'importo nella scheda del movimento e visualizzare di nuovo il "
                                            "riepilogo.";
+    // An amount is a sign, digits and one comma: an exponent is not read as a number,
+    // however close to a real amount it looks.
+    const auto unreadable = [&fix](int position, const char *amount) {
+        return QStringLiteral("Attenzione: il movimento n. %1 dell'archivio 2014.eur ha un importo che non è "
+                              "possibile leggere (\"%2\"), per cui il riepilogo si ferma a questo movimento e i "
+                              "totali non sono stati calcolati.")
+                   .arg(position)
+                   .arg(QLatin1String(amount))
+            + fix + "l'importo nella scheda del movimento e visualizzare di nuovo il riepilogo.";
+    };
+    QTest::newRow("amount with an exponent")
+        << QStringList{"Quota|01/03/2014|+10,00", "Quota|02/03/2014|+1e3", "Quota|03/03/2014|+10,00"} << ""
+        << QList<qint64>{1, 2} << int(PrimaNota::Stop::BadAmount) << qint64(2) << unreadable(2, "+1e3");
+    QTest::newRow("capital exponent with a comma")
+        << QStringList{"Spesa|02/03/2014|-2,5E2"} << "" << QList<qint64>{1} << int(PrimaNota::Stop::BadAmount)
+        << qint64(1) << unreadable(1, "-2,5E2");
+    QTest::newRow("two amounts near the largest number")
+        << QStringList{"Quota|01/03/2014|+1e308", "Quota|02/03/2014|+1e308"} << "" << QList<qint64>{1}
+        << int(PrimaNota::Stop::BadAmount) << qint64(1) << unreadable(1, "+1e308");
+    QTest::newRow("two signs") << QStringList{"Quota|01/03/2014|+-5,00"} << "" << QList<qint64>{1}
+                               << int(PrimaNota::Stop::BadAmount) << qint64(1) << unreadable(1, "+-5,00");
+    // A sum the general format would write with an exponent is written out in full.
+    QTest::newRow("an amount of a thousand-billionth")
+        << QStringList{"Arrotondamento|04/03/2014|+0,000000000001"} << "" << QList<qint64>{1}
+        << int(PrimaNota::Stop::None) << qint64(0) << "";
+    // Eleven of the largest amounts Totale can hold make a sum of sixteen digits,
+    // which the totals cannot write; ten still fit.
+    const QStringList largest = QStringList(11, QStringLiteral("Quota|05/03/2014|+99999999999999"));
+    QTest::newRow("totals of sixteen digits")
+        << largest << "" << QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11} << int(PrimaNota::Stop::TooLarge)
+        << qint64(0)
+        << "Attenzione: la somma degli importi dei movimenti elencati supera il valore più grande che il "
+           "riepilogo può mostrare, per cui i totali non sono stati calcolati.\n\r\n\rControllare gli importi "
+           "nelle schede dei movimenti dell'archivio 2014.eur.";
+    QTest::newRow("totals of fifteen digits")
+        << largest.mid(1) << "" << QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << int(PrimaNota::Stop::None)
+        << qint64(0) << "";
     // Only what is needed is read: a date behind the filter, an amount outside the interval.
     QTest::newRow("bad date left out by the filter")
         << QStringList{"Quota|01/03/2014|+10,00", "Rimborso|31/02/2014|-1,00"} << "quota" << QList<qint64>{1}
@@ -276,8 +316,13 @@ void TestPrimaNota::stops()
     QTEST(positions(r), "listed");
     QCOMPARE(int(r.stop), stop);
     QCOMPARE(PrimaNota::stopWarning(r, QStringLiteral("2014.eur")), warning);
-    if (r.complete())
+    if (r.complete()) {
+        // Every total shown is a plain number: digits, a comma, the euro sign.
+        static const QRegularExpression plain(QStringLiteral("^-?[0-9]{1,15},[0-9]+ €$"));
+        for (const QString &total : {r.income, r.expense, r.balance})
+            QVERIFY2(plain.match(total).hasMatch(), qPrintable(total));
         return;
+    }
     QTEST(r.stopPosition, "position");
     // Nothing that looks like a total of the whole interval.
     for (const QString &total : {r.income, r.expense, r.balance})
@@ -450,6 +495,40 @@ void TestPrimaNota::screenCannotOpenTheYear()
              });
     QVERIFY(checked);
     QVERIFY(QFileInfo(BalanceFixtures::yearFile(QStringLiteral("2014"))).isDir());
+}
+
+void TestPrimaNota::screenNeverShowsAnEndlessTotal_data()
+{
+    QTest::addColumn<QStringList>("movements");
+    QTest::addColumn<QString>("warningStart");
+    QTest::newRow("two amounts of 1e308")
+        << QStringList{"Quota|01/03/2014|+1e308", "Quota|02/03/2014|+1e308"}
+        << "Attenzione: il movimento n. 1 dell'archivio 2014.eur ha un importo che non è possibile leggere";
+    QTest::newRow("a thousand written with an exponent")
+        << QStringList{"Quota|01/03/2014|+10,00", "Quota|02/03/2014|+1e3"}
+        << "Attenzione: il movimento n. 2 dell'archivio 2014.eur ha un importo che non è possibile leggere";
+    QTest::newRow("sum of sixteen digits") << QStringList(11, QStringLiteral("Quota|05/03/2014|+99999999999999"))
+                                           << "Attenzione: la somma degli importi dei movimenti elencati supera";
+}
+
+void TestPrimaNota::screenNeverShowsAnEndlessTotal()
+{
+    QFETCH(QStringList, movements);
+    QFETCH(QString, warningStart);
+    TestApp app;
+    BalanceFixtures::write(QStringLiteral("2014"), BalanceFixtures::parse(movements));
+    bool checked = false;
+    showList(app, QString(), QStringLiteral("01"), QStringLiteral("Marzo"), QStringLiteral("31"),
+             QStringLiteral("Marzo"), [&](TfrmBilancio *d) {
+                 QCOMPARE(app.platform.messages.shown.size(), 1);
+                 QCOMPARE(app.platform.messages.shown.first().kind, MessageBoxes::Kind::Warning);
+                 QVERIFY2(app.platform.messages.lastText().startsWith(warningStart),
+                          qPrintable(app.platform.messages.lastText()));
+                 for (QLabel *total : {d->lblTotEntrate, d->lblTotUscite, d->lblBilancio})
+                     QCOMPARE(total->text(), QStringLiteral("non calcolato"));
+                 checked = true;
+             });
+    QVERIFY(checked);
 }
 
 void TestPrimaNota::findKeyLastsFromOneListToTheNext()

@@ -7,19 +7,28 @@
 
 #include "common/ArchivePaths.h"
 #include "common/RecordFile.h"
+#include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/PictureButton.h"
+#include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmExpAnagrafica.h"
+#include "movements/ui/TfrmExpMovimenti.h"
+#include "movements/ui/TfrmMovimenti.h"
+#include "shell/ui/ScreenSet.h"
 #include "output/ui/ExportProcedure.h"
 #include "output/ui/TfrmAllegaCartella.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTest>
+
+#include <optional>
 
 using namespace FileFaults;
 
@@ -203,6 +212,173 @@ private Q_SLOTS:
         QCOMPARE(w.txtFile[0]->text(), QStringLiteral("vecchio.pdf"));
         checkLeftAsItWas(fault, destination, old, victim);
         QCOMPARE(namesIn(ArchivePaths::attachments()), namesBefore);
+    }
+
+    // Documenti_Allegati is not a folder of the program's own: a link to a folder
+    // elsewhere (empty, or holding a file of the picked name), a dangling link, a
+    // file. Attaching from either card is refused with the attachments' message;
+    // nothing is written or replaced anywhere, no overwrite question is asked,
+    // and the card keeps its slot.
+    void linkedAttachmentFolderIsRefused_data()
+    {
+        QTest::addColumn<bool>("memberCard");
+        QTest::addColumn<QString>("inPlace"); // what stands where the folder should be
+        QTest::newRow("member card, link to a folder") << true << "link";
+        QTest::newRow("member card, link to a folder holding the name") << true << "link holding the name";
+        QTest::newRow("movement card, link to a folder") << false << "link";
+        QTest::newRow("movement card, link to a folder holding the name") << false << "link holding the name";
+        QTest::newRow("movement card, dangling link") << false << "dangling link";
+        QTest::newRow("member card, a file") << true << "file";
+    }
+
+    void linkedAttachmentFolderIsRefused()
+    {
+        QFETCH(bool, memberCard);
+        QFETCH(QString, inPlace);
+        TestApp app;
+        QTemporaryDir elsewhere;
+        const QString picked = elsewhere.filePath(QStringLiteral("fattura.pdf"));
+        QVERIFY(writeBytes(picked, "%PDF nuova fattura"));
+        QTemporaryDir outside;
+        const QString target = outside.filePath(QStringLiteral("documenti"));
+        const QString folder = ArchivePaths::attachments();
+        if (inPlace == QLatin1String("file")) {
+            QVERIFY(writeBytes(folder, "non una cartella"));
+        } else {
+            if (inPlace != QLatin1String("dangling link"))
+                QVERIFY(QDir().mkpath(target));
+            if (inPlace == QLatin1String("link holding the name"))
+                QVERIFY(writeBytes(target + QStringLiteral("/fattura.pdf"), "%PDF fattura di un altro"));
+            QVERIFY(makeLink(target, folder));
+        }
+        const QStringList outsideBefore = namesIn(outside.path());
+        const QStringList targetBefore = namesIn(target);
+
+        QWidget *card = memberCard ? static_cast<QWidget *>(app.screens->anagrafica())
+                                   : static_cast<QWidget *>(app.screens->movimenti());
+        control<QLabel>(card, "lblFile01")->setText(QStringLiteral("vecchio.pdf"));
+        app.platform.files.openAnswers = {picked};
+        app.platform.modal.handlers.append([](QDialog *d) {
+            auto *w = static_cast<TfrmAllegaCartella *>(d);
+            QTest::mouseClick(w->btnSfoglia[0], Qt::LeftButton);
+            QCOMPARE(w->txtFile[0]->text(), QStringLiteral("vecchio.pdf"));
+            QTest::mouseClick(w->btnApplica, Qt::LeftButton);
+        });
+        QTest::mouseClick(control<QWidget>(card, memberCard ? "btnAllegati" : "cmdFile"), Qt::LeftButton);
+
+        QCOMPARE(app.platform.modal.opened, QStringList{QStringLiteral("TfrmAllegaCartella")});
+        QCOMPARE(app.platform.messages.shown.size(), 1);
+        QCOMPARE(app.platform.messages.shown[0].kind, MessageBoxes::Kind::Warning);
+        QCOMPARE(app.platform.messages.shown[0].text, kCopyFailed);
+        QCOMPARE(control<QLabel>(card, "lblFile01")->text(), QStringLiteral("vecchio.pdf"));
+        // Nothing went through the link, nothing was made in its place.
+        QCOMPARE(namesIn(outside.path()), outsideBefore);
+        QCOMPARE(namesIn(target), targetBefore);
+        if (inPlace == QLatin1String("link holding the name"))
+            QCOMPARE(readBytes(target + QStringLiteral("/fattura.pdf")), QByteArray("%PDF fattura di un altro"));
+        if (inPlace == QLatin1String("file"))
+            QCOMPARE(readBytes(folder), QByteArray("non una cartella"));
+        else
+            QVERIFY(QFileInfo(folder).isSymLink());
+    }
+
+    // An archive the export window cannot read (a link, a file the user may not
+    // open or may only read, a folder in its place) is told when the window
+    // opens, and every export asked after is refused with the same message: the
+    // previous export stays as it was and nothing claims success.
+    void unreadableArchiveIsNotExported_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("year file linked to another file") << "2024.eur" << "link";
+        QTest::newRow("year file, dangling link") << "2024.eur" << "dangling link";
+        QTest::newRow("year file the user may not read") << "2024.eur" << "unreadable";
+        QTest::newRow("read-only year file") << "2024.eur" << "read-only";
+        QTest::newRow("folder in place of the year file") << "2024.eur" << "folder";
+        QTest::newRow("member archive linked to a file") << "Soci.pro" << "link";
+        QTest::newRow("read-only member archive") << "Soci.pro" << "read-only";
+    }
+
+    void unreadableArchiveIsNotExported()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, fault);
+        TestPlatform p;
+        QTemporaryDir elsewhere;
+        const bool members = archive == QLatin1String("Soci.pro");
+        const QString path = p.file(archive);
+        const QString exported = p.file(members ? QStringLiteral("Soci.xls") : QStringLiteral("Movimenti.xls"));
+        const QByteArray old("<html>esportazione precedente</html>");
+        QVERIFY(writeBytes(exported, old));
+        // One whole record, wherever the fault puts the archive.
+        const auto writeArchive = [&](const QString &where) {
+            QByteArray record;
+            if (members) {
+                TSchedaSocio s;
+                s.Dipendente = QStringLiteral("Rossi Mario");
+                record = RecordCodec::encode(s);
+            } else {
+                TSchedaMovimento m;
+                m.Causale = QStringLiteral("Quota sociale");
+                m.Totale = QStringLiteral("+25,00");
+                record = RecordCodec::encode(m);
+            }
+            QVERIFY(writeBytes(where, record));
+        };
+        const QString target = elsewhere.filePath(QStringLiteral("altro"));
+        const bool asUser = fault == QLatin1String("unreadable") || fault == QLatin1String("read-only");
+        if (fault == QLatin1String("link")) {
+            writeArchive(target);
+            QVERIFY(makeLink(target, path));
+        } else if (fault == QLatin1String("dangling link")) {
+            QVERIFY(makeLink(target, path));
+        } else if (fault == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            writeArchive(path);
+            QVERIFY(QFile::setPermissions(path, fault == QLatin1String("read-only")
+                                                    ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                                    : QFile::Permissions()));
+            // Everything else is open to the user, so that only the archive stands in the way.
+            QVERIFY(QFile::setPermissions(exported, QFile::Permissions(0x6666)));
+            QVERIFY(openFolderToAll(p.folder.dir.path(), true));
+        }
+        const QByteArray targetBytes = readBytes(target);
+        const QStringList namesBefore = namesIn(p.folder.dir.path());
+
+        std::optional<AsUnprivileged> user;
+        if (asUser) {
+            user.emplace();
+            if (!user->active())
+                QSKIP("the unprivileged user cannot be taken on here");
+        }
+        std::unique_ptr<ExportScreen> w;
+        if (members) {
+            w = std::make_unique<TfrmExpAnagrafica>();
+        } else {
+            auto movements = std::make_unique<TfrmExpMovimenti>();
+            movements->setYearFile(path);
+            w = std::move(movements);
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(p.messages.shown.size(), 1);
+        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        user.reset();
+
+        QCOMPARE(p.messages.shown.size(), 2);
+        for (const ShownMessage &m : p.messages.shown) {
+            QCOMPARE(m.kind, MessageBoxes::Kind::Error);
+            QCOMPARE(m.text, ExportScreen::unreadableText());
+        }
+        QCOMPARE(w->grdRecords->model()->rowCount(), 0);
+        QVERIFY(w->isVisible());
+        QVERIFY(p.shell.opened.isEmpty());
+        QCOMPARE(readBytes(exported), old);
+        QCOMPARE(namesIn(p.folder.dir.path()), namesBefore);
+        QCOMPARE(readBytes(target), targetBytes);
+        if (fault.contains(QLatin1String("link")))
+            QVERIFY(QFileInfo(path).isSymLink());
     }
 
     void refusedExportKeepsTheOldFile_data() { addFaultRows(); }

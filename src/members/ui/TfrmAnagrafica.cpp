@@ -16,6 +16,7 @@
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/Art.h"
+#include "common/ui/CardOverwrite.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
@@ -392,6 +393,7 @@ void TfrmAnagrafica::showMember(const StoredMember &member) { loadRecord(member.
 void TfrmAnagrafica::loadRecord(qint64 position1, const TSchedaSocio &record)
 {
     m_record = record;
+    m_shown = record;
     m_position = position1;
     // A photo that cannot be read leaves the placeholder, without a word.
     m_photo = PhotoFiles::read(ArchivePaths::photo(position1));
@@ -510,16 +512,30 @@ void TfrmAnagrafica::btnSalvaClick()
         return;
     }
 
-    // A card shown from the archive is stored over itself, a new one after the last.
+    // A card shown from the archive is stored over itself (unless the user keeps
+    // another workstation's change to it), a new one after the last.
     const MemberArchive archive;
     const bool wasStored = m_position.has_value();
-    const auto stored = wasStored ? archive.overwrite(*m_position, record) : archive.append(record);
+    ArchiveResult<qint64> stored = ArchiveResult<qint64>::failure({});
+    if (wasStored) {
+        const auto saved = CardOverwrite::save(this, ArchivePaths::members(), *m_position, m_shown, record);
+        if (saved.result == CardOverwrite::Result::NotSaved) {
+            if (saved.reload)
+                loadRecord(*m_position, *saved.reload);
+            return;
+        }
+        if (saved.result == CardOverwrite::Result::Saved)
+            stored = ArchiveResult<qint64>::success(*m_position);
+    } else {
+        stored = archive.append(record);
+    }
     if (!stored) {
         // The card keeps what it shows, position included, so the user can try again.
         UiPlatform::error(this, MemberCardRules::accessError());
         return;
     }
     m_record = record;
+    m_shown = record;
     m_position = *stored;
     showValues(PositionPart);
 

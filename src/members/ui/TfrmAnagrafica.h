@@ -117,6 +117,9 @@ private:
     // The member shown, as values.
     TSchedaSocio m_record;
     std::optional<qint64> m_position;
+    // The record as stored at m_position when the card last read or saved it:
+    // a save finds out from it whether another workstation changed the card since.
+    TSchedaSocio m_shown;
     QImage m_photo; // null: no photo
 
     Form::Controls m_c;

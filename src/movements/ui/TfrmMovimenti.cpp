@@ -9,6 +9,7 @@
 #include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "common/TextRules.h"
+#include "common/ui/CardOverwrite.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
@@ -474,6 +475,7 @@ void TfrmMovimenti::setPosition(std::optional<qint64> position1)
 
 void TfrmMovimenti::showRecord(qint64 position1, const TSchedaMovimento &record)
 {
+    m_shown = record;
     setValues(MovementCardRules::show(record, values()));
     setPosition(position1);
 }
@@ -580,26 +582,29 @@ void TfrmMovimenti::cmdSalvaClick()
         return;
     }
 
-    RecordFile<TSchedaMovimento> file;
-    if (!file.open(yearFile(), RecordFileBase::Access::Write)) {
-        UiPlatform::error(this, MovementCardRules::accessError());
-        return;
-    }
     const TSchedaMovimento record = MovementCardRules::compose(card);
     const std::optional<qint64> stored = m_position;
     qint64 pos = 0;
     bool written = false;
     if (stored) {
+        // Stored over itself, unless the user keeps another workstation's change to it.
         pos = *stored;
-        written = file.overwrite(pos, record);
+        const auto saved = CardOverwrite::save(this, yearFile(), pos, m_shown, record);
+        if (saved.result == CardOverwrite::Result::NotSaved) {
+            if (saved.reload)
+                showRecord(pos, *saved.reload);
+            return;
+        }
+        written = saved.result == CardOverwrite::Result::Saved;
     } else {
-        written = file.append(record, &pos);
+        RecordFile<TSchedaMovimento> file;
+        written = file.open(yearFile(), RecordFileBase::Access::Write) && file.append(record, &pos);
     }
-    file.close();
     if (!written) {
         UiPlatform::error(this, MovementCardRules::accessError());
         return;
     }
+    m_shown = record;
     setPosition(pos);
     UiPlatform::information(this, stored ? MovementCardRules::changesSaved() : MovementCardRules::inserted());
 }

@@ -96,6 +96,9 @@ private:
 
     Form::Controls m_c;
     std::optional<qint64> m_position;
+    // The record as stored at m_position when the card last read or saved it:
+    // a save finds out from it whether another workstation changed the card since.
+    TSchedaMovimento m_shown;
     QLabel *m_lblPosizione = nullptr;
     QLabel *m_lblImporto = nullptr;
     QLabel *m_panInfo = nullptr;

@@ -5,6 +5,7 @@
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/UiPlatform.h"
 #include "output/ExportTableModel.h"
 
 #include <QEvent>
@@ -112,17 +113,37 @@ void ExportScreen::showEvent(QShowEvent *e)
 
 void ExportScreen::loadRecords()
 {
-    // A record that cannot be read ends the loading silently: the rows read stay,
-    // the others stay empty, and all of them are shown and exported.
+    // An archive that cannot be read to its end (a link, a file the user may not
+    // open, a folder in its place, a read that fails) is told at once: the grid
+    // keeps the rows read, but they are not the archive, and the export refuses
+    // to write them over the previous one.
     const QString path = m_archiveOf ? m_archiveOf() : m_archive;
-    if (path.isEmpty())
+    m_unreadable = false;
+    if (path.isEmpty()) {
         m_rows->clear();
-    else
-        (void)m_rows->load(path);
+        return;
+    }
+    if (!m_rows->load(path)) {
+        m_unreadable = true;
+        UiPlatform::error(this, unreadableText());
+    }
+}
+
+QString ExportScreen::unreadableText()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio, per cui i dati non possono "
+                          "essere esportati.")
+           + UiPlatform::kLfCrLfCr
+           + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                            "programma.");
 }
 
 void ExportScreen::cmdEsportaClick()
 {
+    if (m_unreadable) {
+        UiPlatform::error(this, unreadableText());
+        return;
+    }
     // The export picture takes no focus, so a cell may still be open for typing:
     // moving the current cell away and back hands its text to the grid first.
     const QModelIndex current = grdRecords->currentIndex();

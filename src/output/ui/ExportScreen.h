@@ -50,6 +50,8 @@ public:
     PictureButton *cmdEsci;
 
     static QString startHint();
+    // Shown when the archive cannot be read, on opening and for every export asked.
+    static QString unreadableText();
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -64,6 +66,8 @@ private:
     HelpPage m_help;
     QString (*m_archiveOf)();
     QString m_archive;
+    // The last loading stopped before the end: nothing may be exported.
+    bool m_unreadable = false;
     ExportTableModel *m_rows;
     QHash<QObject *, QString> m_hints;
 };
