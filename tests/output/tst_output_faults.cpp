@@ -254,9 +254,21 @@ private Q_SLOTS:
         const QStringList outsideBefore = namesIn(outside.path());
         const QStringList targetBefore = namesIn(target);
 
-        QWidget *card = memberCard ? static_cast<QWidget *>(app.screens->anagrafica())
-                                   : static_cast<QWidget *>(app.screens->movimenti());
-        control<QLabel>(card, "lblFile01")->setText(QStringLiteral("vecchio.pdf"));
+        // The card shows a stored record that already has a document in slot 1.
+        QWidget *card = nullptr;
+        if (memberCard) {
+            TSchedaSocio s;
+            s.Dipendente = QStringLiteral("Rossi Mario");
+            s.File01 = QStringLiteral("vecchio.pdf");
+            app.screens->anagrafica()->loadRecord(1, s);
+            card = app.screens->anagrafica();
+        } else {
+            TSchedaMovimento m;
+            m.Causale = QStringLiteral("Quota sociale");
+            m.File01 = QStringLiteral("vecchio.pdf");
+            app.screens->movimenti()->showRecord(1, m);
+            card = app.screens->movimenti();
+        }
         app.platform.files.openAnswers = {picked};
         app.platform.modal.handlers.append([](QDialog *d) {
             auto *w = static_cast<TfrmAllegaCartella *>(d);
