@@ -54,11 +54,12 @@ struct Result
 // created empty) and lists the movements as the request asks. The totals are
 // sums in double precision written in the general number format, rounded to
 // the most decimals any listed amount has, so that the drift of many additions
-// never shows. An amount is read strictly (TextRules::parseAmount), and a total
-// that the general format cannot write without an exponent is not calculated. The reason filter
-// is active when the trimmed filter is not empty; a reason then must contain
-// the filter as typed, the letters A-Z compared without regard to case. Both
-// dates of the interval are listed.
+// never shows. An amount is read strictly (TextRules::parseAmount); a total of
+// sixteen digits or more is not calculated, and one the general format would
+// write with an exponent is written out in full. The reason filter is active
+// when the trimmed filter is not empty; a reason then must contain the filter
+// as typed, the letters A-Z compared without regard to case. Both dates of the
+// interval are listed.
 Result list(const Request &request);
 
 // One list row: kind, reason, date, payer, beneficiary and signed amount in
