@@ -374,7 +374,7 @@ QString CashStatement::suggestion(Side side, const QString &causale)
         return QStringLiteral("A.U4");
     if (has({"stampa", "cancelleria", "materiale", "acquisto", "merce", "forniture"}))
         return QStringLiteral("A.U1");
-    if (has({"assicuraz", "utenz", "luce", "gas", "telefon", "internet", "consulen", "servizi", "pulizi",
+    if (has({"assicuraz", "utenz", "bollett", "luce", "gas", "telefon", "internet", "consulen", "servizi", "pulizi",
              "trasport"}))
         return QStringLiteral("A.U2");
     return {};

@@ -5,6 +5,7 @@
 #include "common/TextRules.h"
 #include "common/Win1252.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QHash>
 
@@ -19,6 +20,27 @@ struct Sum
     qint64 count = 0;
     qint64 cents = 0;
 };
+
+// The year of a stored operation date "dd/mm/yyyy" naming a real day, the
+// form the text rules accept, read straight from its bytes; -1 for anything
+// else. Every movement's date is judged, so no text is made for it.
+int yearOf(QByteArrayView d)
+{
+    if (d.size() != 10 || d[2] != '/' || d[5] != '/')
+        return -1;
+    int n[8];
+    const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        const char c = d[at[i]];
+        if (c < '0' || c > '9')
+            return -1;
+        n[i] = c - '0';
+    }
+    const int day = n[0] * 10 + n[1];
+    const int month = n[2] * 10 + n[3];
+    const int y = n[4] * 1000 + n[5] * 100 + n[6] * 10 + n[7];
+    return y >= 1 && QDate::isValid(y, month, day) ? y : -1;
+}
 
 } // namespace
 
@@ -67,13 +89,13 @@ YearMovements YearMovements::read(const QString &path, int year)
             out.error = file.errorString();
             break;
         }
-        const QStringView dateText = RecordCodec::trimmedText(record, data, dateChars);
-        const auto date = TextRules::parseDate(dateText);
-        if (!date) {
-            out.unreadable.append({position, QStringLiteral("data"), dateText.toString()});
+        const int dateYear = yearOf(RecordCodec::trimmedBytes(record, data));
+        if (dateYear < 0) {
+            out.unreadable.append(
+                {position, QStringLiteral("data"), RecordCodec::trimmedText(record, data, dateChars).toString()});
             continue;
         }
-        if (date->year() != year) {
+        if (dateYear != year) {
             ++out.otherYearCount;
             continue;
         }
@@ -94,7 +116,8 @@ YearMovements YearMovements::read(const QString &path, int year)
             (income ? out.unsettledIncome : out.unsettledExpense) += cents;
             continue;
         }
-        key.clear();
+        // Emptied without giving its room back: no allocation per movement.
+        key.truncate(0);
         key.append(income ? '+' : '-');
         key.append(RecordCodec::trimmedBytes(record, causale));
         key.append('\0');

@@ -91,6 +91,9 @@ void classifyWorkedYear(TfrmRendiconto &s)
     for (const char *method : {"Bonifico", "Addebito in conto", "Carta"})
         s.accountCombo(paymentRow(s, QString::fromLatin1(method)))->setCurrentIndex(2);
     s.txtSaldoCassa->setText(QStringLiteral("1000,00"));
+    Q_EMIT s.txtSaldoCassa->enterPressed();
+    // The other balance is left as the user left it, not filled in under the cursor.
+    QCOMPARE(s.txtSaldoBanca->text(), QString());
     s.txtSaldoBanca->setText(QStringLiteral("5000"));
     Q_EMIT s.txtSaldoBanca->enterPressed();
 }

@@ -150,7 +150,7 @@ void TfrmRendiconto::buildControls()
                                  std::pair{RcSuggestion, 62}})
         tblCausali->setColumnWidth(col, w);
     tblPagamenti = table(classify, "tblPagamenti",
-                         {QStringLiteral("Modalità di pagamento"), QStringLiteral("N."), QStringLiteral("Conto"),
+                         {QStringLiteral("Pagamento"), QStringLiteral("N."), QStringLiteral("Conto"),
                           QStringLiteral("Proposta")});
     tblPagamenti->setGeometry(714, 6, 250, 250);
     for (const auto &[col, w] :
@@ -218,9 +218,11 @@ void TfrmRendiconto::buildControls()
     connect(btnEsporta, &QPushButton::clicked, this, &TfrmRendiconto::btnEsportaClick);
     connect(btnEsci, &QPushButton::clicked, this, &QDialog::close);
     connect(imgGuida, &QAbstractButton::clicked, this, [this] { TfrmGuida::open(this, HelpPage::Statement); });
+    // Leaving a balance takes it in silently (the focus may be leaving for a
+    // message box); Enter also says when it is not an amount.
     for (FieldEdit *e : {txtSaldoCassa, txtSaldoBanca}) {
-        connect(e, &FieldEdit::left, this, &TfrmRendiconto::openingLeft);
-        connect(e, &FieldEdit::enterPressed, this, &TfrmRendiconto::openingLeft);
+        connect(e, &FieldEdit::left, this, [this] { openingLeft(false); });
+        connect(e, &FieldEdit::enterPressed, this, [this] { openingLeft(true); });
     }
 }
 
@@ -422,13 +424,17 @@ void TfrmRendiconto::accountChosen(int row)
     recompute();
 }
 
-void TfrmRendiconto::openingLeft()
+void TfrmRendiconto::openingLeft(bool warn)
 {
     if (m_filling)
         return;
     const auto cassa = typedCents(txtSaldoCassa->text());
     const auto banca = typedCents(txtSaldoBanca->text());
+    for (const auto &[edit, ok] : {std::pair{txtSaldoCassa, cassa.has_value()}, std::pair{txtSaldoBanca, banca.has_value()}})
+        edit->setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { color: %1; }").arg(Palette::red.name()));
     if (!cassa || !banca) {
+        if (!warn)
+            return;
         UiPlatform::warning(this, QStringLiteral("Attenzione: il saldo iniziale indicato non è un importo valido.") +
                                       UiPlatform::kLfCrLfCr +
                                       QStringLiteral("Scrivere l'importo con la virgola prima dei decimali e senza "
@@ -443,7 +449,8 @@ void TfrmRendiconto::openingLeft()
         m_classification.setOpening(m_year, opening);
         m_dirty = true;
     }
-    fillOpening();
+    // The edits keep what was typed: rewriting one while the other is being
+    // filled would put its text under the user's cursor.
     recompute();
 }
 

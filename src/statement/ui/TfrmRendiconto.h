@@ -86,7 +86,7 @@ private:
     void recompute();
     void itemChosen(int row);
     void accountChosen(int row);
-    void openingLeft();
+    void openingLeft(bool warn);
     void btnAggiornaClick();
     void btnEnteClick();
     void btnSuggerimentiClick();
