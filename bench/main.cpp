@@ -50,6 +50,8 @@
 #include "movements/ui/TfrmExpMovimenti.h"
 #include "output/ExportDocument.h"
 #include "output/ExportTableModel.h"
+#include "statement/CashStatement.h"
+#include "statement/YearCache.h"
 
 #include <QApplication>
 #include <QDir>
@@ -398,6 +400,62 @@ void runProgram(Bench &b, const char *name)
 
 // ---- the table ---------------------------------------------------------------
 
+// ---- yearly cash statement --------------------------------------------------------
+
+QString yearBefore(const Bench &b) { return b.folder + QStringLiteral("/%1.eur").arg(kYear - 1); }
+
+// The floor of the statement: the bytes of the two year files it reads.
+void statementFloor(Bench &b)
+{
+    readBytes(b, b.movements());
+    readBytes(b, yearBefore(b));
+}
+
+// Every reason and payment method of the two years classified, as a treasurer
+// would leave them, with the opening balances of the year before.
+Classification &statementClassification()
+{
+    static Classification c;
+    return c;
+}
+
+// The statement of the year beside the year before, from the files, as the
+// screen computes it when it opens.
+void statement(Bench &b)
+{
+    YearCache cache(b.folder + QLatin1Char('/'));
+    const CashStatement s = CashStatement::compute(kYear, statementClassification(), cache.source());
+    b.sink = b.sink + s.line(QStringLiteral("R"))->current + s.current().closingBanca;
+}
+
+void prepareStatement(Bench &b)
+{
+    const QString before = yearBefore(b);
+    if (QFileInfo(before).size() != b.size * TSchedaMovimento::Size) {
+        QFile::remove(before);
+        RecordFile<TSchedaMovimento> file;
+        if (!file.open(before, RecordFileBase::Access::Write))
+            fail(file.errorString());
+        const SampleData data(2);
+        for (qint64 i = 0; i < b.size; ++i)
+            if (!file.append(data.movement(kYear - 1, i, b.size, b.size)))
+                fail(file.errorString());
+        file.close();
+    }
+    Classification &c = statementClassification();
+    c = Classification();
+    YearCache cache(b.folder + QLatin1Char('/'));
+    for (const int year : {kYear, kYear - 1})
+        for (const YearMovements::Group &g : cache.get(year)->groups) {
+            const auto side = g.income ? StatementItems::Side::Income : StatementItems::Side::Expense;
+            const QString code = CashStatement::suggestion(side, g.causale);
+            c.setItem(side, g.causale, code.isEmpty() ? (g.income ? QStringLiteral("A.E10") : QStringLiteral("A.U5")) : code);
+            const auto account = CashStatement::suggestedAccount(g.pagamento);
+            c.setAccount(g.pagamento, account == Classification::Account::None ? Classification::Account::Banca : account);
+        }
+    c.setOpening(kYear - 1, Classification::Opening{100000, 500000});
+}
+
 struct Operation
 {
     const char *name;
@@ -441,6 +499,8 @@ const std::vector<Operation> &operations()
         {"movements_export_floor", nullptr, movementsExportFloor},
         {"movements_export_document", "movements_export_floor", movementExportDocument},
         {"movements_export_window", "movements_export_document", movementExportWindow},
+        {"statement_read_floor", nullptr, statementFloor},
+        {"statement_two_years", "statement_read_floor", statement},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
         {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
          true},
@@ -594,6 +654,7 @@ void prepare(Bench &b)
     b.memberDocumentBytes = QFileInfo(b.folder + QStringLiteral("/Soci.xls")).size();
     movementExportDocument(b);
     b.movementDocumentBytes = QFileInfo(b.folder + QStringLiteral("/Movimenti.xls")).size();
+    prepareStatement(b);
     const PrimaNota::Result year = PrimaNota::list(wholeYear(b));
     if (!year.complete())
         fail(year.error);

@@ -173,6 +173,32 @@ QString sharedUse()
     });
 }
 
+QString statement()
+{
+    return join({
+        "RENDICONTO PER CASSA. Questa funzione prepara il rendiconto annuale dell'Associazione nella forma del "
+        "Modello D (rendiconto per cassa), con l'anno scelto e l'anno precedente affiancati: entrate e uscite "
+        "di ogni sezione, avanzo o disavanzo, investimenti, avanzo complessivo, cassa e banca a fine anno. Si "
+        "apre da Primanota e Bilancio con il pulsante Rendiconto per cassa.",
+        "Contano i movimenti con la data nell'anno e la casella Saldato spuntata, cioè il denaro entrato o "
+        "uscito davvero. I movimenti non saldati sono esclusi e segnalati con il loro numero e il loro totale.",
+        "Nella pagina Classificazione ogni causale dell'anno e dell'anno precedente va collegata, dall'elenco "
+        "a cascata, a una voce del rendiconto; ogni modalità di pagamento va indicata come Cassa o Banca. La "
+        "colonna Suggerimento propone una voce in base alle parole della causale (quota, donazione, affitto, "
+        "commissioni...): il pulsante Applica i suggerimenti la sceglie per le causali ancora da classificare. "
+        "Si indicano anche i saldi iniziali di cassa e banca; se mancano, si usano i saldi finali dell'anno "
+        "precedente. Salva classificazione scrive tutto nel file Rendiconto.ini, accanto agli archivi, che "
+        "non vengono mai modificati.",
+        "Finché una causale o una modalità di pagamento non è classificata, o un movimento non si può leggere, "
+        "il rendiconto è dichiarato INCOMPLETO sullo schermo, sulla stampa e nel file esportato. La verifica "
+        "controlla che i saldi iniziali più l'avanzo complessivo diano la cassa più la banca di fine anno.",
+        "Il pulsante Dati dell'associazione permette di indicare denominazione, codice fiscale, indirizzo, "
+        "numero RUNTS, tipologia, presidente e tesoriere, che compaiono nell'intestazione. Stampa mostra "
+        "l'anteprima del rendiconto, con il posto per la data e le firme; Esporta lo scrive nel file "
+        "Rendiconto seguito dall'anno, con estensione .XLS, che si apre con i programmi di foglio di calcolo.",
+    });
+}
+
 QString exportSteps()
 {
     return join({
@@ -189,7 +215,7 @@ namespace HelpTexts {
 QList<HelpPage> pages()
 {
     return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
-            HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport};
+            HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement};
 }
 
 QString title(HelpPage page)
@@ -208,6 +234,8 @@ QString title(HelpPage page)
         return QStringLiteral("Esportazione archivio Soci in Microsoft Excel.");
     case HelpPage::MovementExport:
         return QStringLiteral("Esportazione archivio movimenti in Microsoft Excel.");
+    case HelpPage::Statement:
+        return QStringLiteral("Rendiconto per cassa dell'Associazione.");
     }
     return {};
 }
@@ -235,6 +263,8 @@ QString body(HelpPage page)
                                     "si può aprire con qualunque programma in grado di leggere i file XLS, per "
                                     "esempio Open Office, Libre Office o Microsoft Office."),
                      exportSteps()});
+    case HelpPage::Statement:
+        return statement();
     }
     return {};
 }

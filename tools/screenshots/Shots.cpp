@@ -33,8 +33,14 @@
 #include "output/ReportTemplate.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/ui/ScreenSet.h"
+#include "statement/StatementReport.h"
+#include "statement/ui/TfrmEnte.h"
+#include "statement/ui/TfrmRendiconto.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -103,6 +109,45 @@ QString sampleMovements()
 PrimaNota::Request sampleYear()
 {
     return {QString(), QStringLiteral("01/01/2024"), QStringLiteral("31/12/2024"), sampleMovements()};
+}
+
+// The association of the sample archive.
+EnteData sampleEnte()
+{
+    return {QStringLiteral("Circolo Culturale Quintara APS"), QStringLiteral("12345678903"),
+            QStringLiteral("Via Garibaldi 12, 06121 Perugia"), QStringLiteral("104567"), QStringLiteral("APS"),
+            QStringLiteral("Rossi Maria Grazia"), QStringLiteral("Bianchi Laura")};
+}
+
+// The cash statement screen on the sample year: reasons classified as the
+// suggestions say (the rest under the "other" items), payment methods by
+// their words, opening balances typed. Nothing is saved.
+TfrmRendiconto *statementScreen(ScreenSet &s, bool everything)
+{
+    sampleMovements();
+    (void)sampleEnte().save(Platform::folder().path());
+    auto *d = fresh<TfrmRendiconto>(s.menuBilancio());
+    if (!d->load())
+        return d;
+    d->showYear(2024);
+    d->btnSuggerimenti->click();
+    if (everything) {
+        for (int row = 0; row < d->tblCausali->rowCount(); ++row) {
+            QComboBox *combo = d->itemCombo(row);
+            if (combo->currentIndex() == 0)
+                combo->setCurrentIndex(combo->findData(d->tblCausali->item(row, TfrmRendiconto::RcKind)->text() ==
+                                                               QLatin1String("Entrata")
+                                                           ? QStringLiteral("A.E10")
+                                                           : QStringLiteral("A.U5")));
+        }
+        for (int row = 0; row < d->tblPagamenti->rowCount(); ++row)
+            if (d->accountCombo(row)->currentIndex() == 0)
+                d->accountCombo(row)->setCurrentIndex(2);
+    }
+    d->txtSaldoCassa->setText(QStringLiteral("850,00"));
+    d->txtSaldoBanca->setText(QStringLiteral("12400,00"));
+    Q_EMIT d->txtSaldoBanca->enterPressed();
+    return d;
 }
 
 } // namespace
@@ -371,6 +416,35 @@ std::vector<Shot> extraShots()
              auto report = ListReport::create(ListReport::kPrimaNotaTitle);
              ListReport::fill(*report, PrimaNotaPrint::title(shown), PrimaNotaPrint::lines(shown));
              return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("statement_classification"),
+         [](ScreenSet &s) -> QWidget * {
+             TfrmRendiconto *d = statementScreen(s, false);
+             d->tabPagine->setCurrentIndex(0);
+             return d;
+         },
+         true},
+        {QStringLiteral("statement_form"),
+         [](ScreenSet &s) -> QWidget * {
+             TfrmRendiconto *d = statementScreen(s, true);
+             d->tabPagine->setCurrentIndex(1);
+             return d;
+         },
+         true},
+        {QStringLiteral("statement_association"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmEnte>(s.menuBilancio());
+             d->setData(sampleEnte());
+             return d;
+         },
+         true},
+        {QStringLiteral("printout_statement"),
+         [](ScreenSet &s) -> QWidget * {
+             TfrmRendiconto *d = statementScreen(s, true);
+             QWidget *page = pageWidget(StatementReport::prepare(d->statement(), sampleEnte()));
+             delete d;
+             return page;
          },
          true},
         {QStringLiteral("printout_list"),

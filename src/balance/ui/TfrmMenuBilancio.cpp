@@ -166,6 +166,7 @@ void TfrmMenuBilancio::buildControls()
                     {"lblAttendere", Kind::Label, QStringLiteral("Caricamento riepilogo in corso. Attendere..."),
                      296, 612, 354, 36},
                     {"btnVisualizza", Kind::Button, QStringLiteral("Visualizza riepilogo"), 662, 612, 168, 36},
+                    {"btnRendiconto", Kind::Button, QStringLiteral("Rendiconto per cassa"), 470, 612, 180, 36},
                     {"lblDataInizio", Kind::Hidden, {}, 0, 0, 10, 10},
                     {"lblDataFine", Kind::Hidden, {}, 0, 0, 10, 10},
                     {"lblFile", Kind::Hidden, QStringLiteral("FilePath"), 0, 0, 10, 10},
@@ -174,6 +175,9 @@ void TfrmMenuBilancio::buildControls()
     btnEsci = c.get<QPushButton>(QStringLiteral("btnEsci"));
     btnVisualizza = c.get<QPushButton>(QStringLiteral("btnVisualizza"));
     lblAttendere = c.get<QLabel>(QStringLiteral("lblAttendere"));
+    btnRendiconto = c.get<QPushButton>(QStringLiteral("btnRendiconto"));
+    // The waiting notice covers the button while the prima nota is being read.
+    lblAttendere->raise();
     lblDataInizio = c.get<QLabel>(QStringLiteral("lblDataInizio"));
     lblDataFine = c.get<QLabel>(QStringLiteral("lblDataFine"));
     lblFile = c.get<QLabel>(QStringLiteral("lblFile"));
@@ -198,7 +202,8 @@ void TfrmMenuBilancio::buildControls()
     QWidget::setTabOrder(txtMeseInizio, txtGiornoFine);
     QWidget::setTabOrder(txtGiornoFine, txtMeseFine);
     QWidget::setTabOrder(txtMeseFine, btnVisualizza);
-    QWidget::setTabOrder(btnVisualizza, btnEsci);
+    QWidget::setTabOrder(btnVisualizza, btnRendiconto);
+    QWidget::setTabOrder(btnRendiconto, btnEsci);
 }
 
 void TfrmMenuBilancio::connectControls()
@@ -232,6 +237,7 @@ void TfrmMenuBilancio::connectControls()
     connect(btnVisualizza, &QPushButton::pressed, this, &TfrmMenuBilancio::btnVisualizzaMouseDown);
     connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuBilancio::btnVisualizzaClick);
     connect(btnEsci, &QPushButton::clicked, this, [this] { closeScreen(); });
+    connect(btnRendiconto, &QPushButton::clicked, this, &TfrmMenuBilancio::statementRequested);
     // Enter on the button runs it, as Enter walks the fields up to it.
     btnVisualizza->installEventFilter(this);
 }

@@ -34,6 +34,11 @@ public:
     QLabel *lblAttendere;
     QPushButton *btnVisualizza;
     QPushButton *btnEsci;
+    QPushButton *btnRendiconto;
+
+Q_SIGNALS:
+    // "Rendiconto per cassa": the yearly cash statement is to be opened over this screen.
+    void statementRequested();
 
 protected:
     void showEvent(QShowEvent *e) override;

@@ -28,6 +28,7 @@
 #include "movements/ui/TfrmStampaMovimento.h"
 #include "movements/ui/TfrmTrovaMovimenti.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "statement/ui/TfrmRendiconto.h"
 
 #include <QLocale>
 
@@ -121,6 +122,10 @@ void ScreenSet::connectHandOvers(Slot slot)
 {
     // The targets are asked for through their accessors, so a screen not used
     // yet is created when the user first goes to it.
+    if (slot == MenuBilancio)
+        // The yearly cash statement opens as a dialog over the period chooser.
+        connect(menuBilancio(), &TfrmMenuBilancio::statementRequested, this,
+                [this] { TfrmRendiconto::open(menuBilancio()); });
     switch (slot) {
     case Password: {
         auto *login = static_cast<TfrmPassword *>(m_screens[Password]);
