@@ -42,7 +42,7 @@ private Q_SLOTS:
             {"38,05", "trentotto/05"},
             {"180,00", "centottanta/00"},
             {"1999,90", "millenovecentonovantanove/90"},
-            {"3001000,10", "tremilionimilleuno/10"},
+            {"3001001,10", "tremilionimilleuno/10"},
             {"1000000000,00", "unmiliardo/00"},
             {"25,5", "venticinque/50"},
         };

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace {
 
 TSchedaMovimento income(const QString &causale, const QString &ricevuta = {})
