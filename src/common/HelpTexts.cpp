@@ -247,7 +247,7 @@ QString body(HelpPage page)
     case HelpPage::StartMenu:
         return join({introduction(), memberArchive(), movementsRegister(), primaNota(), sharedUse()});
     case HelpPage::Members:
-        return join({memberArchive(), movementsRegister()});
+        return join({memberArchive(), movementsRegister(), receipts()});
     case HelpPage::YearChooser:
     case HelpPage::MovementCard:
         return join({movementsRegister(), receipts()});
