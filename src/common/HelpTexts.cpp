@@ -134,6 +134,35 @@ QString movementsRegister()
     });
 }
 
+QString receipts()
+{
+    return join({
+        "RICEVUTE. Per una quota o un'erogazione liberale già salvata in archivio, il pulsante Ricevuta della "
+        "barra in alto stampa la ricevuta da consegnare a chi ha pagato. La ricevuta si emette soltanto per un "
+        "movimento in entrata, salvato e con un importo diverso da 0,00; se la scheda contiene modifiche non "
+        "ancora salvate, premere prima Salva.",
+        "Le ricevute sono numerate per anno: la prima dell'anno è la 1, poi la 2 e così via, nel formato "
+        "numero/anno (per esempio 3/2024). Il numero viene assegnato alla prima stampa o anteprima e scritto nel "
+        "campo CRO / Ricevuta n. della scheda, prima dell'eventuale riferimento del bonifico, senza cambiare "
+        "nient'altro. Anche se più postazioni lavorano insieme sulla stessa cartella, lo stesso numero non viene "
+        "mai dato due volte. Un numero cancellato a mano resta inutilizzato.",
+        "Se la scheda ha già il suo numero, Ricevuta stampa di nuovo la stessa ricevuta con la scritta "
+        "DUPLICATO, senza assegnare un numero nuovo.",
+        "Il foglio A4 contiene due copie uguali, una per l'associazione e una per il socio o donatore, separate "
+        "dalla linea da ritagliare: i dati dell'associazione, numero e data, chi ha pagato con codice fiscale o "
+        "partita IVA e recapito, l'importo in cifre e in lettere, la causale, la modalità di pagamento e lo spazio "
+        "per la firma del tesoriere. La denominazione, l'indirizzo, il codice fiscale e il tesoriere si indicano "
+        "nei dati dell'associazione; se manca la denominazione il programma propone di aprirli.",
+        "Per un'erogazione liberale spuntare Erogazione liberale prima di stampare (la casella è già spuntata se "
+        "la causale è classificata tra le erogazioni liberali nel rendiconto): la ricevuta riporta che il "
+        "versamento è fatto a un ente del Terzo settore e può essere detratto o dedotto come previsto dalla legge "
+        "(art. 83 D.Lgs. 117/2017), e se è stato pagato con un mezzo tracciabile; per i contanti avverte che il "
+        "beneficio fiscale non spetta.",
+        "Il pulsante accanto al campo CRO / Ricevuta n. apre l'elenco delle ricevute dell'anno, in ordine di "
+        "numero, con data, pagatore e importo; l'elenco si può stampare e con un doppio clic si apre la scheda.",
+    });
+}
+
 QString primaNota()
 {
     return join({
@@ -246,10 +275,10 @@ QString body(HelpPage page)
     case HelpPage::StartMenu:
         return join({introduction(), memberArchive(), movementsRegister(), primaNota(), sharedUse()});
     case HelpPage::Members:
-        return join({memberArchive(), movementsRegister()});
+        return join({memberArchive(), movementsRegister(), receipts()});
     case HelpPage::YearChooser:
     case HelpPage::MovementCard:
-        return movementsRegister();
+        return join({movementsRegister(), receipts()});
     case HelpPage::PrimaNota:
         return primaNota();
     case HelpPage::MemberExport:

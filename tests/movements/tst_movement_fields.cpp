@@ -621,7 +621,7 @@ void TestMovementFields::hintsFollowTheMouse()
         const char *name;
         QPoint at;
     } background[] = {
-        {"imgRiga03", {20, 20}}, {"panTipo", {122, 18}}, {"shpToolbar", {824, 28}}, {"shpInfo", {600, 16}},
+        {"imgRiga03", {20, 20}}, {"panTipo", {122, 18}}, {"shpToolbar", {420, 28}}, {"shpInfo", {600, 16}},
     };
     for (const auto &b : background) {
         hover(f.widget("cmdSalva"));

@@ -159,11 +159,14 @@ private Q_SLOTS:
             << (members + movements + primaNota
                 + QStringList{"rete locale", "chiavetta USB", "copia di sicurezza", "Cambia password",
                               "password benvenutissimo, digitata senza virgolette", "Buon lavoro"});
-        QTest::newRow("member card") << HelpPage::Members << "Applicazione Archivio Soci." << members + movements;
+        const QStringList receipts{"RICEVUTE", "numero/anno", "DUPLICATO", "Erogazione liberale",
+                                   "art. 83 D.Lgs. 117/2017", "elenco delle ricevute dell'anno"};
+        QTest::newRow("member card") << HelpPage::Members << "Applicazione Archivio Soci."
+                                     << members + movements + receipts;
         QTest::newRow("year chooser") << HelpPage::YearChooser << "Applicazione Registrazione Movimenti."
-                                      << movements;
+                                      << movements + receipts;
         QTest::newRow("movement card") << HelpPage::MovementCard << "Applicazione Registrazione Movimenti."
-                                       << movements;
+                                       << movements + receipts;
         QTest::newRow("prima nota") << HelpPage::PrimaNota << "Applicazione Primanota e Bilancio." << primaNota;
         QTest::newRow("member export") << HelpPage::MemberExport
                                        << "Esportazione archivio Soci in Microsoft Excel."

@@ -32,6 +32,8 @@
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "receipts/ReceiptReport.h"
+#include "receipts/ui/TfrmRicevuta.h"
 #include "shell/ui/ScreenSet.h"
 #include "statement/StatementReport.h"
 #include "statement/ui/TfrmEnte.h"
@@ -69,6 +71,23 @@ QImage samplePhoto()
     p.setBrush(QColor(0x4A, 0x33, 0x22));
     p.drawChord(QRectF(176, 80, 128, 100), 0, 180 * 16);
     return img;
+}
+
+// A gift as the receipt screens show it.
+TSchedaMovimento sampleReceiptMovement()
+{
+    TSchedaMovimento m;
+    m.Entrata = kYes;
+    m.Uscita = kNo;
+    m.Data = QStringLiteral("12/03/2024");
+    m.Causale = QStringLiteral("Erogazione liberale per il restauro della sede");
+    m.Importo = QStringLiteral("120,50");
+    m.Totale = QStringLiteral("+120,50");
+    m.Pagatore = QStringLiteral("Anna Bianchi");
+    m.RecapitoPag = QStringLiteral("Via Roma 3, 06100 Perugia");
+    m.CodFisc = QStringLiteral("BNCNNA70A41G478X");
+    m.Pagamento = QStringLiteral("Bonifico bancario");
+    return m;
 }
 
 QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
@@ -455,6 +474,28 @@ std::vector<Shot> extraShots()
                  lines << QStringLiteral("%1 Socio di esempio numero %2").arg(i, 4).arg(i);
              ListReport::fill(*report, QStringLiteral("Riepilogo Soci in archivio"), lines);
              return pageWidget(report->PrepareReport(true));
+         },
+         true},
+        {QStringLiteral("receipt_dialog"),
+         [](ScreenSet &) -> QWidget * {
+             auto *d = fresh<TfrmRicevuta>();
+             TfrmRicevuta::Request r;
+             r.yearFile = ArchivePaths::movements(2024);
+             r.position = 1;
+             r.shown = sampleReceiptMovement();
+             r.donation = true;
+             d->setRequest(r);
+             return d;
+         },
+         true},
+        {QStringLiteral("printout_receipt"),
+         [](ScreenSet &) -> QWidget * {
+             const ReceiptContent::Issuer issuer{QStringLiteral("Circolo Culturale Il Ponte APS"),
+                                                 QStringLiteral("Piazza Grande 1, 06100 Perugia"),
+                                                 QStringLiteral("94012345678"), QStringLiteral("Paolo Verdi")};
+             const ReceiptContent c =
+                 ReceiptContent::of(sampleReceiptMovement(), QStringLiteral("3/2024"), issuer, false, true);
+             return pageWidget(ReceiptReport::prepare(c, QDateTime(QDate(2024, 3, 15), QTime(10, 30))));
          },
          true},
     };

@@ -16,8 +16,13 @@
 #include "common/ui/TfrmCalendario.h"
 #include "common/ui/TfrmGuida.h"
 #include "members/MemberToMovement.h"
+#include "movements/MovementYear.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "receipts/ReceiptRules.h"
+#include "receipts/ui/ReceiptIssuer.h"
+#include "receipts/ui/TfrmElencoRicevute.h"
+#include "receipts/ui/TfrmRicevuta.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -65,7 +70,7 @@ const FieldPlace kFields[] = {
     {"txtPagamento", &M::Pagamento, "Modalità pagamento:", kLabelX, kLabelW, 235, 432, 728, 150},
     {"txtBeneficiario", &M::Beneficiario, "Beneficiario:", kLabelX, kLabelW, 235, 468, 380, 50},
     {"txtRecapitoBen", &M::RecapitoBen, "Recapito:", 660, 88, 750, 468, 213, 50},
-    {"txtRicevuta", &M::Ricevuta, "CRO / Ricevuta n.", kLabelX, kLabelW, 235, 504, 728, 250},
+    {"txtRicevuta", &M::Ricevuta, "CRO / Ricevuta n.", kLabelX, kLabelW, 235, 504, 696, 250},
     {"txtNote", &M::Note, "Note:", kLabelX, kLabelW, 235, 558, 728, 250},
     {"txtTariffa", &M::Tariffa, "Tariffa applicata:", kLabelX, kLabelW, 235, 596, 520, 250},
 };
@@ -123,6 +128,8 @@ const struct
     {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
     {"cmdScadenze", "Visualizza il riepilogo dei pagamenti in scadenza o scaduti e non saldati."},
+    {"cmdRicevuta", "Stampa la ricevuta della quota o dell'erogazione liberale registrata nella scheda corrente."},
+    {"cmdElencoRicevute", "Visualizza l'elenco delle ricevute emesse nell'anno."},
     {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
     {"cmdEsci", "Esci da questa schermata di lavoro."},
     {"optEntrata", "Spunta questa casella per registrare un importo in entrata."},
@@ -202,6 +209,7 @@ void TfrmMovimenti::buildControls()
         {"cmdUltimo", Kind::PictureButton, {}, 653, 24, 37, 39, "arrow_last"},
         {"cmdEsporta", Kind::PictureButton, {}, 716, 22, 44, 44, "tb_esporta"},
         {"cmdScadenze", Kind::PictureButton, {}, 764, 22, 44, 44, "tb_scadenze"},
+        {"cmdRicevuta", Kind::PictureButton, {}, 816, 22, 44, 44, "tb_ricevuta"},
         {"cmdGuida", Kind::PictureButton, {}, 872, 22, 44, 44, "tb_guida"},
         {"cmdEsci", Kind::PictureButton, {}, 922, 22, 44, 44, "tb_esci"},
     }, m_c);
@@ -242,6 +250,7 @@ void TfrmMovimenti::buildControls()
         {"chkIva", Kind::PictureButton, {}, 746, 347, 22, 22, "check"},
         {"sndEmail", Kind::PictureButton, {}, 939, 383, 22, 22, "mail"},
         {"impBeneficiario", Kind::PictureButton, {}, 621, 469, 22, 22, "import_socio"},
+        {"cmdElencoRicevute", Kind::PictureButton, {}, 939, 505, 22, 22, "elenco_ricevute"},
         {"panInfo", Kind::Label, QStringLiteral("Pronto per archiviare una nuova scheda..."), 28, 642, 940, 32},
         {"lblFile", Kind::Hidden, {}, 0, 0, 10, 10},
     }, m_c);
@@ -328,6 +337,8 @@ void TfrmMovimenti::connectControls()
     click("cmdUltimo", &TfrmMovimenti::cmdUltimoClick);
     click("cmdEsporta", &TfrmMovimenti::cmdEsportaClick);
     click("cmdScadenze", &TfrmMovimenti::cmdScadenzeClick);
+    click("cmdRicevuta", &TfrmMovimenti::cmdRicevutaClick);
+    click("cmdElencoRicevute", &TfrmMovimenti::cmdElencoRicevuteClick);
     click("cmdGuida", &TfrmMovimenti::cmdGuidaClick);
     click("cmdEsci", &TfrmMovimenti::cmdEsciClick);
     click("impPagatore", &TfrmMovimenti::impPagatoreClick);
@@ -653,6 +664,42 @@ void TfrmMovimenti::cmdStampaClick()
     // The printout shows the card as it is now, saved or not.
     const MovementCardValues card = values();
     openDialog<TfrmStampaMovimento>(this, [&card](TfrmStampaMovimento &d) { d.setCard(card); });
+}
+
+void TfrmMovimenti::cmdRicevutaClick()
+{
+    // The amount as a save would store it, so a card just typed compares equal.
+    btnCentsClick();
+    const MovementCardValues card = values();
+    if (const auto refused = ReceiptRules::refusal(card, m_position.has_value())) {
+        UiPlatform::warning(this, *refused);
+        return;
+    }
+    // The receipt prints what the file holds: edits not saved yet are refused.
+    const auto stored = MovementYear(yearFile()).read(*m_position);
+    if (!stored) {
+        UiPlatform::error(this, MovementCardRules::accessError());
+        return;
+    }
+    const TSchedaMovimento shown = MovementCardRules::compose(card);
+    if (!(stored->record == shown)) {
+        UiPlatform::warning(this, ReceiptRules::changedRefused());
+        return;
+    }
+    const auto issuer = ReceiptIssuer::forReceipt(this);
+    if (!issuer)
+        return;
+    const TfrmRicevuta::Request request{yearFile(), *m_position, shown, *issuer,
+                                       ReceiptIssuer::isDonation(card.texts.Causale)};
+    const qint64 position = *m_position;
+    if (const auto numbered = TfrmRicevuta::run(this, request))
+        showRecord(position, *numbered);
+}
+
+void TfrmMovimenti::cmdElencoRicevuteClick()
+{
+    if (const auto movement = TfrmElencoRicevute::choose(this, yearFile()))
+        showRecord(movement->position, movement->record);
 }
 
 void TfrmMovimenti::cmdFileClick()

@@ -85,6 +85,8 @@ private:
     void cmdStampaClick();
     void cmdEsportaClick();
     void cmdScadenzeClick();
+    void cmdRicevutaClick();
+    void cmdElencoRicevuteClick();
     void cmdGuidaClick();
     void impPagatoreClick();
     void impBeneficiarioClick();

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/TSchedaMovimento.h"
+
+#include <QString>
+
+// Everything one receipt prints, as texts: who gives it, its number and date,
+// who paid, how much and why, and for a gift the tax sentences.
+struct ReceiptContent
+{
+    // The association.
+    QString association, associationAddress, associationTaxCode, treasurer;
+
+    QString number;    // "3/2024"
+    QString date;      // the operation date of the movement, dd/mm/yyyy
+    bool duplicate = false;
+
+    QString payer, payerCode, payerAddress;
+    QString amount;      // "120,50"
+    QString amountWords; // "centoventi/50"
+    QString reason;
+    QString payment;
+    bool donation = false;
+
+    // The issuer's data the association keeps in its own file.
+    struct Issuer
+    {
+        QString name, address, taxCode, treasurer;
+    };
+
+    // The receipt of a stored movement with its number. The payer's code is the
+    // tax code, or the VAT number when there is none.
+    static ReceiptContent of(const TSchedaMovimento &movement, const QString &number, const Issuer &issuer,
+                             bool duplicate, bool donation);
+};

@@ -1,0 +1,303 @@
+// The receipt from the movement card: the command's refusals, a new number
+// written into the stored movement and shown on the card, a reprint marked as
+// a duplicate, the gift tick preset from the classification, the missing
+// association name, and the list of the year's receipts.
+#include "movements/MovementFixture.h"
+
+#include "receipts/ReceiptReport.h"
+#include "receipts/ReceiptRules.h"
+#include "receipts/ui/TfrmRicevuta.h"
+#include "statement/Classification.h"
+#include "statement/EnteData.h"
+
+#include <QListWidget>
+
+namespace {
+
+constexpr qint64 kRicevutaOffset = 1152;
+constexpr qint64 kRicevutaWidth = 251;
+
+void writeAssociation(const TestPlatform &platform, const QString &name)
+{
+    EnteData data;
+    data.denominazione = name;
+    data.indirizzo = QStringLiteral("Piazza Grande 1, 06100 Perugia");
+    data.codiceFiscale = QStringLiteral("94012345678");
+    data.tesoriere = QStringLiteral("Verdi Paolo");
+    QString error;
+    QVERIFY2(data.save(platform.folder.path(), &error), qPrintable(error));
+}
+
+// Shows the stored movement at the position on the card, as browsing does.
+void showStored(MovementFixture &f, qint64 position)
+{
+    f.click("cmdPrimo");
+    for (qint64 p = 1; p < position; ++p)
+        f.click("cmdAvanti");
+    QCOMPARE(f.position(), QString::number(position));
+}
+
+// The receipt dialog's answer: checks what it shows, then presses the button.
+struct DialogSeen
+{
+    QString numberLine;
+    bool giftTicked = false;
+};
+
+void answerReceipt(MovementFixture &f, const char *button, DialogSeen *seen, bool tickGift = false)
+{
+    f.app.platform.modal.handlers.append([=](QDialog *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral(" Ricevuta"));
+        auto *gift = control<QCheckBox>(d, "chkErogazione");
+        QCOMPARE(gift->text(), QStringLiteral("Erogazione liberale"));
+        seen->numberLine = control<QLabel>(d, "lblNumero")->text();
+        seen->giftTicked = gift->isChecked();
+        if (tickGift)
+            QTest::mouseClick(gift, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, button), Qt::LeftButton);
+    });
+}
+
+QString printed(const PrintJob &job) { return job.report.pages.first().texts().join(QLatin1Char('\n')); }
+
+} // namespace
+
+class TestReceiptCard : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void command()
+    {
+        MovementFixture f;
+        QWidget *cmd = f.widget("cmdRicevuta");
+        QVERIFY(cmd->isVisible());
+        QCOMPARE(cmd->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(cmd->focusPolicy(), Qt::NoFocus);
+        // Its hint, as every command of the card has.
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(cmd, &enter);
+        QCOMPARE(f.label("panInfo")->text(), QStringLiteral("Stampa la ricevuta della quota o dell'erogazione "
+                                                             "liberale registrata nella scheda corrente."));
+        QCoreApplication::sendEvent(f.widget("cmdElencoRicevute"), &enter);
+        QCOMPARE(f.label("panInfo")->text(), QStringLiteral("Visualizza l'elenco delle ricevute emesse nell'anno."));
+    }
+
+    // The card refuses, says why, and neither the file nor the card changes.
+    void refused_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("an expense") << 0 << ReceiptRules::expenseRefused();
+        QTest::newRow("a card not saved yet") << 1 << ReceiptRules::unsavedRefused();
+        QTest::newRow("an amount of 0,00") << 2 << ReceiptRules::zeroRefused();
+        QTest::newRow("edits not saved") << 3 << ReceiptRules::changedRefused();
+    }
+    void refused()
+    {
+        QFETCH(int, situation);
+        QFETCH(QString, message);
+        MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
+        TSchedaMovimento zero = movement(QStringLiteral("Quota"));
+        zero.Importo = QStringLiteral("0,00");
+        zero.Totale = QStringLiteral("+0,00");
+        f.writeYear({movement(QStringLiteral("Affitto"), false), movement(QStringLiteral("Quota")), zero});
+        switch (situation) {
+        case 0:
+            showStored(f, 1);
+            break;
+        case 1:
+            f.fillRequired();
+            f.field("txtImporto")->setText(QStringLiteral("25,00"));
+            break;
+        case 2:
+            showStored(f, 3);
+            break;
+        case 3:
+            showStored(f, 2);
+            f.field("txtImporto")->setText(QStringLiteral("45,00"));
+            break;
+        }
+        const QByteArray before = f.bytes();
+        f.messages().clear();
+        f.click("cmdRicevuta");
+        QCOMPARE(f.messages().shown.size(), 1);
+        QCOMPARE(f.messages().shown.first().kind, MessageBoxes::Kind::Warning);
+        QCOMPARE(f.messages().lastText(), message);
+        QVERIFY(f.app.platform.modal.opened.isEmpty());
+        QVERIFY(f.app.platform.printer.jobs.isEmpty());
+        QCOMPARE(f.bytes(), before);
+        QCOMPARE(f.field("txtRicevuta")->text(), QString());
+    }
+
+    // The first receipt of the year is number 1: written into the stored
+    // movement and nowhere else, shown on the card, printed twice on the page.
+    // Asking again prints the same number as a duplicate and writes nothing.
+    void issueThenReprint()
+    {
+        MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
+        TSchedaMovimento fee = movement(QStringLiteral("Quota sociale 2014"));
+        fee.Importo = QStringLiteral("120,50");
+        fee.Totale = QStringLiteral("+120,50");
+        fee.Pagatore = QStringLiteral("Bianchi Anna");
+        fee.Pagamento = QStringLiteral("Bonifico bancario");
+        f.writeYear({movement(QStringLiteral("Iscrizione")), fee});
+        showStored(f, 2);
+        const QByteArray before = f.bytes();
+
+        DialogSeen seen;
+        answerReceipt(f, "btnStampa", &seen);
+        f.click("cmdRicevuta");
+        QCOMPARE(f.app.platform.modal.opened, QStringList{QStringLiteral("TfrmRicevuta")});
+        QCOMPARE(seen.numberLine, QStringLiteral("Nuova ricevuta: il numero è assegnato alla stampa."));
+        QVERIFY(!seen.giftTicked);
+        QCOMPARE(f.app.platform.printer.jobs.size(), 1);
+        const PrintJob &job = f.app.platform.printer.jobs.first();
+        QVERIFY(!job.preview);
+        QCOMPARE(job.documentTitle, QStringLiteral("Ricevuta"));
+        const QString page = printed(job);
+        QCOMPARE(page.count(QStringLiteral("Ricevuta n. 1/2014")), 2);
+        QCOMPARE(page.count(QStringLiteral("Bianchi Anna")), 2);
+        QCOMPARE(page.count(QStringLiteral("centoventi/50")), 2);
+        QCOMPARE(page.count(QStringLiteral("Circolo Il Ponte")), 2);
+        QVERIFY(!page.contains(ReceiptReport::kDuplicate));
+        QVERIFY(!page.contains(QStringLiteral("Terzo settore")));
+
+        // On disk: the movement's Ricevuta field, and nothing else.
+        const QByteArray after = f.bytes();
+        const qint64 start = TSchedaMovimento::Size + kRicevutaOffset;
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.left(start), before.left(start));
+        QCOMPARE(after.mid(start + kRicevutaWidth), before.mid(start + kRicevutaWidth));
+        QCOMPARE(f.storedRecord(2).Ricevuta, QStringLiteral("1/2014"));
+        // The card shows the stored movement with its number.
+        QCOMPARE(f.field("txtRicevuta")->text(), QStringLiteral("1/2014"));
+        QCOMPARE(f.position(), QStringLiteral("2"));
+
+        // Again: the same number, marked as a duplicate; the file stays as it is.
+        answerReceipt(f, "btnStampa", &seen);
+        f.click("cmdRicevuta");
+        QCOMPARE(seen.numberLine, QStringLiteral("Ricevuta n. 1/2014 - Duplicato"));
+        QCOMPARE(f.app.platform.printer.jobs.size(), 2);
+        const QString reprint = printed(f.app.platform.printer.jobs.last());
+        QCOMPARE(reprint.count(QStringLiteral("Ricevuta n. 1/2014")), 2);
+        QCOMPARE(reprint.count(ReceiptReport::kDuplicate), 2);
+        QCOMPARE(f.bytes(), after);
+
+        // The other movement gets the next number; a preview then the print
+        // within one dialog are the same receipt.
+        showStored(f, 1);
+        answerReceipt(f, "btnAnteprima", &seen);
+        f.app.platform.modal.handlers.append([](QDialog *) {});
+        f.click("cmdRicevuta");
+        QCOMPARE(f.storedRecord(1).Ricevuta, QStringLiteral("2/2014"));
+        QCOMPARE(f.field("txtRicevuta")->text(), QStringLiteral("2/2014"));
+        QVERIFY(f.app.platform.printer.jobs.last().preview);
+        QVERIFY(printed(f.app.platform.printer.jobs.last()).contains(QStringLiteral("Ricevuta n. 2/2014")));
+    }
+
+    // A reason the classification counts among the gifts ticks "Erogazione
+    // liberale"; the user may tick it for any other reason.
+    void giftTick_data()
+    {
+        QTest::addColumn<QString>("causale");
+        QTest::addColumn<bool>("preset");
+        QTest::addColumn<bool>("userTicks");
+        QTest::newRow("classified as a gift") << "Donazione restauro" << true << false;
+        QTest::newRow("a fee, ticked by the user") << "Quota sociale" << false << true;
+        QTest::newRow("a fee") << "Quota sociale" << false << false;
+    }
+    void giftTick()
+    {
+        QFETCH(QString, causale);
+        QFETCH(bool, preset);
+        QFETCH(bool, userTicks);
+        MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
+        Classification classes;
+        classes.setItem(StatementItems::Side::Income, QStringLiteral("Donazione restauro"), ReceiptRules::kDonationItem);
+        QString error;
+        QVERIFY2(classes.save(f.app.platform.folder.path(), &error), qPrintable(error));
+        TSchedaMovimento m = movement(causale);
+        m.Pagamento = QStringLiteral("Contanti");
+        f.writeYear({m});
+        showStored(f, 1);
+
+        DialogSeen seen;
+        answerReceipt(f, "btnStampa", &seen, userTicks);
+        f.click("cmdRicevuta");
+        QCOMPARE(seen.giftTicked, preset);
+        const QString page = printed(f.app.platform.printer.jobs.last());
+        const bool gift = preset || userTicks;
+        QCOMPARE(page.count(QStringLiteral("art. 83 D.Lgs. 117/2017")), gift ? 2 : 0);
+        QCOMPARE(page.simplified().count(ReceiptReport::cashNote().simplified()), gift ? 2 : 0);
+    }
+
+    // Without the association's name the receipt cannot be printed: the user is
+    // asked whether to open the association's data; "No" ends there.
+    void missingAssociationName()
+    {
+        MovementFixture f;
+        writeAssociation(f.app.platform, QString());
+        f.writeYear({movement(QStringLiteral("Quota"))});
+        showStored(f, 1);
+        const QByteArray before = f.bytes();
+        f.messages().clear();
+        f.messages().answers = {MessageBoxes::Answer::No};
+        f.click("cmdRicevuta");
+        QCOMPARE(f.messages().shown.size(), 1);
+        QCOMPARE(f.messages().shown.first().kind, MessageBoxes::Kind::Question);
+        QCOMPARE(f.messages().lastText(), ReceiptRules::noAssociationName());
+        QVERIFY(f.app.platform.modal.opened.isEmpty());
+
+        // "Sì" opens the association's data screen; closed without a name, still no receipt.
+        f.messages().answers = {MessageBoxes::Answer::Yes};
+        f.click("cmdRicevuta");
+        QCOMPARE(f.app.platform.modal.opened, QStringList{QStringLiteral("TfrmEnte")});
+        QVERIFY(f.app.platform.printer.jobs.isEmpty());
+        QCOMPARE(f.bytes(), before);
+    }
+
+    // The year's receipts in number order; printed; a double click shows the movement.
+    void yearList()
+    {
+        MovementFixture f;
+        TSchedaMovimento a = movement(QStringLiteral("Quota A"));
+        a.Ricevuta = QStringLiteral("10/2014");
+        a.Pagatore = QStringLiteral("Rossi Mario");
+        TSchedaMovimento b = movement(QStringLiteral("Quota B"));
+        b.Ricevuta = QStringLiteral("CRO 55");
+        TSchedaMovimento c = movement(QStringLiteral("Dono C"));
+        c.Ricevuta = QStringLiteral("2/2014 - CRO 9");
+        c.Pagatore = QStringLiteral("Bianchi Anna");
+        c.Importo = QStringLiteral("1250,00");
+        f.writeYear({a, b, c});
+
+        QStringList rows;
+        f.app.platform.modal.handlers.append([&rows](QDialog *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral(" Elenco ricevute"));
+            auto *list = control<QListWidget>(d, "lstRecords");
+            for (int i = 0; i < list->count(); ++i)
+                rows.append(list->item(i)->text());
+            QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
+            list->setCurrentRow(1);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        });
+        f.click("cmdElencoRicevute");
+        QCOMPARE(rows.size(), 2);
+        QVERIFY2(rows[0].simplified().startsWith(QStringLiteral("2/2014 10/01/2014 Bianchi Anna 1250,00")),
+                 qPrintable(rows[0]));
+        QVERIFY2(rows[1].simplified().startsWith(QStringLiteral("10/2014 10/01/2014 Rossi Mario 40,00")),
+                 qPrintable(rows[1]));
+        QCOMPARE(f.app.platform.printer.jobs.size(), 1);
+        const QString list = printed(f.app.platform.printer.jobs.first());
+        QVERIFY(list.indexOf(QStringLiteral("Bianchi Anna")) < list.indexOf(QStringLiteral("Rossi Mario")));
+        // The double click carried movement 1 (receipt 10/2014) back to the card.
+        QCOMPARE(f.position(), QStringLiteral("1"));
+        QCOMPARE(f.field("txtCausale")->text(), QStringLiteral("Quota A"));
+    }
+};
+
+QTEST_MAIN(TestReceiptCard)
+#include "tst_receipt_card.moc"
