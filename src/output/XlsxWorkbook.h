@@ -16,6 +16,10 @@
 // - any other cell of those columns stays its text, so nothing is lost.
 // The header row is bold and stays on screen while scrolling; every column is as
 // wide as its longest cell, within a sensible limit.
+//
+// Any export can be written so: a grid hands its cells through the description's
+// cell source, another caller (a statement of a year, say) its rows as texts in
+// `rows`, in both cases with the sheet's name and each column's header and kind.
 namespace XlsxWorkbook {
 
 // The workbook's file name beside the document's: "Soci.xls" gives "Soci.xlsx".
