@@ -21,7 +21,8 @@
 // The floors: a scan (search, lists, payments due, prima nota) is set against
 // reading its file's bytes; an export against reading the archive plus writing
 // as many bytes as its document, the way documents are written (beside, synced,
-// swapped in); an export window against its document alone; a list window
+// swapped in); an export window against its document alone; an export's
+// workbook (".xlsx") against its ".xls" document of the same rows; a list window
 // against a bare list widget given the same rows (the prima nota's also reads
 // the year's bytes); start-up to the login screen painted against a Qt Widgets
 // program that paints one window.
@@ -52,6 +53,7 @@
 #include "output/ExportTableModel.h"
 #include "statement/CashStatement.h"
 #include "statement/YearCache.h"
+#include "output/XlsxWorkbook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -299,6 +301,19 @@ void memberExportDocument(Bench &b)
     b.sink = b.sink + *read;
 }
 
+// The same rows written as the workbook "Soci.xlsx", set against the document.
+void memberExportWorkbook(Bench &b)
+{
+    ExportTableModel rows(MemberExport::sheet());
+    const auto read = rows.load(b.members());
+    if (!read)
+        fail(read.error());
+    QString error;
+    if (!XlsxWorkbook::save(b.folder + QStringLiteral("/Soci.xlsx"), rows.description(), &error))
+        fail(error);
+    b.sink = b.sink + *read;
+}
+
 // The export window as the user meets it: opened on the archive (its grid
 // loaded, shown and painted), then its export picture's document written from
 // the grid's rows (without the question and the message around it).
@@ -336,6 +351,18 @@ void movementExportDocument(Bench &b)
         fail(read.error());
     QString error;
     if (!ExportDocument::save(b.folder + QStringLiteral("/Movimenti.xls"), rows.description(), &error))
+        fail(error);
+    b.sink = b.sink + *read;
+}
+
+void movementExportWorkbook(Bench &b)
+{
+    ExportTableModel rows(MovementExport::sheet());
+    const auto read = rows.load(b.movements());
+    if (!read)
+        fail(read.error());
+    QString error;
+    if (!XlsxWorkbook::save(b.folder + QStringLiteral("/Movimenti.xlsx"), rows.description(), &error))
         fail(error);
     b.sink = b.sink + *read;
 }
@@ -483,6 +510,7 @@ const std::vector<Operation> &operations()
         {"members_export_floor", nullptr, membersExportFloor},
         {"members_export_document", "members_export_floor", memberExportDocument},
         {"members_export_window", "members_export_document", memberExportWindow},
+        {"members_export_xlsx", "members_export_document", memberExportWorkbook},
         {"members_fill_list_bare", nullptr, fillListBare},
         {"members_fill_list_screen", "members_fill_list_bare", fillListScreen},
         {"movements_read_floor", nullptr, [](Bench &b) { readBytes(b, b.movements()); }},
@@ -501,6 +529,7 @@ const std::vector<Operation> &operations()
         {"movements_export_window", "movements_export_document", movementExportWindow},
         {"statement_read_floor", nullptr, statementFloor},
         {"statement_two_years", "statement_read_floor", statement},
+        {"movements_export_xlsx", "movements_export_document", movementExportWorkbook},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
         {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
          true},

@@ -276,6 +276,32 @@ bool close(int fd)
 #endif
 }
 
+bool sameFile(int fd, const QString &path)
+{
+#ifdef Q_OS_WIN
+    BY_HANDLE_FILE_INFORMATION opened = {};
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &opened))
+        return false;
+    const QString native = QDir::toNativeSeparators(path);
+    HANDLE h = CreateFileW(wide(native), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION named = {};
+    const bool known = GetFileInformationByHandle(h, &named) && GetFileType(h) == FILE_TYPE_DISK;
+    CloseHandle(h);
+    return known && !(named.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+           && named.dwVolumeSerialNumber == opened.dwVolumeSerialNumber && named.nFileIndexHigh == opened.nFileIndexHigh
+           && named.nFileIndexLow == opened.nFileIndexLow;
+#else
+    struct stat opened;
+    struct stat named;
+    if (fstat(fd, &opened) != 0 || lstat(QFile::encodeName(path).constData(), &named) != 0)
+        return false;
+    return S_ISREG(named.st_mode) && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+#endif
+}
+
 bool replace(const QString &from, const QString &to, QString *error)
 {
 #ifdef Q_OS_WIN

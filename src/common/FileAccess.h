@@ -58,6 +58,10 @@ bool close(int fd);
 // replaced, never followed). On failure both stay as they were.
 [[nodiscard]] bool replace(const QString &from, const QString &to, QString *error);
 
+// True when path names, without following a link, the very regular file open
+// as fd: nothing has been put in its place since it was opened.
+bool sameFile(int fd, const QString &path);
+
 void remove(const QString &path);
 
 } // namespace FileAccess

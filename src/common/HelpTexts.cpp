@@ -231,8 +231,12 @@ QString statement()
 QString exportSteps()
 {
     return join({
-        "Aperta la finestra con la griglia dei dati, fare clic sull'icona di Excel: il file XLS viene creato "
-        "subito con le schede dell'archivio e, rispondendo sì alla domanda che segue, si apre immediatamente.",
+        "Aperta la finestra con la griglia dei dati, scegliere in basso a destra il formato del file: "
+        "\"Microsoft Excel (.xls)\", che ogni programma di calcolo apre, oppure \"Excel 2007 e successivi "
+        "(.xlsx)\", che le versioni recenti di Excel aprono senza avvisi e in cui importi e date restano numeri "
+        "e date, mentre codici e numeri di telefono conservano gli zeri iniziali. Poi fare clic sull'icona di "
+        "Excel: il file XLS o XLSX viene creato subito con le schede dell'archivio e, rispondendo sì alla "
+        "domanda che segue, si apre immediatamente.",
         "A questo punto basta salvare il file sul disco con il nome che si preferisce.",
     });
 }

@@ -93,6 +93,17 @@ bool SafeSave::commit()
     return true;
 }
 
+bool SafeSave::writtenByName()
+{
+    if (m_fd < 0)
+        return fail(m_error.isEmpty() ? QStringLiteral("%1 is not open").arg(m_path) : m_error);
+    if (!FileAccess::sameFile(m_fd, m_temporary))
+        return fail(QStringLiteral("%1 was replaced while it was written").arg(m_temporary));
+    if (FileAccess::regularSize(m_fd) <= 0)
+        return fail(QStringLiteral("%1 was left empty").arg(m_temporary));
+    return true;
+}
+
 void SafeSave::cancel()
 {
     if (m_fd >= 0) {

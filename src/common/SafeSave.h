@@ -28,6 +28,15 @@ public:
     [[nodiscard]] bool commit();
     void cancel();
 
+    // For a writer that takes only a file name (a library that opens and closes
+    // the file itself): the name of the new file beside the old one, from open()
+    // until commit() or cancel(). Once that writer has closed it, writtenByName()
+    // checks that the name still names the file open() made, a regular file
+    // nobody swapped for a link or another file meanwhile, and that it holds
+    // something; commit() then syncs it and swaps it in as usual.
+    QString temporaryPath() const { return m_temporary; }
+    [[nodiscard]] bool writtenByName();
+
     QString errorString() const { return m_error; }
 
     // The whole of bytes as the file at path.

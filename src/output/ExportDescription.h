@@ -7,11 +7,17 @@
 
 #include <functional>
 
-// One column of an exported worksheet: its bold header and its width in pixels.
+// One column of an exported worksheet: its bold header, its width in pixels and
+// what its cells hold. The ".xls" document writes every cell as text; a workbook
+// keeps a cell of an amount or date column as a number or a date when its text
+// reads as one, and as the text otherwise.
 struct ExportColumn
 {
+    enum class Kind { Text, Amount, Date };
+
     QString header;
     int width = 0;
+    Kind kind = Kind::Text;
 };
 
 // What an export writes: the file beside the program, the worksheet's name, the

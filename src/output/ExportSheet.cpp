@@ -12,7 +12,7 @@ QList<ExportColumn> ExportSheet::exportColumns() const
 {
     QList<ExportColumn> out;
     for (qsizetype i = 1; i < columns.size(); ++i)
-        out.append({columns[i].exportHeader, columns[i].exportWidth});
+        out.append({columns[i].exportHeader, columns[i].exportWidth, columns[i].kind});
     return out;
 }
 

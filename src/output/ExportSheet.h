@@ -32,6 +32,7 @@ struct ExportSheet
         // a movement from its income flag): the cell's bytes for the field's
         // trimmed bytes. nullptr shows the field itself.
         QByteArrayView (*derive)(QByteArrayView field) = nullptr;
+        ExportColumn::Kind kind = ExportColumn::Kind::Text;
     };
 
     QString fileName;
@@ -52,6 +53,7 @@ struct ExportSheet
         int exportWidth;
         QString Record::*field;
         QByteArrayView (*derive)(QByteArrayView) = nullptr;
+        ExportColumn::Kind kind = ExportColumn::Kind::Text;
     };
 
     // The sheet of one archive from its column table.
@@ -73,6 +75,7 @@ struct ExportSheet
             if (r.field)
                 c.field = RecordCodec::slotOf<Record>(r.field);
             c.derive = r.derive;
+            c.kind = r.kind;
             sheet.columns.append(c);
         }
         return sheet;

@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTableView>
@@ -55,6 +56,25 @@ void addFaultRows()
     QTest::newRow("folder the user may not write") << Fault::ReadOnlyFolder;
     QTest::newRow("link to another file in its place") << Fault::LinkToAFile;
     QTest::newRow("dangling link in its place") << Fault::DanglingLink;
+}
+
+// The same faults met by an export in each of its formats.
+void addExportFaultRows()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("file");
+    const struct
+    {
+        const char *name;
+        Fault fault;
+    } faults[] = {{"disk takes only part of the file", Fault::DiskFull},
+                  {"folder the user may not write", Fault::ReadOnlyFolder},
+                  {"link to another file in its place", Fault::LinkToAFile},
+                  {"dangling link in its place", Fault::DanglingLink}};
+    for (const auto &f : faults)
+        for (const char *file : {"Soci.xls", "Soci.xlsx"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(file), QLatin1String(f.name))))
+                << f.fault << QString::fromLatin1(file);
 }
 
 // Makes the fault at path, which held old; the victim is where a link points.
@@ -394,10 +414,12 @@ private Q_SLOTS:
     }
 
     void refusedExportKeepsTheOldFile_data() { addFaultRows(); }
+    void refusedExportKeepsTheOldFile_data() { addExportFaultRows(); }
 
     void refusedExportKeepsTheOldFile()
     {
         QFETCH(Fault, fault);
+        QFETCH(QString, file);
         TestPlatform p;
         QTemporaryDir elsewhere;
         {
@@ -408,7 +430,7 @@ private Q_SLOTS:
             QVERIFY(archive.open(ArchivePaths::members()));
             QVERIFY(archive.append(s));
         }
-        const QString path = p.file(QStringLiteral("Soci.xls"));
+        const QString path = p.file(file);
         const QString victim = elsewhere.filePath(QStringLiteral("altro.xls"));
         const QByteArray old("<html>esportazione precedente</html>");
         plant(fault, path, old, victim);
@@ -419,6 +441,7 @@ private Q_SLOTS:
         TfrmExpAnagrafica w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        (file.endsWith(QLatin1Char('x')) ? w.optXlsx : w.optXls)->setChecked(true);
         if (!clickUnder(fault, control<PictureButton>(&w, "cmdEsporta"), {p.folder.dir.path()}))
             QSKIP("this fault cannot be produced here");
 

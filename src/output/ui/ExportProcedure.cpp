@@ -3,6 +3,7 @@
 #include "common/Platform.h"
 #include "common/ui/UiPlatform.h"
 #include "output/ExportDocument.h"
+#include "output/XlsxWorkbook.h"
 
 #include <QUrl>
 
@@ -27,12 +28,19 @@ QString failureText()
            + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
 }
 
-void run(QWidget *parent, const ExportDescription &description)
+QString fileName(const ExportDescription &description, Format format)
+{
+    return format == Format::Xlsx ? XlsxWorkbook::fileName(description.fileName) : description.fileName;
+}
+
+void run(QWidget *parent, const ExportDescription &description, Format format)
 {
     if (!UiPlatform::ask(parent, askText()))
         return;
-    const QString path = Platform::folder().file(description.fileName);
-    if (!ExportDocument::save(path, description)) {
+    const QString path = Platform::folder().file(fileName(description, format));
+    const bool saved = format == Format::Xlsx ? XlsxWorkbook::save(path, description)
+                                              : ExportDocument::save(path, description);
+    if (!saved) {
         UiPlatform::plain(parent, failureText());
         return;
     }

@@ -14,7 +14,15 @@ QString askText();
 QString successText();
 QString failureText();
 
-// Runs the whole export of the description; parent owns the message boxes.
-void run(QWidget *parent, const ExportDescription &description);
+// The two files an export can write: the ".xls" document every export has
+// always written, or a workbook of the newer spreadsheet programs beside it.
+enum class Format { Xls, Xlsx };
+
+// The file the export writes in that format ("Soci.xls" or "Soci.xlsx").
+QString fileName(const ExportDescription &description, Format format);
+
+// Runs the whole export of the description; parent owns the message boxes. The
+// questions and the messages are the same for both formats.
+void run(QWidget *parent, const ExportDescription &description, Format format = Format::Xls);
 
 } // namespace ExportProcedure

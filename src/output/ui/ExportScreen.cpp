@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRadioButton>
 #include <QShowEvent>
 #include <QTableView>
 
@@ -45,7 +46,10 @@ ExportScreen::ExportScreen(const Kind &kind, QWidget *parent)
         {"cmdGuida", Form::Kind::PictureButton, {}, 670, 13, 50, 55, "export_help"},
         {"cmdEsci", Form::Kind::PictureButton, {}, 766, 15, 40, 50, "export_exit"},
         {"shpInfo", Form::Kind::Shape, {}, 8, 493, 821, 32, "#6A5ACD"},
-        {"panInfo", Form::Kind::Label, startHint(), 14, 499, 800, 22},
+        {"panInfo", Form::Kind::Label, startHint(), 14, 499, 600, 22},
+        // The file's format, chosen at each export, on the status strip's right.
+        {"optXls", Form::Kind::Radio, QStringLiteral("Microsoft Excel (.xls)"), 622, 494, 205, 15},
+        {"optXlsx", Form::Kind::Radio, QStringLiteral("Excel 2007 e successivi (.xlsx)"), 622, 509, 205, 15},
     });
     cmdEsporta = c.get<PictureButton>(QStringLiteral("cmdEsporta"));
     cmdGuida = c.get<PictureButton>(QStringLiteral("cmdGuida"));
@@ -53,6 +57,20 @@ ExportScreen::ExportScreen(const Kind &kind, QWidget *parent)
     panInfo = c.get<QLabel>(QStringLiteral("panInfo"));
     panInfo->setFont(QFont(QStringLiteral("Tahoma"), 12));
     panInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    optXls = c.get<QRadioButton>(QStringLiteral("optXls"));
+    optXlsx = c.get<QRadioButton>(QStringLiteral("optXlsx"));
+    for (QRadioButton *option : {optXls, optXlsx}) {
+        option->setFont(QFont(QStringLiteral("Tahoma"), 8));
+        // A white ring on the strip, filled when chosen: the style's own circle
+        // would vanish on the slate blue.
+        option->setStyleSheet(QStringLiteral(
+            "QRadioButton { color: white; background: transparent; }"
+            "QRadioButton::indicator { width: 8px; height: 8px; border: 2px solid white; border-radius: 6px; }"
+            "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5,"
+            " fy: 0.5, stop: 0 white, stop: 0.55 white, stop: 0.7 transparent); }"));
+        watchHint(option, QStringLiteral("Scegli il formato del file di Excel da creare."));
+    }
+    optXls->setChecked(true);
 
     grdRecords = new QTableView(panel);
     grdRecords->setModel(m_rows);
@@ -151,7 +169,8 @@ void ExportScreen::cmdEsportaClick()
         grdRecords->setCurrentIndex(QModelIndex());
         grdRecords->setCurrentIndex(current);
     }
-    ExportProcedure::run(this, m_rows->description());
+    ExportProcedure::run(this, m_rows->description(),
+                         optXlsx->isChecked() ? ExportProcedure::Format::Xlsx : ExportProcedure::Format::Xls);
 }
 
 void ExportScreen::cmdGuidaClick()

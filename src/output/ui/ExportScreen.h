@@ -8,6 +8,7 @@
 #include <QString>
 
 class QLabel;
+class QRadioButton;
 class QTableView;
 class ExportTableModel;
 class PictureButton;
@@ -48,6 +49,9 @@ public:
     PictureButton *cmdEsporta;
     PictureButton *cmdGuida;
     PictureButton *cmdEsci;
+    // The format of the file written: the ".xls" document (the default) or the workbook.
+    QRadioButton *optXls;
+    QRadioButton *optXlsx;
 
     static QString startHint();
     // Shown when the archive cannot be read, on opening and for every export asked.

@@ -1,0 +1,341 @@
+#include "XlsxWorkbook.h"
+
+#include "common/SafeSave.h"
+#include "common/TextRules.h"
+#include "common/Win1252.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <xlsxwriter.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace XlsxWorkbook {
+
+namespace {
+
+// Column widths are in characters of the sheet's font; a column of long notes
+// stops at this width rather than pushing the others off the screen.
+constexpr double kWidestColumn = 60;
+// The room a column keeps beside its longest cell.
+constexpr double kColumnMargin = 2;
+
+// Two decimals, the thousands grouped and the euro sign after the amount; the
+// spreadsheet program shows the separators of the user's language.
+constexpr const char *kAmountFormat = "#,##0.00\\ \"\xE2\x82\xAC\"";
+constexpr const char *kDateFormat = "dd/mm/yyyy";
+
+// What the worksheet's name may not hold, and how long it may be.
+constexpr QStringView kNotInSheetName = u"[]:*?/\\";
+constexpr qsizetype kLongestSheetName = 31;
+
+// The UTF-8 bytes of every character of the code page.
+struct Utf8Table
+{
+    std::array<std::array<char, 3>, 256> bytes{};
+    std::array<unsigned char, 256> size{};
+};
+
+const Utf8Table &utf8Table()
+{
+    static const Utf8Table table = [] {
+        Utf8Table t;
+        for (int b = 0; b < 256; ++b) {
+            const char16_t c = Win1252::charOf(static_cast<unsigned char>(b));
+            auto &out = t.bytes[size_t(b)];
+            if (c < 0x80) {
+                out[0] = char(c);
+                t.size[size_t(b)] = 1;
+            } else if (c < 0x800) {
+                out[0] = char(0xC0 | (c >> 6));
+                out[1] = char(0x80 | (c & 0x3F));
+                t.size[size_t(b)] = 2;
+            } else {
+                out[0] = char(0xE0 | (c >> 12));
+                out[1] = char(0x80 | ((c >> 6) & 0x3F));
+                out[2] = char(0x80 | (c & 0x3F));
+                t.size[size_t(b)] = 3;
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// A control character other than the tab has no place in the workbook's XML.
+bool isControl(unsigned char b) { return b < 0x20 && b != '\t'; }
+
+// A cell as the ".xls" document shows it, in the code page: blanks and control
+// characters trimmed at both ends, each line break (CR LF, CR or LF) one blank.
+// Any other control character inside the text becomes a blank too, as the XML
+// of the workbook cannot hold it.
+void clean(QByteArrayView raw, std::string &out)
+{
+    out.clear();
+    const auto *p = reinterpret_cast<const unsigned char *>(raw.data());
+    const unsigned char *end = p + raw.size();
+    while (p < end && *p <= 0x20)
+        ++p;
+    while (end > p && end[-1] <= 0x20)
+        --end;
+    for (; p < end; ++p) {
+        if (!isControl(*p)) {
+            out.push_back(char(*p));
+            continue;
+        }
+        if (*p == '\r' && p + 1 < end && p[1] == '\n')
+            ++p;
+        out.push_back(' ');
+    }
+}
+
+// The same for a text the user typed: a character the code page lacks is one '?',
+// as in the ".xls" document.
+void cleanTyped(QStringView text, std::string &out)
+{
+    std::string bytes;
+    bytes.reserve(size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        bytes.push_back(Win1252::encodeChar(c.unicode()));
+    }
+    clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
+}
+
+void toUtf8(const std::string &win1252, std::string &out)
+{
+    const Utf8Table &t = utf8Table();
+    out.clear();
+    for (const char ch : win1252) {
+        const auto b = size_t(static_cast<unsigned char>(ch));
+        out.append(t.bytes[b].data(), t.size[b]);
+    }
+}
+
+// An amount read strictly: sign, digits, one comma and its decimals, nothing else.
+std::optional<double> amountOf(const std::string &cell)
+{
+    return TextRules::parseAmount(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+}
+
+// A real day written dd/mm/yyyy as the spreadsheet's day number (days since
+// 30/12/1899). Days before March 1900 stay texts: the spreadsheet programs do not
+// agree on their numbers.
+std::optional<double> dayOf(const std::string &cell)
+{
+    const std::optional<QDate> date = TextRules::parseDate(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+    if (!date || *date < QDate(1900, 3, 1))
+        return std::nullopt;
+    return double(QDate(1899, 12, 30).daysTo(*date));
+}
+
+QByteArray sheetName(const QString &name)
+{
+    QString out = name;
+    for (QChar &c : out)
+        if (kNotInSheetName.contains(c) || c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    out = TextRules::trim(out.left(kLongestSheetName));
+    while (out.startsWith(QLatin1Char('\'')))
+        out.remove(0, 1);
+    while (out.endsWith(QLatin1Char('\'')))
+        out.chop(1);
+    if (out.isEmpty())
+        out = QStringLiteral("Foglio1");
+    return out.toUtf8();
+}
+
+QString failure(lxw_error e) { return QString::fromUtf8(lxw_strerror(e)); }
+
+// The cells of the description, one after the other, cleaned as the ".xls" shows them.
+class Cells
+{
+public:
+    explicit Cells(const ExportDescription &d)
+        : m_d(d)
+    {
+    }
+
+    qint64 rows() const { return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size()); }
+
+    void get(qint64 row, int column, std::string &out) const
+    {
+        if (m_d.cell) {
+            const ExportDescription::Cell c = m_d.cell(row, column);
+            if (c.text)
+                cleanTyped(*c.text, out);
+            else
+                clean(c.bytes, out);
+            return;
+        }
+        const QStringList &texts = m_d.rows.at(row);
+        if (column < texts.size())
+            cleanTyped(texts.at(column), out);
+        else
+            out.clear();
+    }
+
+private:
+    const ExportDescription &m_d;
+};
+
+// Fills the workbook's one worksheet. The rows go in order, as the workbook is
+// kept in constant-memory mode, where each row is written out as soon as the
+// next one begins.
+bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
+{
+    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName(d.sheetName).constData());
+    lxw_format *bold = workbook_add_format(book);
+    lxw_format *amount = workbook_add_format(book);
+    lxw_format *day = workbook_add_format(book);
+    if (!sheet || !bold || !amount || !day) {
+        *why = QStringLiteral("the worksheet could not be made");
+        return false;
+    }
+    format_set_bold(bold);
+    format_set_num_format(amount, kAmountFormat);
+    format_set_num_format(day, kDateFormat);
+
+    const auto columns = lxw_col_t(d.columns.size());
+    std::vector<double> widths(columns, 0);
+    std::string cell;
+    std::string utf8;
+    const auto fail = [why](lxw_error e) {
+        *why = failure(e);
+        return false;
+    };
+
+    for (lxw_col_t c = 0; c < columns; ++c) {
+        cleanTyped(d.columns[c].header, cell);
+        toUtf8(cell, utf8);
+        // Bold letters are a little wider.
+        widths[c] = double(cell.size()) * 1.1;
+        if (const lxw_error e = worksheet_write_string(sheet, 0, c, utf8.c_str(), bold))
+            return fail(e);
+    }
+
+    const Cells cells(d);
+    const qint64 rows = cells.rows();
+    if (rows >= qint64(LXW_ROW_MAX)) {
+        *why = QStringLiteral("%1 rows do not fit in a worksheet").arg(rows);
+        return false;
+    }
+    for (qint64 r = 0; r < rows; ++r) {
+        const auto row = lxw_row_t(r + 1);
+        for (lxw_col_t c = 0; c < columns; ++c) {
+            cells.get(r, int(c), cell);
+            if (cell.empty())
+                continue;
+            double width = double(cell.size());
+            lxw_error e = LXW_NO_ERROR;
+            const ExportColumn::Kind kind = d.columns[c].kind;
+            std::optional<double> value;
+            if (kind == ExportColumn::Kind::Amount && (value = amountOf(cell))) {
+                e = worksheet_write_number(sheet, row, c, *value, amount);
+                width += width / 3 + 2; // grouping, the sign and the euro
+            } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
+                e = worksheet_write_number(sheet, row, c, *value, day);
+            } else {
+                toUtf8(cell, utf8);
+                e = worksheet_write_string(sheet, row, c, utf8.c_str(), nullptr);
+            }
+            if (e != LXW_NO_ERROR)
+                return fail(e);
+            widths[c] = std::max(widths[c], width);
+        }
+    }
+
+    for (lxw_col_t c = 0; c < columns; ++c)
+        if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(widths[c] + kColumnMargin, kWidestColumn),
+                                                     nullptr))
+            return fail(e);
+    worksheet_freeze_panes(sheet, 1, 0);
+    return true;
+}
+
+// Reads the written workbook back as a zip archive: its directory consistent and
+// the worksheet whole (every byte read, its checksum right, its last element
+// there). The library reports most failures itself, but not all of those of the
+// scratch files it keeps the rows in.
+bool check(const QString &path, QString *why)
+{
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (!archive) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, code);
+        *why = QString::fromUtf8(zip_error_strerror(&e));
+        zip_error_fini(&e);
+        return false;
+    }
+    bool whole = false;
+    if (zip_file_t *sheet = zip_fopen(archive, "xl/worksheets/sheet1.xml", 0)) {
+        static constexpr char kEnd[] = "</worksheet>";
+        constexpr qsizetype kEndSize = sizeof kEnd - 1;
+        QByteArray buffer(1 << 20, Qt::Uninitialized);
+        QByteArray tail;
+        zip_int64_t got = 0;
+        while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
+            tail = got >= kEndSize ? buffer.mid(qsizetype(got) - kEndSize, kEndSize)
+                                   : (tail + buffer.left(qsizetype(got))).right(kEndSize);
+        whole = got == 0 && tail == kEnd;
+        if (!whole)
+            *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
+        zip_fclose(sheet);
+    } else {
+        *why = QString::fromUtf8(zip_strerror(archive));
+    }
+    zip_discard(archive);
+    return whole;
+}
+
+} // namespace
+
+QString fileName(const QString &documentName)
+{
+    if (documentName.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        return documentName + QLatin1Char('x');
+    return documentName + QLatin1String(".xlsx");
+}
+
+bool save(const QString &path, const ExportDescription &description, QString *error)
+{
+    SafeSave file(path);
+    QString why;
+    bool saved = file.open();
+    if (saved) {
+        const QByteArray name = QFile::encodeName(file.temporaryPath());
+        lxw_workbook_options options = {};
+        options.constant_memory = LXW_TRUE;
+        lxw_workbook *book = workbook_new_opt(name.constData(), &options);
+        if (!book) {
+            why = QStringLiteral("the workbook could not be started");
+            saved = false;
+        } else {
+            saved = writeSheet(book, description, &why);
+            // Closing writes the file, and frees the workbook whatever happened.
+            const lxw_error closed = workbook_close(book);
+            if (saved && closed != LXW_NO_ERROR) {
+                why = failure(closed);
+                saved = false;
+            }
+        }
+        saved = saved && file.writtenByName() && check(file.temporaryPath(), &why) && file.commit();
+    }
+    if (!saved) {
+        if (error)
+            *error = why.isEmpty() ? file.errorString() : QStringLiteral("%1: %2").arg(path, why);
+        file.cancel();
+    }
+    return saved;
+}
+
+} // namespace XlsxWorkbook
