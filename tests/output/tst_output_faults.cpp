@@ -413,7 +413,6 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(path).isSymLink());
     }
 
-    void refusedExportKeepsTheOldFile_data() { addFaultRows(); }
     void refusedExportKeepsTheOldFile_data() { addExportFaultRows(); }
 
     void refusedExportKeepsTheOldFile()
