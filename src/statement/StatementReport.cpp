@@ -65,6 +65,7 @@ std::unique_ptr<ReportTemplate> create(const CashStatement &s, const EnteData &e
     t.fill = kNavy;
     t.color = Qt::white;
     t.hAlign = Qt::AlignHCenter;
+    t.vAlign = Qt::AlignVCenter;
 
     if (!s.complete())
         paragraph(*r, QStringLiteral("Incompleto"), StatementSheet::incompleteNotice(), kRed, true);

@@ -88,8 +88,10 @@ QByteArray xls(const QList<Row> &rows, const QString &sheetName)
         w += "<tr>";
         for (const Cell &c : r) {
             if (c.number) {
-                // The value for the program that reads it; the text for one that only shows it.
-                w += "<td x:num=\"" + QByteArray::number(*c.number, 'f', 2) +
+                // The value for the programs that read it (x:num for one family of
+                // spreadsheets, sdval for the other); the text for one that only shows it.
+                const QByteArray value = QByteArray::number(*c.number, 'f', 2);
+                w += "<td x:num=\"" + value + "\" sdval=\"" + value +
                      "\" style=\"text-align: right; mso-number-format:'\\#\\,\\#\\#0\\.00';";
             } else {
                 w += "<td x:str style=\"text-align: left;";
