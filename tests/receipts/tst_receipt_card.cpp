@@ -4,6 +4,8 @@
 // association name, and the list of the year's receipts.
 #include "movements/MovementFixture.h"
 
+#include "members/MemberFixtures.h"
+
 #include "receipts/ReceiptReport.h"
 #include "receipts/ReceiptRules.h"
 #include "receipts/ui/TfrmRicevuta.h"
@@ -52,8 +54,9 @@ void answerReceipt(MovementFixture &f, const char *button, DialogSeen *seen, boo
         QCOMPARE(gift->text(), QStringLiteral("Erogazione liberale"));
         seen->numberLine = control<QLabel>(d, "lblNumero")->text();
         seen->giftTicked = gift->isChecked();
+        // The box is clicked on its own square, at its left.
         if (tickGift)
-            QTest::mouseClick(gift, Qt::LeftButton);
+            QTest::mouseClick(gift, Qt::LeftButton, {}, QPoint(8, gift->height() / 2));
         QTest::mouseClick(control<QPushButton>(d, button), Qt::LeftButton);
     });
 }
@@ -281,8 +284,7 @@ private Q_SLOTS:
             for (int i = 0; i < list->count(); ++i)
                 rows.append(list->item(i)->text());
             QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
-            list->setCurrentRow(1);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+            MemberFixtures::doubleClickRow(list, 1);
         });
         f.click("cmdElencoRicevute");
         QCOMPARE(rows.size(), 2);

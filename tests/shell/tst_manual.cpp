@@ -87,7 +87,8 @@ private Q_SLOTS:
                                  "8. Lavorare in rete tra più postazioni",
                                  "9. La copia di sicurezza",
                                  "10. Il rendiconto per cassa",
-                                 "11. Messaggi e soluzioni"};
+                                 "11. Le ricevute",
+                                 "12. Messaggi e soluzioni"};
         const QList<QStringList> phrases{
             {"menu iniziale", "benvenutissimo", "Archivio Soci", "Registrazione movimenti", "Primanota e Bilancio",
              "Importa"},
@@ -104,6 +105,8 @@ private Q_SLOTS:
             {"copiare l'intera cartella", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},
             {"Rendiconto per cassa", "Saldato", "Dati dell'associazione", "Ente.ini", "Rendiconto.ini",
              "Applica i suggerimenti", "INCOMPLETO", "Modello D"},
+            {"Ricevuta", "DUPLICATO", "Erogazione liberale", "centoventi/50", "art. 83 D.Lgs. 117/2017",
+             "copia per il socio / donatore"},
             {"password errata", "il sistema non permette di accedere", "Guida.pdf"},
         };
         for (int i = 0; i < titles.size(); ++i)

@@ -17,20 +17,22 @@
 using Form::Kind;
 
 TfrmRicevuta::TfrmRicevuta(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Ricevuta"), QSize(364, 300), parent), m_report(ReceiptReport::create())
+    : FixedDialog(QStringLiteral(" Ricevuta"), QSize(364, 316), parent), m_report(ReceiptReport::create())
 {
     Form::Controls c = Form::build(this, {
         {"imgRicevuta", Kind::Picture, {}, 18, 14, 328, 120, "stampa_ricevuta"},
-        {"lblNumero", Kind::Bold, {}, 18, 142, 328, 22},
-        {"lblDettaglio", Kind::Label, {}, 18, 166, 328, 40},
-        {"chkErogazione", Kind::Check, QStringLiteral("Erogazione liberale"), 18, 210, 328, 24},
-        {"btnAnnulla", Kind::Button, QStringLiteral("Chiudi"), 18, 256, 100, 28},
-        {"btnAnteprima", Kind::Button, QStringLiteral("Anteprima"), 132, 256, 100, 28},
-        {"btnStampa", Kind::Button, QStringLiteral("Stampa"), 246, 256, 100, 28},
+        {"lblNumero", Kind::Bold, {}, 18, 142, 328, 38},
+        {"lblDettaglio", Kind::Label, {}, 18, 182, 328, 40},
+        {"chkErogazione", Kind::Check, QStringLiteral("Erogazione liberale"), 18, 226, 328, 24},
+        {"btnAnnulla", Kind::Button, QStringLiteral("Chiudi"), 18, 272, 100, 28},
+        {"btnAnteprima", Kind::Button, QStringLiteral("Anteprima"), 132, 272, 100, 28},
+        {"btnStampa", Kind::Button, QStringLiteral("Stampa"), 246, 272, 100, 28},
     });
     m_lblNumero = c.get<QLabel>(QStringLiteral("lblNumero"));
     m_lblDettaglio = c.get<QLabel>(QStringLiteral("lblDettaglio"));
     m_lblDettaglio->setWordWrap(true);
+    // The line of a new receipt is longer than the dialog is wide.
+    m_lblNumero->setWordWrap(true);
     m_chkErogazione = c.get<QCheckBox>(QStringLiteral("chkErogazione"));
     m_lblNumero->setFont(QFont(QStringLiteral("Verdana"), 10, QFont::Bold));
     m_lblDettaglio->setFont(QFont(QStringLiteral("Verdana"), 9));
