@@ -11,4 +11,5 @@ enum class HelpPage {
     PrimaNota,
     MemberExport,
     MovementExport,
+    Backup,
 };
