@@ -47,9 +47,17 @@ RestoreOutcome restore(const QString &folder, const QString &copyPath, const QDa
     const bool ok = BackupZip::forEach(
         copyPath,
         [&](const BackupZip::Entry &e, const QByteArray &bytes) {
-            if (e.name.contains(QLatin1Char('/')) && FileAccess::entryAt(attachments) == FileAccess::Entry::Missing)
-                QDir().mkdir(attachments);
             QString why;
+            if (e.name.contains(QLatin1Char('/'))) {
+                if (FileAccess::entryAt(attachments) == FileAccess::Entry::Missing)
+                    QDir().mkdir(attachments);
+                // Never into a folder elsewhere through a link planted in its place.
+                if (FileAccess::entryAt(attachments) != FileAccess::Entry::Folder) {
+                    o.file = e.name;
+                    o.reason = QStringLiteral("%1 is not a folder").arg(BackupNames::attachmentFolder());
+                    return false;
+                }
+            }
             if (!SafeSave::saveBytes(folder + e.name, bytes, &why)) {
                 o.file = e.name;
                 o.reason = why;

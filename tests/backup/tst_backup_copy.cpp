@@ -6,6 +6,7 @@
 #include "backup/BackupCopies.h"
 #include "backup/BackupMaker.h"
 #include "backup/BackupNames.h"
+#include "backup/BackupRestore.h"
 #include "backup/BackupRotation.h"
 #include "backup/BackupZip.h"
 #include "common/RecordFile.h"
@@ -381,6 +382,37 @@ private Q_SLOTS:
         BackupZip::Error error;
         QVERIFY(!BackupZip::verify(o.copyPath, &error).has_value());
         QVERIFY(!error.text.isEmpty());
+    }
+
+    // A zip put into Backup by someone else may name files outside the data:
+    // such a copy is refused whole, and nothing is written anywhere.
+    void aCopyNamingOtherFilesIsRefused_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("out of the folder") << QStringLiteral("../fuori.txt");
+        QTest::newRow("out of the attachment folder") << QStringLiteral("Documenti_Allegati/../quintara");
+        QTest::newRow("the program") << QStringLiteral("quintara");
+        QTest::newRow("an absolute path") << QStringLiteral("/tmp/quintara-backup-test.txt");
+    }
+    void aCopyNamingOtherFilesIsRefused()
+    {
+        QFETCH(QString, entry);
+        TestPlatform p;
+        const QString folder = p.folder.path() + QStringLiteral("dati/");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("Backup")));
+        QVERIFY(writeBytes(folder + QStringLiteral("Soci.pro"), QByteArray(TSchedaSocio::Size, ' ')));
+        const QString zip = folder + QStringLiteral("Backup/Quintara_2024-01-01_00-00-00.zip");
+        QVERIFY(BackupZip::write(zip, {{QStringLiteral("Soci.pro"), QByteArray(2 * TSchedaSocio::Size, 'a')},
+                                       {entry, "intruso"}},
+                                 nullptr));
+        const QStringList before = namesIn(p.folder.path());
+
+        const RestoreOutcome o = BackupRestore::restore(folder, zip, kNow);
+        QCOMPARE(int(o.status), int(RestoreOutcome::Status::Damaged));
+        QCOMPARE(readBytes(folder + QStringLiteral("Soci.pro")), QByteArray(TSchedaSocio::Size, ' '));
+        QCOMPARE(namesIn(p.folder.path()), before);
+        QCOMPARE(copyNames(folder), QStringList{QStringLiteral("Quintara_2024-01-01_00-00-00.zip")});
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/quintara-backup-test.txt")));
     }
 };
 
