@@ -47,7 +47,7 @@ TfrmRipristino::TfrmRipristino(QWidget *parent)
     btnChiudi = c.get<QPushButton>(QStringLiteral("btnChiudi"));
     lblInfo = c.get<QLabel>(QStringLiteral("lblInfo"));
     lblInfo->setWordWrap(true);
-    QFont mono(QStringLiteral("Courier New"), 11);
+    QFont mono(QStringLiteral("Courier New"), 10);
     mono.setStyleHint(QFont::Monospace);
     lstCopie->setFont(mono);
     for (auto *b : {btnRipristina, btnChiudi})
