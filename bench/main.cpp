@@ -26,6 +26,10 @@
 // against a bare list widget given the same rows (the prima nota's also reads
 // the year's bytes); start-up to the login screen painted against a Qt Widgets
 // program that paints one window.
+// The copy of the data folder (made at every end of the program) runs on a folder
+// of its own: 10,000 members, two years of 50,000 movements each and 200 photos;
+// it is set against reading those files' bytes, and so is the end of a run in
+// which nothing changed (the files read and compared with the newest copy).
 // The last line is "worst_ratio_at_100000 <operation> <ratio>": the largest ratio
 // to its floor over every operation at 100,000.
 //
@@ -34,6 +38,7 @@
 // the text (with their floors); QUINTARA_BENCH_SIZES=1000,10000 chooses the sizes.
 // Given a folder, the archives are kept there and used again by the next run.
 #include "SampleData.h"
+#include "backup/BackupMaker.h"
 #include "balance/PrimaNota.h"
 #include "balance/ui/TfrmBilancio.h"
 #include "common/Platform.h"
@@ -60,6 +65,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -481,6 +488,72 @@ void prepareStatement(Bench &b)
             c.setAccount(g.pagamento, account == Classification::Account::None ? Classification::Account::Banca : account);
         }
     c.setOpening(kYear - 1, Classification::Opening{100000, 500000});
+// ---- the copy of the data folder ------------------------------------------------
+
+constexpr qint64 kBackupMembers = 10000;
+constexpr qint64 kBackupMovementsPerYear = 50000;
+constexpr int kBackupPhotos = 200;
+
+// The folder the copy is measured on, written once (kept in a folder given on
+// the command line).
+QString backupFolder(Bench &b)
+{
+    const QString folder = QFileInfo(b.folder).path() + QStringLiteral("/backup_data/");
+    const QString last = folder + QStringLiteral("%1.jpg").arg(kBackupPhotos);
+    if (QFileInfo(folder + QStringLiteral("%1.eur").arg(kYear - 1)).size() == kBackupMovementsPerYear * TSchedaMovimento::Size
+        && QFileInfo::exists(last))
+        return folder;
+    QDir().mkpath(folder);
+    QString error;
+    const SampleData sample(3);
+    if (!sample.writeArchives(folder, kBackupMembers, kYear - 1, kBackupMovementsPerYear, &error)
+        || !sample.writeArchives(folder, kBackupMembers, kYear, kBackupMovementsPerYear, &error))
+        fail(error);
+    // Photos as a camera gives them: noise does not compress.
+    QRandomGenerator random(11);
+    QImage photo(480, 360, QImage::Format_RGB32);
+    for (int n = 1; n <= kBackupPhotos; ++n) {
+        for (int y = 0; y < photo.height(); ++y) {
+            auto *line = reinterpret_cast<quint32 *>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x)
+                line[x] = 0xff000000u | (random.generate() & 0x00ffffffu);
+        }
+        if (!photo.save(folder + QStringLiteral("%1.jpg").arg(n), "JPEG", 85))
+            fail(QStringLiteral("cannot write the photos"));
+    }
+    QFile password(folder + QStringLiteral("unins000.dll"));
+    if (!password.open(QIODevice::WriteOnly))
+        fail(password.errorString());
+    password.write("[Accesso]\r\nValore=5D602824792B0896A26F06075021\r\n");
+    return folder;
+}
+
+void backupReadFloor(Bench &b)
+{
+    const QString folder = backupFolder(b);
+    for (const QString &name : BackupMaker::dataFiles(folder))
+        readBytes(b, folder + name);
+}
+
+// A fresh copy each time: the earlier ones are removed first (a few unlinks).
+void backupCopy(Bench &b)
+{
+    const QString folder = backupFolder(b);
+    QDir(folder + QStringLiteral("Backup")).removeRecursively();
+    const BackupOutcome o = BackupMaker(folder).make(QDateTime(QDate(kYear, 3, 15), QTime(18, 0)));
+    if (o.status != BackupOutcome::Status::Made)
+        fail(QStringLiteral("backup: %1").arg(BackupMaker::message(o)));
+}
+
+// The end of a run that changed nothing: read, compared, no copy.
+void backupUnchanged(Bench &b)
+{
+    const QString folder = backupFolder(b);
+    if (!QFileInfo::exists(folder + QStringLiteral("Backup")))
+        backupCopy(b);
+    const BackupOutcome o = BackupMaker(folder).make(QDateTime(QDate(kYear, 3, 15), QTime(18, 30)));
+    if (o.status != BackupOutcome::Status::Unchanged)
+        fail(QStringLiteral("backup: a copy equal to the last was made again"));
 }
 
 struct Operation
@@ -530,6 +603,9 @@ const std::vector<Operation> &operations()
         {"statement_read_floor", nullptr, statementFloor},
         {"statement_two_years", "statement_read_floor", statement},
         {"movements_export_xlsx", "movements_export_document", movementExportWorkbook},
+        {"backup_read_floor", nullptr, backupReadFloor, false},
+        {"backup_copy", "backup_read_floor", backupCopy, false},
+        {"backup_unchanged", "backup_read_floor", backupUnchanged, false},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
         {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
          true},

@@ -12,4 +12,5 @@ enum class HelpPage {
     MemberExport,
     MovementExport,
     Statement,
+    Backup,
 };

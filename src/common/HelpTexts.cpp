@@ -181,24 +181,49 @@ QString primaNota()
     });
 }
 
+QString backupCopies();
+
 QString sharedUse()
 {
-    return join({
+    return join({join({
         "USO IN RETE. La cartella del programma si può mettere in una cartella condivisa della rete locale: "
         "avviando Quintara da quella cartella, ogni postazione lavora sugli stessi archivi. Se due persone "
         "modificano la stessa scheda, resta quella salvata per ultima.",
         "USO DA CHIAVETTA USB. Il programma e tutti i suoi dati (schede, foto, movimenti, allegati e password) "
         "stanno nella stessa cartella, che si può copiare su una chiavetta USB e usare su un altro computer. "
-        "Copiare la cartella è anche il modo più rapido di fare una copia di sicurezza: conviene farlo spesso, "
-        "su una chiavetta o su un altro disco.",
+        "Copiare la cartella è anche il modo più rapido di portare altrove una copia di sicurezza: conviene "
+        "farlo spesso, su una chiavetta o su un altro disco.",
         "PASSWORD. All'avvio Quintara chiede una password, la stessa per tutti quelli che lo usano. Il primo "
         "accesso si effettua con la password benvenutissimo, digitata senza virgolette; maiuscole e minuscole "
         "sono indifferenti. Per scegliere una password nuova premere Cambia password nella schermata di "
         "accesso, scrivere la vecchia password, la nuova e la conferma e premere OK. Conservare la password in "
         "un luogo sicuro: senza di essa non si entra nel programma.",
+    }), backupCopies(), join({
         "Il manuale completo, con le immagini di tutte le schermate, si apre facendo clic su Visualizza guida "
         "in formato PDF, qui sotto.",
         "Buon lavoro con Quintara!",
+    })});
+}
+
+QString backupCopies()
+{
+    return join({
+        "COPIA DI SICUREZZA. A ogni uscita dal programma Quintara mette una copia di tutti i dati (l'archivio "
+        "dei Soci, i movimenti di ogni anno, la password, le foto e i documenti allegati) in un file ZIP della "
+        "cartella Backup, dentro la cartella del programma; il nome del file porta la data e l'ora della copia. "
+        "Se dall'ultima copia non è cambiato nulla, la copia non viene rifatta. Restano le ultime 20 copie e, "
+        "per gli ultimi 12 mesi, l'ultima copia di ogni mese; le altre vengono cancellate.",
+        "Se la copia non si può fare (disco pieno, cartella protetta da scrittura, archivio in uso su un'altra "
+        "postazione), all'uscita un messaggio ne spiega il motivo: i dati e le copie precedenti restano come "
+        "erano, e la copia si fa alla prossima uscita.",
+        "RIPRISTINO. Per tornare ai dati di una copia fare clic su Ripristina una copia, sotto la password "
+        "nella schermata di accesso oppure nella finestra delle informazioni. L'elenco mostra le copie, dalla "
+        "più recente, con la data, la dimensione, il numero dei Soci e dei movimenti: scegliere la copia e "
+        "premere Ripristina. Prima di sostituire i dati Quintara ne fa una copia, così anche il ripristino si "
+        "può annullare ripristinando quella copia. Una copia danneggiata viene rifiutata e i dati restano come "
+        "erano.",
+        "La cartella Backup sta sullo stesso disco dei dati: per difendersi anche dalla perdita della chiavetta "
+        "o del disco, copiare ogni tanto la cartella Backup su un altro supporto.",
     });
 }
 
@@ -248,7 +273,8 @@ namespace HelpTexts {
 QList<HelpPage> pages()
 {
     return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
-            HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement};
+            HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement,
+            HelpPage::Backup};
 }
 
 QString title(HelpPage page)
@@ -269,6 +295,8 @@ QString title(HelpPage page)
         return QStringLiteral("Esportazione archivio movimenti in Microsoft Excel.");
     case HelpPage::Statement:
         return QStringLiteral("Rendiconto per cassa dell'Associazione.");
+    case HelpPage::Backup:
+        return QStringLiteral("Copie di sicurezza e ripristino.");
     }
     return {};
 }
@@ -298,6 +326,8 @@ QString body(HelpPage page)
                      exportSteps()});
     case HelpPage::Statement:
         return statement();
+    case HelpPage::Backup:
+        return backupCopies();
     }
     return {};
 }

@@ -174,6 +174,10 @@ private Q_SLOTS:
         QTest::newRow("movement export") << HelpPage::MovementExport
                                          << "Esportazione archivio movimenti in Microsoft Excel."
                                          << exports + QStringList{"anno solare"};
+        QTest::newRow("backup") << HelpPage::Backup << "Copie di sicurezza e ripristino."
+                                << QStringList{"cartella Backup", "Ripristina una copia", "ultime 20 copie",
+                                               "ultimi 12 mesi", "disco pieno", "danneggiata",
+                                               "il ripristino si può annullare"};
     }
     void pagesCoverTheirSubjects()
     {

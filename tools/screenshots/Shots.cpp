@@ -1,5 +1,7 @@
 #include "Shots.h"
 
+#include "backup/BackupMaker.h"
+#include "backup/ui/TfrmRipristino.h"
 #include "balance/PrimaNota.h"
 #include "balance/PrimaNotaPrint.h"
 #include "balance/ui/PickCombo.h"
@@ -9,6 +11,7 @@
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
+#include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "SampleData.h"
 #include "common/TSchedaMovimento.h"
@@ -329,6 +332,16 @@ std::vector<Shot> extraShots()
              auto *d = fresh<TfrmExpMovimenti>(s.movimenti());
              d->setYearFile(MovementCardRules::yearFile(QStringLiteral("2024")));
              return d;
+         },
+         true},
+        {QStringLiteral("backup_restore"),
+         [](ScreenSet &) -> QWidget * {
+             // Two copies, the later one after a year of movements was added.
+             const QString folder = Platform::folder().path();
+             (void)BackupMaker(folder).make(QDateTime(QDate(2024, 2, 29), QTime(18, 42, 7)));
+             sampleMovements();
+             (void)BackupMaker(folder).make(QDateTime(QDate(2024, 3, 14), QTime(19, 3, 51)));
+             return fresh<TfrmRipristino>();
          },
          true},
         {QStringLiteral("help_start_menu"),

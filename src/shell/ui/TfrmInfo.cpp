@@ -1,5 +1,6 @@
 #include "TfrmInfo.h"
 
+#include "backup/ui/TfrmRipristino.h"
 #include "common/Platform.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/LinkText.h"
@@ -21,10 +22,14 @@ TfrmInfo::TfrmInfo(QWidget *parent)
         {"imgEmail", Kind::Picture, {}, 16, 526, 32, 32, "envelope"},
         {"lnkWeb", Kind::Label, makerEmail(), 56, 532, 240, 20},
         {"btnChiudi", Kind::Button, QStringLiteral("Chiudi"), 346, 522, 110, 36},
+        {"imgRipristina", Kind::Picture, {}, 16, 472, 32, 32, "backup"},
+        {"lnkRipristina", Kind::Label, QStringLiteral("Ripristina una copia"), 56, 478, 240, 20},
     });
     auto *close = c.get<QPushButton>(QStringLiteral("btnChiudi"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto *restore = new LinkText(c.get<QLabel>(QStringLiteral("lnkRipristina")), c.widget(QStringLiteral("imgRipristina")));
+    connect(restore, &LinkText::activated, this, [this] { TfrmRipristino::run(this); });
     auto *link = new LinkText(c.get<QLabel>(QStringLiteral("lnkWeb")), c.widget(QStringLiteral("imgEmail")));
     connect(link, &LinkText::activated, this, [] {
         // A proper mailto address: subject and body are encoded by the URL, never pasted into a command.

@@ -1,8 +1,10 @@
 #include "TfrmPassword.h"
 
+#include "backup/ui/TfrmRipristino.h"
 #include "common/ArchivePaths.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
+#include "common/ui/LinkText.h"
 #include "shell/PasswordStore.h"
 
 #include <QLabel>
@@ -23,12 +25,15 @@ TfrmPassword::TfrmPassword(QWidget *parent)
         {"cmdEsci", Kind::Button, QStringLiteral("Esci"), 30, 344, 130, 36},
         {"btnCambiaPassword", Kind::Button, QStringLiteral("Cambia password"), 208, 344, 150, 36},
         {"lblMemory", Kind::Hidden, {}, 0, 0, 10, 10},
+        {"imgRipristina", Kind::Picture, {}, 30, 272, 20, 20, "backup"},
+        {"lnkRipristina", Kind::Label, QStringLiteral("Ripristina una copia"), 56, 273, 220, 18},
     });
     txtPassword = c.get<FieldEdit>(QStringLiteral("txtPassword"));
     cmdOK = c.get<QPushButton>(QStringLiteral("cmdOK"));
     cmdEsci = c.get<QPushButton>(QStringLiteral("cmdEsci"));
     btnCambiaPassword = c.get<QPushButton>(QStringLiteral("btnCambiaPassword"));
     lblMemory = c.get<QLabel>(QStringLiteral("lblMemory"));
+    lnkRipristina = c.get<QLabel>(QStringLiteral("lnkRipristina"));
 
     QFont f = txtPassword->font();
     f.setBold(true);
@@ -49,6 +54,14 @@ TfrmPassword::TfrmPassword(QWidget *parent)
         Q_EMIT exitRequested();
     });
     connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::changeRequested);
+    // For a user in trouble before the login: a damaged archive, a lost password.
+    auto *restore = new LinkText(lnkRipristina, c.widget(QStringLiteral("imgRipristina")));
+    connect(restore, &LinkText::activated, this, [this] {
+        if (TfrmRipristino::run(this)) {
+            Q_EMIT restored();
+            resetForLogin(); // the password may be the copy's now
+        }
+    });
 }
 
 void TfrmPassword::showEvent(QShowEvent *e)

@@ -19,6 +19,7 @@ public:
     QPushButton *cmdEsci;
     QPushButton *btnCambiaPassword;
     QLabel *lblMemory;
+    QLabel *lnkRipristina;
 
     // Empties the field and the scratch slot and puts the focus in the field.
     void resetForLogin();
@@ -27,6 +28,8 @@ Q_SIGNALS:
     void accepted_();
     void exitRequested();
     void changeRequested();
+    // A copy of the data was put back from "Ripristina una copia".
+    void restored();
 
 protected:
     void showEvent(QShowEvent *e) override;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// What became of a copy.
+struct BackupOutcome
+{
+    enum class Status {
+        Made,      // a new copy is in place, checked; older ones were rotated
+        Unchanged, // the data equal the newest copy's: no new copy
+        Empty,     // the folder holds no data file
+        Busy,      // a record file stayed locked by another workstation: no copy
+        Failed,    // nothing could be written (full disk, protected folder...): no copy
+    };
+    Status status = Status::Failed;
+    QString copyPath;     // Made: the new copy
+    QString file;         // Busy and Failed: the file concerned, relative to the folder
+    QString reason;       // Failed: the technical reason
+    int systemError = 0;  // Failed: the system's error number, when it gave one
+    QStringList deleted;  // Made: the old copies rotated away
+
+    bool ok() const { return status == Status::Made || status == Status::Unchanged || status == Status::Empty; }
+};
+
+// Makes the copy of the data files of a program folder into its folder Backup.
+//
+// Every file is read whole first, the record files under the shared lock the
+// archives use, waited for as any reader waits; a file that stays locked stops
+// the copy, so a copy never looks whole without being so. The zip is written
+// beside under a name of its own, synced, read back and checked entry by entry
+// against what was read, and only then renamed into place; the old copies are
+// rotated only after that. A failure leaves the data and the earlier copies as
+// they were.
+class BackupMaker
+{
+public:
+    explicit BackupMaker(QString folder); // the program folder, with its trailing separator
+
+    // How long a locked record file is waited for.
+    void setLockWait(int ms) { m_lockWaitMs = ms; }
+    // Whether older copies are rotated after a new one (a copy made before a
+    // restore leaves them alone: the copy about to be restored must not go).
+    void setRotate(bool rotate) { m_rotate = rotate; }
+
+    BackupOutcome make(const QDateTime &when);
+
+    // The data files of the folder, relative, sorted.
+    static QStringList dataFiles(const QString &folder);
+
+    // What the user is told when a copy was not made; empty when all went well.
+    static QString message(const BackupOutcome &outcome);
+
+private:
+    QString m_folder;
+    int m_lockWaitMs;
+    bool m_rotate = true;
+};
