@@ -23,7 +23,8 @@
 // as many bytes as its document, the way documents are written (beside, synced,
 // swapped in); an export window against its document alone; a list window
 // against a bare list widget given the same rows (the prima nota's also reads
-// the year's bytes); start-up to the login screen painted against a Qt Widgets
+// the year's bytes); the window of what is due after the login against its two
+// scans run alone; start-up to the login screen painted against a Qt Widgets
 // program that paints one window.
 // The last line is "worst_ratio_at_100000 <operation> <ratio>": the largest ratio
 // to its floor over every operation at 100,000.
@@ -50,6 +51,8 @@
 #include "movements/ui/TfrmExpMovimenti.h"
 #include "output/ExportDocument.h"
 #include "output/ExportTableModel.h"
+#include "shell/DueReminder.h"
+#include "shell/ui/TfrmInScadenza.h"
 
 #include <QApplication>
 #include <QDir>
@@ -378,6 +381,51 @@ void primaNotaScreen(Bench &b)
     b.sink = b.sink + screen.lstRecords->count();
 }
 
+// The day the reminder looks at: in the archives' year, as for the payments due.
+class BenchClock : public Clock
+{
+public:
+    QDate today() const override { return {kYear, 6, 30}; }
+    QDateTime now() const override { return {today(), QTime(9, 0)}; }
+};
+
+// Runs what reads the program's folder and the day on this size's archives.
+template <class Run>
+void onTheDay(Bench &b, Run run)
+{
+    BenchClock clock;
+    Platform::setClock(&clock);
+    inFolder(b, run);
+    Platform::setClock(nullptr);
+}
+
+// The two scans the window of what is due stands on, run alone: the members
+// whose subscription is expiring or expired, and the year's payments due.
+void reminderScans(Bench &b)
+{
+    onTheDay(b, [&] {
+        const QDate today = Platform::clock().today();
+        keepScan(b, SubscriptionLists::scan(SubscriptionLists::Kind::Expiring, today));
+        keepScan(b, MovementLists::paymentsDue(b.movements(), today));
+    });
+}
+
+// What the reminder adds to the start menu after the login: what is due
+// gathered, and the window built, filled, shown and painted.
+void reminderWindow(Bench &b)
+{
+    onTheDay(b, [&] {
+        const DueReminder::Due due = DueReminder::gather(Platform::clock().today());
+        if (!due.members.complete || !due.payments.complete || !due.any())
+            fail(QStringLiteral("the reminder found nothing due"));
+        TfrmInScadenza window;
+        window.setDue(due);
+        window.show();
+        QCoreApplication::processEvents();
+        b.sink = b.sink + due.members.rows.size() + due.payments.rows.size();
+    });
+}
+
 // A program of the benchmark's own folder, started and waited for.
 void runProgram(Bench &b, const char *name)
 {
@@ -441,6 +489,8 @@ const std::vector<Operation> &operations()
         {"movements_export_floor", nullptr, movementsExportFloor},
         {"movements_export_document", "movements_export_floor", movementExportDocument},
         {"movements_export_window", "movements_export_document", movementExportWindow},
+        {"reminder_scans_floor", nullptr, reminderScans},
+        {"reminder_after_login", "reminder_scans_floor", reminderWindow},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
         {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
          true},

@@ -9,6 +9,7 @@
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
 #include "common/ArchivePaths.h"
+#include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "SampleData.h"
 #include "common/TSchedaMovimento.h"
@@ -32,7 +33,9 @@
 #include "output/ReportRenderer.h"
 #include "output/ReportTemplate.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "shell/DueReminder.h"
 #include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmInScadenza.h"
 
 #include <QDir>
 #include <QFile>
@@ -250,6 +253,13 @@ std::vector<Shot> extraShots()
              return d;
          },
          true},
+        {QStringLiteral("in_scadenza"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmInScadenza>(s.avvio());
+             d->setDue(DueReminder::gather(Platform::clock().today()));
+             return d;
+         },
+         true},
         {QStringLiteral("export_movements"),
          [](ScreenSet &s) -> QWidget * {
              auto *d = fresh<TfrmExpMovimenti>(s.movimenti());
@@ -350,7 +360,7 @@ std::vector<Shot> extraShots()
              c->txtMeseInizio->setCurrentIndex(0);
              c->txtGiornoFine->setCurrentIndex(30);
              c->txtMeseFine->setCurrentIndex(11);
-             c->lblAttendere->show();
+             // The waiting notice stays hidden: it shows only while the button is held down.
              return c;
          }},
         {QStringLiteral("prima_nota"),
