@@ -24,7 +24,8 @@
 // swapped in); an export window against its document alone; an export's
 // workbook (".xlsx") against its ".xls" document of the same rows; a list window
 // against a bare list widget given the same rows (the prima nota's also reads
-// the year's bytes); start-up to the login screen painted against a Qt Widgets
+// the year's bytes); the window of what is due after the login against its two
+// scans run alone; start-up to the login screen painted against a Qt Widgets
 // program that paints one window.
 // The copy of the data folder (made at every end of the program) runs on a folder
 // of its own: 10,000 members, two years of 50,000 movements each and 200 photos;
@@ -59,6 +60,8 @@
 #include "statement/CashStatement.h"
 #include "statement/YearCache.h"
 #include "output/XlsxWorkbook.h"
+#include "shell/DueReminder.h"
+#include "shell/ui/TfrmInScadenza.h"
 
 #include <QApplication>
 #include <QDir>
@@ -414,6 +417,51 @@ void primaNotaScreen(Bench &b)
     b.sink = b.sink + screen.lstRecords->count();
 }
 
+// The day the reminder looks at: in the archives' year, as for the payments due.
+class BenchClock : public Clock
+{
+public:
+    QDate today() const override { return {kYear, 6, 30}; }
+    QDateTime now() const override { return {today(), QTime(9, 0)}; }
+};
+
+// Runs what reads the program's folder and the day on this size's archives.
+template <class Run>
+void onTheDay(Bench &b, Run run)
+{
+    BenchClock clock;
+    Platform::setClock(&clock);
+    inFolder(b, run);
+    Platform::setClock(nullptr);
+}
+
+// The two scans the window of what is due stands on, run alone: the members
+// whose subscription is expiring or expired, and the year's payments due.
+void reminderScans(Bench &b)
+{
+    onTheDay(b, [&] {
+        const QDate today = Platform::clock().today();
+        keepScan(b, SubscriptionLists::scan(SubscriptionLists::Kind::Expiring, today));
+        keepScan(b, MovementLists::paymentsDue(b.movements(), today));
+    });
+}
+
+// What the reminder adds to the start menu after the login: what is due
+// gathered, and the window built, filled, shown and painted.
+void reminderWindow(Bench &b)
+{
+    onTheDay(b, [&] {
+        const DueReminder::Due due = DueReminder::gather(Platform::clock().today());
+        if (!due.members.complete || !due.payments.complete || !due.any())
+            fail(QStringLiteral("the reminder found nothing due"));
+        TfrmInScadenza window;
+        window.setDue(due);
+        window.show();
+        QCoreApplication::processEvents();
+        b.sink = b.sink + due.members.rows.size() + due.payments.rows.size();
+    });
+}
+
 // A program of the benchmark's own folder, started and waited for.
 void runProgram(Bench &b, const char *name)
 {
@@ -606,6 +654,8 @@ const std::vector<Operation> &operations()
         {"backup_read_floor", nullptr, backupReadFloor, false},
         {"backup_copy", "backup_read_floor", backupCopy, false},
         {"backup_unchanged", "backup_read_floor", backupUnchanged, false},
+        {"reminder_scans_floor", nullptr, reminderScans},
+        {"reminder_after_login", "reminder_scans_floor", reminderWindow},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
         {"startup_login", "startup_window_floor", [](Bench &b) { runProgram(b, "quintara-bench-startup"); }, false,
          true},

@@ -37,6 +37,10 @@ QString introduction()
         "Dal menu iniziale si entra nelle tre applicazioni facendo clic sulla colonna corrispondente: Archivio "
         "Soci, Registrazione movimenti e Primanota e Bilancio. La \"i\" in alto a sinistra mostra le "
         "informazioni sul programma, la croce rossa in basso a destra chiude Quintara.",
+        "Dopo l'accesso, se ci sono Soci con l'abbonamento in scadenza o scaduto, o pagamenti dell'anno in corso "
+        "da saldare con la scadenza vicina o passata, compare la finestra In scadenza: un doppio clic su una voce "
+        "apre la scheda, i pulsanti Elenco Soci ed Elenco pagamenti aprono gli elenchi completi e la casella Non "
+        "mostrare più oggi la tiene chiusa fino al giorno dopo.",
     });
 }
 

@@ -70,6 +70,14 @@ QString accessError() { return CardRules::accessError(); }
 
 QString chosenMemberUnreadable() { return CardRules::chosenCardUnreadable(); }
 
+QString taxCodeAlreadyStored(const QString &code, qint64 position, const QString &name)
+{
+    return QStringLiteral("Il codice fiscale %1 è già presente nella scheda n. %2 (%3). Salvare comunque?")
+        .arg(code)
+        .arg(position)
+        .arg(name);
+}
+
 QString emptyArchive() { return CardRules::emptyArchive(); }
 
 QString inserted() { return CardRules::inserted(); }

@@ -57,5 +57,8 @@ QString duplicateNeedsStoredCard();
 QString duplicated();
 // The member picked in the search or a list could not be read back from the archive.
 QString chosenMemberUnreadable();
+// The question asked before storing a card whose tax code another stored
+// member already holds.
+QString taxCodeAlreadyStored(const QString &code, qint64 position, const QString &name);
 
 } // namespace MemberCardRules

@@ -91,7 +91,7 @@ private Q_SLOTS:
                                  "12. Messaggi e soluzioni"};
         const QList<QStringList> phrases{
             {"menu iniziale", "benvenutissimo", "Archivio Soci", "Registrazione movimenti", "Primanota e Bilancio",
-             "Importa"},
+             "Importa", "In scadenza", "Non mostrare più oggi"},
             {"benvenutissimo", "Cambia password", "Vecchia password", "Conferma nuova password", "unins000.dll"},
             {"Nuovo", "Salva", "Duplica", "Scadenze", "Scaduti", "Giorni preavviso", "Cerca", "ufficio provinciale"},
             {"Carica foto", "JPEG", "bitmap", "Acquisisci foto", "Accendi webcam", "Cattura foto",
@@ -99,10 +99,10 @@ private Q_SLOTS:
             {"Apri", "Entrata", "Uscita", "Data operazione", "Causale", "Data scadenza", "Saldato", "orologio",
              "Duplica", "Trova", "Pagatore", "Beneficiario"},
             {"Visualizza riepilogo", "Causale", "ENTRATA", "USCITA", "TOTALE ENTRATE", "TOTALE USCITE",
-             "BILANCIO ENTRATE E USCITE", "Stampa primanota"},
+             "BILANCIO ENTRATE E USCITE", "Stampa primanota", "non calcolato", "non risulta accessibile"},
             {"Anteprima", "con foto", "senza foto", "Soci.xls", "Movimenti.xls", "copie"},
             {"cartella condivisa", "postazion", "chiavetta USB"},
-            {"copiare l'intera cartella", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},
+            {"cartella Backup", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},
             {"Rendiconto per cassa", "Saldato", "Dati dell'associazione", "Ente.ini", "Rendiconto.ini",
              "Applica i suggerimenti", "INCOMPLETO", "Modello D"},
             {"Ricevuta", "DUPLICATO", "Erogazione liberale", "centoventi/50", "art. 83 D.Lgs. 117/2017",
@@ -128,6 +128,35 @@ private Q_SLOTS:
             chapter += pages[p - 1] + QLatin1Char(' ');
         for (const QString &phrase : phrases)
             QVERIFY2(chapter.contains(phrase), qPrintable(QStringLiteral("missing: ") + phrase));
+    }
+
+    // Search and copy find every line once: the text of a page never starts
+    // with the last line of the page before.
+    void noLineRepeatsAcrossAPageBreak()
+    {
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                                               QStringLiteral("-")});
+        QList<QStringList> lines;
+        for (const QString &page : text.split(QLatin1Char('\f'))) {
+            QStringList kept;
+            for (const QString &line : page.split(QLatin1Char('\n'))) {
+                const QString t = line.simplified();
+                // The footer is the same on every page by design.
+                if (t.isEmpty() || t.startsWith(QStringLiteral("Quintara - Guida all'utilizzo del software"))
+                    || t.startsWith(QStringLiteral("Pagina ")))
+                    continue;
+                kept.append(t);
+            }
+            lines.append(kept);
+        }
+        QVERIFY(lines.size() >= pages.size());
+        for (int i = 0; i + 1 < lines.size(); ++i) {
+            if (lines[i].isEmpty() || lines[i + 1].isEmpty())
+                continue;
+            const QString last = lines[i].last();
+            QVERIFY2(last.size() <= 3 || !lines[i + 1].mid(0, 3).contains(last),
+                     qPrintable(QStringLiteral("page %1 repeats: %2").arg(i + 2).arg(last)));
+        }
     }
 
     // Every picture the source names is in the PDF.

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextLayout>
 #include <QTextTable>
 
 #include <cmath>
@@ -85,6 +86,53 @@ bool loadPictures(QTextDocument &doc, const QDir &folder, QString *missing)
     return true;
 }
 
+// The page a point of the laid-out document lies on, 0-based.
+int pageIndex(const QTextDocument &doc, qreal y) { return int(y / doc.pageSize().height()); }
+
+// Moves to the next page, whole, every paragraph whose lines would be split by a
+// page's end (with the heading just above it, which must not stay alone at the
+// foot of a page). Drawing a page asks the layout for what lies on the page,
+// and for a paragraph that began on the page before, the layout draws that
+// paragraph's last line above the page as well: the clip hides it on paper,
+// but its text goes into the PDF, where search and copy find the line twice.
+// A paragraph that starts on its page has no line above it to draw. Paragraphs
+// in tables, and any longer than a page, are left where they are.
+void keepParagraphsWhole(QTextDocument &doc)
+{
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    // Each move lays out what follows again, so the search starts over after
+    // it; every paragraph moves at most once.
+    for (bool moved = true; moved;) {
+        moved = false;
+        // The layout is otherwise finished lazily: lay out everything first.
+        (void)doc.pageCount();
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QTextLayout *lines = b.layout();
+            if (!lines || lines->lineCount() < 2 || QTextCursor(b).currentTable()
+                || (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+                continue;
+            const qreal top = layout->blockBoundingRect(b).top();
+            const QTextLine first = lines->lineAt(0);
+            const QTextLine last = lines->lineAt(lines->lineCount() - 1);
+            const int firstPage = pageIndex(doc, top + first.y());
+            if (firstPage == pageIndex(doc, top + last.y()))
+                continue;
+            if (last.y() + last.height() - first.y() > doc.pageSize().height())
+                continue;
+            QTextBlock target = b;
+            const QTextBlock above = b.previous();
+            if (above.isValid() && above.blockFormat().headingLevel() > 0
+                && pageIndex(doc, layout->blockBoundingRect(above).top()) == firstPage)
+                target = above;
+            QTextBlockFormat f;
+            f.setPageBreakPolicy(target.blockFormat().pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(target).mergeBlockFormat(f);
+            moved = true;
+            break;
+        }
+    }
+}
+
 // Replaces the marker paragraph with a two-column table of headings and pages.
 // The page numbers are written once the table is in place, so adding it cannot
 // move the pages it names.
@@ -133,6 +181,8 @@ bool buildContents(QTextDocument &doc)
         page.insertText(QStringLiteral("000"), text);
         pageCells.append(table->cellAt(i, 1).firstCursorPosition());
     }
+    // With the table in place the pages are final once no paragraph is split.
+    keepParagraphsWhole(doc);
     // With the table laid out to the end (layout is otherwise finished lazily),
     // the pages of the headings are final.
     (void)doc.pageCount();
@@ -215,9 +265,13 @@ int main(int argc, char *argv[])
             writer.newPage();
         p.save();
         p.translate(kMargins.left(), kMargins.top() - i * body.height());
+        // The layout is asked for what lies on the page by more than half a
+        // pixel: a paragraph ending exactly at the page before's end is not
+        // drawn again here (keepParagraphsWhole takes care of those that cross it).
+        const QRectF page(0, i * body.height(), body.width(), body.height() - 0.5);
         QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = QRectF(0, i * body.height(), body.width(), body.height() - 0.5);
-        p.setClipRect(ctx.clip);
+        ctx.clip = page.adjusted(0, 0.5, 0, 0);
+        p.setClipRect(page);
         doc.documentLayout()->draw(&p, ctx);
         p.restore();
         if (i > 0) // the cover carries no footer

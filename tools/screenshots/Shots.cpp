@@ -41,6 +41,9 @@
 #include "statement/StatementReport.h"
 #include "statement/ui/TfrmEnte.h"
 #include "statement/ui/TfrmRendiconto.h"
+#include "shell/DueReminder.h"
+#include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmInScadenza.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -327,6 +330,13 @@ std::vector<Shot> extraShots()
              return d;
          },
          true},
+        {QStringLiteral("in_scadenza"),
+         [](ScreenSet &s) -> QWidget * {
+             auto *d = fresh<TfrmInScadenza>(s.avvio());
+             d->setDue(DueReminder::gather(Platform::clock().today()));
+             return d;
+         },
+         true},
         {QStringLiteral("export_movements"),
          [](ScreenSet &s) -> QWidget * {
              auto *d = fresh<TfrmExpMovimenti>(s.movimenti());
@@ -437,7 +447,7 @@ std::vector<Shot> extraShots()
              c->txtMeseInizio->setCurrentIndex(0);
              c->txtGiornoFine->setCurrentIndex(30);
              c->txtMeseFine->setCurrentIndex(11);
-             c->lblAttendere->show();
+             // The waiting notice stays hidden: it shows only while the button is held down.
              return c;
          }},
         {QStringLiteral("prima_nota"),

@@ -23,6 +23,7 @@
 #include "common/ui/TfrmCalendario.h"
 #include "common/ui/TfrmGuida.h"
 #include "members/MemberArchive.h"
+#include "members/MemberArchiveScan.h"
 #include "output/Attachments.h"
 #include "output/ui/TfrmAllegaCartella.h"
 
@@ -511,6 +512,8 @@ void TfrmAnagrafica::btnSalvaClick()
         editOf(problem->field)->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (!taxCodeMayBeStored(record))
+        return;
 
     // A card shown from the archive is stored over itself (unless the user keeps
     // another workstation's change to it), a new one after the last.
@@ -546,6 +549,20 @@ void TfrmAnagrafica::btnSalvaClick()
         return;
     }
     UiPlatform::information(this, wasStored ? MemberCardRules::changesSaved() : MemberCardRules::inserted());
+}
+
+bool TfrmAnagrafica::taxCodeMayBeStored(const TSchedaSocio &record)
+{
+    // The card's own stored record does not count: saving it again is no double.
+    const auto holder = MemberArchiveScan::findTaxCode(record.CodFisc, m_position);
+    if (!holder) {
+        UiPlatform::error(this, MemberCardRules::accessError());
+        return false;
+    }
+    if (!holder->has_value())
+        return true;
+    const MemberArchiveScan::TaxCodeHolder &other = holder->value();
+    return UiPlatform::ask(this, MemberCardRules::taxCodeAlreadyStored(record.CodFisc, other.position, other.name));
 }
 
 void TfrmAnagrafica::btnGuidaClick()

@@ -85,6 +85,10 @@ private:
     void btnNuovoClick();
     void btnDuplicaClick();
     void btnSalvaClick();
+    // Before a card is stored: when another stored member holds its tax code,
+    // the user is asked whether to store it all the same. False when the card
+    // is not to be stored (the user said No, or the archive could not be read).
+    bool taxCodeMayBeStored(const TSchedaSocio &record);
     void btnGuidaClick();
     void btnEsciClick();
 

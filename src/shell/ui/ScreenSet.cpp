@@ -2,6 +2,7 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
+#include "TfrmInScadenza.h"
 #include "TfrmInfo.h"
 #include "TfrmPassword.h"
 #include "TfrmSplash.h"
@@ -29,6 +30,9 @@
 #include "movements/ui/TfrmTrovaMovimenti.h"
 #include "output/ui/TfrmAllegaCartella.h"
 #include "statement/ui/TfrmRendiconto.h"
+#include "common/Platform.h"
+#include "shell/DueReminder.h"
+#include "shell/ReminderSettings.h"
 
 #include <QLocale>
 
@@ -118,6 +122,32 @@ void ScreenSet::handOver(QWidget *from, QWidget *to)
         from->hide();
 }
 
+void ScreenSet::remindWhatIsDue()
+{
+    if (m_reminded)
+        return;
+    m_reminded = true;
+    const QDate today = Platform::clock().today();
+    if (ReminderSettings().hiddenOn(today))
+        return;
+    const DueReminder::Due due = DueReminder::gather(today);
+    if (!due.any())
+        return;
+    const auto choice = TfrmInScadenza::run(avvio(), due);
+    if (!choice)
+        return;
+    // The record picked goes to its card, shown in the start menu's place; the
+    // card is shown first, since showing it starts a new card.
+    if (choice->member) {
+        handOver(avvio(), anagrafica());
+        anagrafica()->showMember(*choice->member);
+    } else if (choice->movement) {
+        movimenti()->openYear(due.year, due.yearFile);
+        handOver(avvio(), movimenti());
+        movimenti()->showRecord(choice->movement->position, choice->movement->record);
+    }
+}
+
 void ScreenSet::connectHandOvers(Slot slot)
 {
     // The targets are asked for through their accessors, so a screen not used
@@ -129,7 +159,10 @@ void ScreenSet::connectHandOvers(Slot slot)
     switch (slot) {
     case Password: {
         auto *login = static_cast<TfrmPassword *>(m_screens[Password]);
-        connect(login, &TfrmPassword::accepted_, this, [this, login] { handOver(login, avvio()); });
+        connect(login, &TfrmPassword::accepted_, this, [this, login] {
+            handOver(login, avvio());
+            remindWhatIsDue();
+        });
         connect(login, &TfrmPassword::changeRequested, this, [this, login] { handOver(login, cambiaPassword()); });
         connect(login, &TfrmPassword::exitRequested, this, &ScreenSet::terminated);
         break;

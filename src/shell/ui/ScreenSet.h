@@ -89,8 +89,12 @@ private:
     QWidget *screen(Slot slot);
     // The hand-overs that start from a persistent screen, wired once it exists.
     void connectHandOvers(Slot slot);
+    // The first time the start menu appears in a run: the window of what is
+    // falling due, when something is and the user has not put it off for today.
+    void remindWhatIsDue();
 
     std::array<QWidget *, SlotCount> m_screens{};
     QList<QWidget *> m_all;
     TfrmPassword *m_password = nullptr;
+    bool m_reminded = false;
 };
