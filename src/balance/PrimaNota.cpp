@@ -124,8 +124,11 @@ Result list(const Request &request)
     Result out;
     const QString heading = TextRules::trim(request.filter);
     out.heading = heading.isEmpty() ? QStringLiteral("- - -") : heading;
+    // The listed rows, gathered in one table of bytes.
+    RowBytes rows;
     const auto stopAt = [&](Stop why) {
         out.stop = why;
+        out.rows = rows.takeRows();
         out.income = out.expense = out.balance = notCalculated();
         return out;
     };
@@ -157,7 +160,7 @@ Result list(const Request &request)
     RecordCodec::FieldChars amountChars;
     QByteArray line;
     line.reserve(400);
-    out.rows.reserve(count);
+    rows.reserve(count);
     for (qint64 position = 1; position <= count; ++position) {
         const char *record = file.readNextInPlace();
         if (!record) {
@@ -182,7 +185,8 @@ Result list(const Request &request)
         rowBytes(line, RecordCodec::trimmedBytes(record, causale), RecordCodec::trimmedBytes(record, data),
                  RecordCodec::trimmedBytes(record, pagatore), RecordCodec::trimmedBytes(record, beneficiario),
                  amountBytes);
-        out.rows.append({Win1252::decode(line), position});
+        rows.beginRow(position);
+        rows.append(line);
         const QStringView amountText = RecordCodec::trimmedText(record, totale, amountChars);
         const auto amount = TextRules::parseDecimal(amountText);
         if (!amount) {
@@ -199,6 +203,7 @@ Result list(const Request &request)
         balance += *amount;
     }
     file.close();
+    out.rows = rows.takeRows();
     out.interval = interval(request.startDate, request.endDate);
     out.income = shown(income, decimals);
     out.expense = shown(expense, decimals);
