@@ -45,6 +45,13 @@ constexpr qsizetype kChunk = 8; // characters compared at once
 void RowBytes::reserve(qsizetype rows)
 {
     m_table.m_rows.reserve(rows);
+    // Room for rows of the usual length (the member, movement and prima nota
+    // rows are 93 to 147 characters before their last column), taken once:
+    // a buffer grown step by step copies itself and touches fresh memory at
+    // every step. What is not written is never touched.
+    constexpr qsizetype kUsualRow = 160;
+    constexpr qsizetype kMostAtOnce = qsizetype(64) << 20;
+    m_table.m_bytes.reserve(std::min(rows, kMostAtOnce / kUsualRow) * kUsualRow);
 }
 
 void RowBytes::fit(QByteArray &out, QByteArrayView trimmed, int width)
