@@ -57,6 +57,8 @@ if [[ "$mode" == run ]]; then
     # The portable folder: the program and everything it writes live together.
     mkdir -p portable
     install -m 755 build-release/quintara portable/quintara
+    # The camera library, loaded by the webcam screen when the camera is switched on.
+    install -m 755 build-release/quintara-camera.so portable/quintara-camera.so
     install -m 644 build-release/Guida.pdf portable/Guida.pdf
     if [[ ! -e portable/unins000.dll ]]; then
         # The first-access password "benvenutissimo", scrambled as the program stores it.

@@ -141,8 +141,11 @@ Result list(const Request &request)
     Result out;
     const QString heading = TextRules::trim(request.filter);
     out.heading = heading.isEmpty() ? QStringLiteral("- - -") : heading;
+    // The listed rows, gathered in one table of bytes.
+    RowBytes rows;
     const auto stopAt = [&](Stop why) {
         out.stop = why;
+        out.rows = rows.takeRows();
         out.income = out.expense = out.balance = notCalculated();
         return out;
     };
@@ -174,7 +177,7 @@ Result list(const Request &request)
     RecordCodec::FieldChars amountChars;
     QByteArray line;
     line.reserve(400);
-    out.rows.reserve(count);
+    rows.reserve(count);
     for (qint64 position = 1; position <= count; ++position) {
         const char *record = file.readNextInPlace();
         if (!record) {
@@ -199,7 +202,8 @@ Result list(const Request &request)
         rowBytes(line, RecordCodec::trimmedBytes(record, causale), RecordCodec::trimmedBytes(record, data),
                  RecordCodec::trimmedBytes(record, pagatore), RecordCodec::trimmedBytes(record, beneficiario),
                  amountBytes);
-        out.rows.append({Win1252::decode(line), position});
+        rows.beginRow(position);
+        rows.append(line);
         const QStringView amountText = RecordCodec::trimmedText(record, totale, amountChars);
         // An amount is a sign, digits and one comma: a record holding an exponent
         // ("+1e3") was not written by the card and is not counted as a thousand.
@@ -219,6 +223,7 @@ Result list(const Request &request)
     file.close();
     if (!showable(income) || !showable(expense) || !showable(balance))
         return stopAt(Stop::TooLarge);
+    out.rows = rows.takeRows();
     out.interval = interval(request.startDate, request.endDate);
     out.income = shown(income, decimals);
     out.expense = shown(expense, decimals);

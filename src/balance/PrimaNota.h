@@ -31,7 +31,7 @@ enum class Stop {
 
 struct Result
 {
-    QList<ListRow> rows;
+    RowTable rows;
     // The heading beside "Causale :": the trimmed filter, or "- - -".
     QString heading;
     // The texts of the three totals and of the interval line. When the listing

@@ -7,8 +7,14 @@ namespace FindInList {
 
 Outcome find(const QStringList &rows, int selected, const QString &typed, const QString &remembered)
 {
+    return find(
+        int(rows.size()), [&rows](int row, const QString &key) { return ListRows::containsLowerAZ(rows.at(row), key); },
+        selected, typed, remembered);
+}
+
+Outcome find(int count, const Matcher &matches, int selected, const QString &typed, const QString &remembered)
+{
     Outcome out;
-    const int count = int(rows.size());
     if (count == 0) {
         out.emptyList = true;
         out.key = remembered;
@@ -18,7 +24,7 @@ Outcome find(const QStringList &rows, int selected, const QString &typed, const 
         selected = 0;
     // Not trimmed: blanks typed around the words are part of what is searched.
     const QString key = TextRules::lowerAZ(typed);
-    const auto matches = [&](int row) { return ListRows::containsLowerAZ(rows.at(row), key); };
+    const auto test = [&](int row) { return matches(row, key); };
 
     int row;
     int start;
@@ -27,7 +33,7 @@ Outcome find(const QStringList &rows, int selected, const QString &typed, const 
         // A new key starts from the top of the list.
         row = 0;
         start = 0;
-        matched = matches(0);
+        matched = test(0);
     } else {
         // The same key again moves on from the row found last time.
         row = selected;
@@ -35,7 +41,7 @@ Outcome find(const QStringList &rows, int selected, const QString &typed, const 
     }
     while (!matched) {
         row = (row + 1) % count;
-        matched = matches(row);
+        matched = test(row);
         if (row == start)
             break;
     }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The "Trova" command of the list screens: finds the next row containing the
 // typed words, continuing from the selected row when the same key is searched
 // again and wrapping around at the end of the list.
@@ -26,5 +28,11 @@ struct Outcome
 // -1; typed: the text of the find field as typed; remembered: the key of the
 // screen's previous search. An empty list leaves the remembered key as it was.
 Outcome find(const QStringList &rows, int selected, const QString &typed, const QString &remembered);
+
+// Whether the row (0-based) contains the key, already lower-cased.
+using Matcher = std::function<bool(int row, const QString &lowerKey)>;
+// The same over a list of `count` rows that tests its own rows, so that a
+// long list is searched without a text made for each row.
+Outcome find(int count, const Matcher &matches, int selected, const QString &typed, const QString &remembered);
 
 } // namespace FindInList

@@ -1,22 +1,16 @@
 #pragma once
 
+#include "RowTable.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
 
-// One row of a list screen: its text and the 1-based position of the record it
-// was built from, so a double click reaches that very record even when two
-// records give the same text.
-struct ListRow
-{
-    QString text;
-    qint64 position = 0;
-};
-
 // What a scan of an archive produced for a list screen.
 struct ListScan
 {
-    QList<ListRow> rows;
+    // The rows, sorted, each with its record position.
+    RowTable rows;
     // False when the file could not be opened or a record could not be read:
     // rows then holds what was read before the failure.
     bool complete = true;

@@ -13,8 +13,6 @@ namespace {
 struct Ranks
 {
     std::array<quint8, 256> ofByte{};
-    // For the codes below 256 (other codes are looked up through their byte).
-    std::array<quint8, 256> ofCode{};
 
     Ranks()
     {
@@ -31,17 +29,6 @@ struct Ranks
         for (int b = 0; b < 256; ++b)
             ofByte[size_t(b)] =
                 quint8(1 + (std::lower_bound(sorted.begin(), last, folded[size_t(b)]) - sorted.begin()));
-        for (int b = 0; b < 256; ++b) {
-            const char16_t c = Win1252::charOf(static_cast<unsigned char>(b));
-            if (c < 256)
-                ofCode[c] = ofByte[size_t(b)];
-        }
-    }
-
-    // Rows hold only characters of the code page.
-    quint8 of(char16_t c) const
-    {
-        return c < 256 ? ofCode[c] : ofByte[static_cast<unsigned char>(Win1252::encodeChar(c))];
     }
 };
 
@@ -57,8 +44,14 @@ constexpr qsizetype kChunk = 8; // characters compared at once
 
 void RowBytes::reserve(qsizetype rows)
 {
-    m_rows.reserve(rows);
-    m_line.reserve(512);
+    m_table.m_rows.reserve(rows);
+    // Room for rows of the usual length (the member, movement and prima nota
+    // rows are 93 to 147 characters before their last column), taken once:
+    // a buffer grown step by step copies itself and touches fresh memory at
+    // every step. What is not written is never touched.
+    constexpr qsizetype kUsualRow = 160;
+    constexpr qsizetype kMostAtOnce = qsizetype(64) << 20;
+    m_table.m_bytes.reserve(std::min(rows, kMostAtOnce / kUsualRow) * kUsualRow);
 }
 
 void RowBytes::fit(QByteArray &out, QByteArrayView trimmed, int width)
@@ -76,7 +69,8 @@ void RowBytes::fit(QByteArray &out, QByteArrayView trimmed, int width)
 void RowBytes::beginRow(qint64 position)
 {
     endRow();
-    m_rows.append({QString(), position});
+    m_rowStart = m_table.m_bytes.size();
+    m_table.m_rows.append({position, quint64(m_rowStart), 0});
     m_open = true;
 }
 
@@ -84,10 +78,9 @@ void RowBytes::endRow()
 {
     if (!m_open)
         return;
-    QString &text = m_rows.last().text;
-    text = QString(m_line.size(), Qt::Uninitialized);
-    Win1252::decodeInto(m_line.constData(), m_line.size(), reinterpret_cast<char16_t *>(text.data()));
-    m_line.clear();
+    const qsizetype length = m_table.m_bytes.size() - m_rowStart;
+    m_table.m_rows.last().length = quint64(length);
+    m_table.m_longest = std::max(m_table.m_longest, length);
     m_open = false;
 }
 
@@ -95,14 +88,14 @@ void RowBytes::endRow()
 // one highest; 0 for those past the row's end.
 quint64 RowBytes::chunk(quint32 index, qsizetype depth) const
 {
-    const QString &text = m_rows.at(index).text;
+    const RowTable::Row &row = m_table.m_rows.at(index);
     const qsizetype from = depth * kChunk;
-    const qsizetype n = std::clamp<qsizetype>(text.size() - from, 0, kChunk);
-    const Ranks &rank = ranks();
-    const char16_t *p = reinterpret_cast<const char16_t *>(text.constData()) + from;
+    const qsizetype n = std::clamp<qsizetype>(qsizetype(row.length) - from, 0, kChunk);
+    const auto &rank = ranks().ofByte;
+    const auto *p = reinterpret_cast<const unsigned char *>(m_table.m_bytes.constData()) + row.offset + from;
     quint64 key = 0;
     for (qsizetype i = 0; i < n; ++i)
-        key |= quint64(rank.of(p[i])) << (8 * (kChunk - 1 - i));
+        key |= quint64(rank[p[i]]) << (8 * (kChunk - 1 - i));
     return key;
 }
 
@@ -142,19 +135,20 @@ void RowBytes::sort()
 {
     endRow();
     // From the order the rows are in, which equal rows keep.
-    std::vector<Entry> entries(size_t(m_rows.size()));
+    std::vector<Entry> entries(size_t(m_table.m_rows.size()));
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i] = {0, quint32(i)};
     sortRun(entries.data(), entries.data() + entries.size(), 0);
-    QList<ListRow> sorted;
-    sorted.reserve(m_rows.size());
+    QList<RowTable::Row> sorted;
+    sorted.reserve(m_table.m_rows.size());
     for (const Entry &e : entries)
-        sorted.append(std::move(m_rows[e.row]));
-    m_rows = std::move(sorted);
+        sorted.append(m_table.m_rows.at(e.row));
+    m_table.m_rows = std::move(sorted);
 }
 
-QList<ListRow> RowBytes::takeRows()
+RowTable RowBytes::takeRows()
 {
     endRow();
-    return std::exchange(m_rows, {});
+    m_rowStart = 0;
+    return std::exchange(m_table, {});
 }

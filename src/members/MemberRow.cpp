@@ -14,7 +14,7 @@ QString compose(const QString &dipendente, const QString &codFisc, const QString
     RowBytes rows;
     rows.beginRow(0);
     compose(rows, stored(dipendente), stored(codFisc), stored(dataSca), stored(recapito), stored(note));
-    return rows.takeRows().constFirst().text;
+    return rows.takeRows().text(0);
 }
 
 QString compose(const TSchedaSocio &r)

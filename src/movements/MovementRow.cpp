@@ -14,7 +14,7 @@ QString compose(const QString &causale, const QString &dataSca, const QString &p
     RowBytes rows;
     rows.beginRow(0);
     compose(rows, stored(causale), stored(dataSca), stored(pagatore), stored(beneficiario), stored(totale));
-    return rows.takeRows().constFirst().text;
+    return rows.takeRows().text(0);
 }
 
 QString compose(const TSchedaMovimento &r) { return compose(r.Causale, r.DataSca, r.Pagatore, r.Beneficiario, r.Totale); }

@@ -1,5 +1,6 @@
 #include "TestPlatform.h"
 
+#include "members/ui/CameraLibrary.h"
 #include "shell/Crypt.h"
 #include "common/ui/DesktopKeys.h"
 #include "shell/ui/AppSetup.h"
@@ -61,6 +62,7 @@ TestPlatform::TestPlatform()
     UiPlatform::setModal(&modal);
     PrinterOutput::install(&printer);
     AppSetup::installFontSubstitutes();
+    CameraLibrary::addFolder(QStringLiteral(QUINTARA_BUILD_DIR));
     // The screens under test answer the keys as they do in the program.
     DesktopKeys::install();
 }

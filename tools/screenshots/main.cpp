@@ -5,6 +5,7 @@
 #include "common/Platform.h"
 #include "common/ui/Screens.h"
 #include "common/ui/UiPlatform.h"
+#include "members/ui/CameraLibrary.h"
 #include "shell/ui/AppSetup.h"
 #include "shell/ui/ScreenSet.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char *argv[])
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
+    CameraLibrary::addFolder(QStringLiteral(QUINTARA_BUILD_DIR));
 
     SampleFolder folder;
     FixedClock clock;

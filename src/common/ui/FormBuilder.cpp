@@ -6,7 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
+#include "RowList.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -89,7 +89,7 @@ static QWidget *make(QWidget *parent, const Control &c, Controls &into)
         w = new QRadioButton(c.caption, parent);
         break;
     case Kind::List:
-        w = new QListWidget(parent);
+        w = new RowList(parent);
         break;
     case Kind::TextArea: {
         auto *t = new QPlainTextEdit(parent);

@@ -2,6 +2,7 @@
 
 #include "FieldEdit.h"
 #include "FormBuilder.h"
+#include "RowList.h"
 #include "UiPlatform.h"
 #include "common/FindInList.h"
 #include "output/ui/ReportOutput.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <optional>
 
 namespace {
 
@@ -72,7 +75,7 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
     m_line2 = c.get<QLabel>(QStringLiteral("lblRigo02"));
     m_findEdit = c.get<QLineEdit>(QStringLiteral("txtTrova"));
     m_findButton = c.get<QPushButton>(QStringLiteral("btnTrova"));
-    m_list = c.get<QListWidget>(QStringLiteral("lstRecords"));
+    m_list = c.get<RowList>(QStringLiteral("lstRecords"));
 
     QFont bold = m_findEdit->font();
     bold.setBold(true);
@@ -98,7 +101,7 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
     connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         const int row = item ? m_list->row(item) : -1;
-        Q_EMIT rowChosen(row >= 0 ? m_positions.value(row) : 0);
+        Q_EMIT rowChosen(row >= 0 && row < m_list->rows().size() ? m_list->rows().position(row) : 0);
     });
 
     screen->installEventFilter(this);
@@ -112,51 +115,27 @@ bool ListScreen::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void ListScreen::setRows(const QList<ListRow> &rows)
+void ListScreen::setRows(const RowTable &rows)
 {
-    m_list->setUpdatesEnabled(false);
-    clear();
     // Items are at least 1600 pixels wide, and wide enough for the longest row
     // so a long note can still be scrolled to.
-    qsizetype longest = 0;
-    QStringList texts;
-    texts.reserve(rows.size());
-    m_positions.reserve(rows.size());
-    for (const ListRow &r : rows) {
-        longest = std::max(longest, r.text.size());
-        texts.append(r.text);
-        m_positions.append(r.position);
-    }
     const QFontMetrics metrics(m_list->font());
     const int width =
-        std::max<int>(kItemWidth, int(longest + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
-    const QSize itemSize(width, metrics.height() + 2);
-    // All the rows in one insertion: one by one, the view would take in each.
-    m_list->addItems(texts);
-    for (int i = 0; i < m_list->count(); ++i)
-        m_list->item(i)->setSizeHint(itemSize);
+        std::max<int>(kItemWidth, int(rows.longestRow() + 1) * metrics.horizontalAdvance(QLatin1Char('M')));
+    m_list->setUpdatesEnabled(false);
+    m_list->setRows(rows, QSize(width, metrics.height() + 2));
     m_list->setUpdatesEnabled(true);
 }
 
-void ListScreen::clear()
-{
-    m_list->clear();
-    m_positions.clear();
-}
+void ListScreen::setRows(const QList<ListRow> &rows) { setRows(RowTable::fromRows(rows)); }
 
-QStringList ListScreen::rowTexts() const
-{
-    QStringList out;
-    out.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i)
-        out.append(m_list->item(i)->text());
-    return out;
-}
+const RowTable &ListScreen::rows() const { return m_list->rows(); }
 
-int ListScreen::rowCount() const
-{
-    return m_list->count();
-}
+void ListScreen::clear() { m_list->clearRows(); }
+
+QStringList ListScreen::rowTexts() const { return m_list->rows().texts(); }
+
+int ListScreen::rowCount() const { return int(m_list->rows().size()); }
 
 int ListScreen::selectedRow() const
 {
@@ -182,8 +161,16 @@ void ListScreen::resetFind()
 
 void ListScreen::find()
 {
+    // The rows are searched in their stored bytes, the key prepared once.
+    const RowTable &rows = m_list->rows();
+    std::optional<RowTable::Key> prepared;
+    const auto matches = [&](int row, const QString &key) {
+        if (!prepared)
+            prepared.emplace(key);
+        return rows.contains(row, *prepared);
+    };
     const FindInList::Outcome o =
-        FindInList::find(rowTexts(), selectedRow(), m_findEdit->text(), rememberedKey());
+        FindInList::find(int(rows.size()), matches, selectedRow(), m_findEdit->text(), rememberedKey());
     if (o.emptyList) {
         UiPlatform::plain(m_screen,
                           QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));

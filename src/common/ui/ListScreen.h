@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RowList.h"
 #include "common/ListRows.h"
 
 #include <QObject>
@@ -11,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+
 class QWidget;
 
 // The part every list screen shares: the list box lstRecords of fixed-width rows
@@ -40,7 +42,10 @@ public:
     QPushButton *findButton() const { return m_findButton; }
 
     // Fills the list with the rows as given, each keeping its record position.
+    void setRows(const RowTable &rows);
     void setRows(const QList<ListRow> &rows);
+    // The rows shown, in their order.
+    const RowTable &rows() const;
     void clear();
     QStringList rowTexts() const;
     int rowCount() const;
@@ -76,8 +81,7 @@ private:
     QLabel *m_line2 = nullptr;
     QLineEdit *m_findEdit = nullptr;
     QPushButton *m_findButton = nullptr;
-    QListWidget *m_list = nullptr;
-    // The record position of each row, in the order of the rows: the list is
-    // never sorted nor edited, only filled whole and cleared.
-    QList<qint64> m_positions;
+    // Holds the rows and their record positions: the list is never sorted nor
+    // edited, only filled whole and cleared.
+    RowList *m_list = nullptr;
 };

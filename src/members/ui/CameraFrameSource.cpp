@@ -1,58 +1,46 @@
 #include "CameraFrameSource.h"
 
-#include <QCamera>
-#include <QCameraDevice>
-#include <QMediaDevices>
-#include <QVideoSink>
+#include "CameraLibrary.h"
 
-CameraFrameSource::CameraFrameSource(QObject *parent)
-    : FrameSource(parent)
-{
-    connect(&m_relay, &LatestFrameRelay::frameReady, this, [this](const QImage &frame) {
-        if (isActive())
-            Q_EMIT frameReady(frame);
-    });
-}
+#include <QMetaObject>
+
+CameraFrameSource::CameraFrameSource(QObject *parent) : FrameSource(parent) {}
 
 CameraFrameSource::~CameraFrameSource() { stop(); }
 
 bool CameraFrameSource::start()
 {
-    if (m_camera)
-        return true;
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
-    if (device.isNull())
-        return false;
-    m_camera = std::make_unique<QCamera>(device);
-    m_sink = std::make_unique<QVideoSink>();
-    // Runs on whichever thread the backend delivers on: it only parks the frame.
-    LatestFrameRelay *relay = &m_relay;
-    m_frames = connect(m_sink.get(), &QVideoSink::videoFrameChanged, m_sink.get(),
-                       [relay](const QVideoFrame &frame) { relay->park(frame); }, Qt::DirectConnection);
-    connect(m_camera.get(), &QCamera::errorOccurred, this, [this](QCamera::Error error) {
-        if (error == QCamera::NoError)
-            return;
-        stop();
-        Q_EMIT failed();
-    });
-    m_session.setCamera(m_camera.get());
-    m_session.setVideoSink(m_sink.get());
-    m_camera->start();
-    return true;
+    if (!m_camera) {
+        m_camera = CameraLibrary::createCamera(this);
+        // Without the library there is no camera to switch on.
+        if (!m_camera)
+            return false;
+        connect(m_camera, SIGNAL(frameReady(QImage)), this, SLOT(cameraFrame(QImage)));
+        connect(m_camera, SIGNAL(failed()), this, SLOT(cameraFailed()));
+    }
+    bool started = false;
+    QMetaObject::invokeMethod(m_camera, "start", Qt::DirectConnection, Q_RETURN_ARG(bool, started));
+    return started;
 }
 
 void CameraFrameSource::stop()
 {
-    if (!m_camera)
-        return;
-    disconnect(m_frames);
-    m_camera->disconnect(this);
-    m_camera->stop();
-    m_session.setVideoSink(nullptr);
-    m_session.setCamera(nullptr);
-    m_camera.reset();
-    m_sink.reset();
-    m_relay.drop();
+    if (m_camera)
+        QMetaObject::invokeMethod(m_camera, "stop", Qt::DirectConnection);
 }
 
-bool CameraFrameSource::isActive() const { return m_camera != nullptr; }
+bool CameraFrameSource::isActive() const
+{
+    bool active = false;
+    if (m_camera)
+        QMetaObject::invokeMethod(m_camera, "isActive", Qt::DirectConnection, Q_RETURN_ARG(bool, active));
+    return active;
+}
+
+void CameraFrameSource::cameraFrame(const QImage &frame)
+{
+    if (isActive())
+        Q_EMIT frameReady(frame);
+}
+
+void CameraFrameSource::cameraFailed() { Q_EMIT failed(); }

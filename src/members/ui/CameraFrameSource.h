@@ -1,15 +1,11 @@
 #pragma once
 
 #include "FrameSource.h"
-#include "LatestFrameRelay.h"
 
-#include <QMediaCaptureSession>
+#include <QPointer>
 
-class QCamera;
-class QVideoSink;
-
-// The system's default video input through Qt Multimedia; its frames reach the
-// screen through a LatestFrameRelay.
+// The system's default video input. The camera itself comes from the camera
+// library (CameraLibrary), loaded when the camera is first switched on.
 class CameraFrameSource : public FrameSource
 {
     Q_OBJECT
@@ -21,10 +17,10 @@ public:
     void stop() override;
     bool isActive() const override;
 
+private Q_SLOTS:
+    void cameraFrame(const QImage &frame);
+    void cameraFailed();
+
 private:
-    std::unique_ptr<QCamera> m_camera;
-    std::unique_ptr<QVideoSink> m_sink;
-    QMediaCaptureSession m_session;
-    QMetaObject::Connection m_frames;
-    LatestFrameRelay m_relay;
+    QPointer<QObject> m_camera; // made by the library, owned by this source
 };
