@@ -124,12 +124,22 @@ EnteData sampleEnte()
 // their words, opening balances typed. Nothing is saved.
 TfrmRendiconto *statementScreen(ScreenSet &s, bool everything)
 {
-    sampleMovements();
+    // Two whole sample years of their own: the other shots keep theirs.
+    for (const int year : {2022, 2023}) {
+        const QString path = ArchivePaths::movements(year);
+        RecordFile<TSchedaMovimento> file;
+        if (QFileInfo::exists(path) || !file.open(path))
+            continue;
+        const SampleData sample{quint64(year)};
+        constexpr int kCount = 160;
+        for (int i = 0; i < kCount; ++i)
+            (void)file.append(sample.movement(year, i, kCount, 6));
+    }
     (void)sampleEnte().save(Platform::folder().path());
     auto *d = fresh<TfrmRendiconto>(s.menuBilancio());
     if (!d->load())
         return d;
-    d->showYear(2024);
+    d->showYear(2023);
     d->btnSuggerimenti->click();
     if (everything) {
         for (int row = 0; row < d->tblCausali->rowCount(); ++row) {
