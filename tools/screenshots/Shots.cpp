@@ -155,7 +155,7 @@ TfrmRendiconto *statementScreen(ScreenSet &s, bool everything)
         RecordFile<TSchedaMovimento> file;
         if (QFileInfo::exists(path) || !file.open(path))
             continue;
-        const SampleData sample(quint64(year));
+        const SampleData sample{quint64(year)};
         constexpr int kCount = 160;
         for (int i = 0; i < kCount; ++i)
             (void)file.append(sample.movement(year, i, kCount, 6));
