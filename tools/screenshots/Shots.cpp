@@ -35,6 +35,7 @@
 #include "output/ui/TfrmAllegaCartella.h"
 #include "shell/DueReminder.h"
 #include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmInScadenza.h"
 
 #include <QDir>
