@@ -43,6 +43,7 @@
 #include "statement/ui/TfrmRendiconto.h"
 #include "shell/DueReminder.h"
 #include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmInScadenza.h"
 
 #include <QComboBox>
