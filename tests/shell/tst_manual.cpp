@@ -86,8 +86,7 @@ private Q_SLOTS:
                                  "7. Stampa ed esportazione",
                                  "8. Lavorare in rete tra più postazioni",
                                  "9. La copia di sicurezza",
-                                 "10. Le ricevute",
-                                 "11. Messaggi e soluzioni"};
+                                 "10. Messaggi e soluzioni"};
         const QList<QStringList> phrases{
             {"menu iniziale", "benvenutissimo", "Archivio Soci", "Registrazione movimenti", "Primanota e Bilancio",
              "Importa"},
@@ -102,8 +101,6 @@ private Q_SLOTS:
             {"Anteprima", "con foto", "senza foto", "Soci.xls", "Movimenti.xls", "copie"},
             {"cartella condivisa", "postazion", "chiavetta USB"},
             {"copiare l'intera cartella", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},
-            {"Ricevuta", "DUPLICATO", "Erogazione liberale", "centoventi/50", "art. 83 D.Lgs. 117/2017",
-             "copia per il socio / donatore"},
             {"password errata", "il sistema non permette di accedere", "Guida.pdf"},
         };
         for (int i = 0; i < titles.size(); ++i)
