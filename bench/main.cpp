@@ -535,6 +535,8 @@ void prepareStatement(Bench &b)
             c.setAccount(g.pagamento, account == Classification::Account::None ? Classification::Account::Banca : account);
         }
     c.setOpening(kYear - 1, Classification::Opening{100000, 500000});
+}
+
 // ---- the copy of the data folder ------------------------------------------------
 
 constexpr qint64 kBackupMembers = 10000;

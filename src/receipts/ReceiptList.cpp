@@ -26,8 +26,11 @@ ListScan scan(const QString &yearFile)
         out.error = error;
         return out;
     }
+    QList<ListRow> rows;
+    rows.reserve(entries->size());
     for (const ReceiptBook::Entry &e : *entries)
-        out.rows.append({row(e), e.position});
+        rows.append({row(e), e.position});
+    out.rows = RowTable::fromRows(rows);
     return out;
 }
 
