@@ -32,14 +32,20 @@ class TestManual : public QObject
 
     int tocPageOf(const QString &title) const
     {
+        // The contents start on the page headed "Indice" and may go on over the
+        // next pages, up to the page where the first chapter begins.
+        QString contents;
         for (const QString &page : pages) {
-            if (!page.startsWith(QStringLiteral("Indice")))
-                continue;
-            const QRegularExpression entry(QRegularExpression::escape(title) + QStringLiteral(" (\\d+)"));
-            const auto m = entry.match(page);
-            return m.hasMatch() ? m.captured(1).toInt() : 0;
+            if (page.startsWith(QStringLiteral("Indice")))
+                contents = page;
+            else if (!contents.isEmpty() && !page.startsWith(QStringLiteral("1. ")))
+                contents += QLatin1Char(' ') + page;
+            else if (!contents.isEmpty())
+                break;
         }
-        return 0;
+        const QRegularExpression entry(QRegularExpression::escape(title) + QStringLiteral(" (\\d+)"));
+        const auto m = entry.match(contents);
+        return m.hasMatch() ? m.captured(1).toInt() : 0;
     }
 
 private Q_SLOTS:
@@ -99,7 +105,7 @@ private Q_SLOTS:
             {"Apri", "Entrata", "Uscita", "Data operazione", "Causale", "Data scadenza", "Saldato", "orologio",
              "Duplica", "Trova", "Pagatore", "Beneficiario"},
             {"Visualizza riepilogo", "Causale", "ENTRATA", "USCITA", "TOTALE ENTRATE", "TOTALE USCITE",
-             "BILANCIO ENTRATE E USCITE", "Stampa primanota", "non calcolato", "non risulta accessibile"},
+             "BILANCIO ENTRATE E USCITE", "Stampa primanota", "non calcolato", "non risulta"},
             {"Anteprima", "con foto", "senza foto", "Soci.xls", "Movimenti.xls", "copie"},
             {"cartella condivisa", "postazion", "chiavetta USB"},
             {"cartella Backup", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},

@@ -107,6 +107,18 @@ void keepParagraphsWhole(QTextDocument &doc)
         // The layout is otherwise finished lazily: lay out everything first.
         (void)doc.pageCount();
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            // A boxed note (a table of one cell) moves whole, like a paragraph.
+            if (QTextTable *box = QTextCursor(b).currentTable(); box && box->rows() == 1 && box->columns() == 1) {
+                const QRectF r = layout->frameBoundingRect(box);
+                if (pageIndex(doc, r.top()) == pageIndex(doc, r.bottom() - 1) || r.height() > doc.pageSize().height()
+                    || (box->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+                    continue;
+                QTextTableFormat f = box->format();
+                f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+                box->setFormat(f);
+                moved = true;
+                break;
+            }
             const QTextLayout *lines = b.layout();
             if (!lines || lines->lineCount() < 2 || QTextCursor(b).currentTable()
                 || (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
