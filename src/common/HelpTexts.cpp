@@ -253,7 +253,8 @@ QString statement()
         "Il pulsante Dati dell'associazione permette di indicare denominazione, codice fiscale, indirizzo, "
         "numero RUNTS, tipologia, presidente e tesoriere, che compaiono nell'intestazione. Stampa mostra "
         "l'anteprima del rendiconto, con il posto per la data e le firme; Esporta lo scrive nel file "
-        "Rendiconto seguito dall'anno, con estensione .XLS, che si apre con i programmi di foglio di calcolo.",
+        "Rendiconto seguito dall'anno, con estensione .XLS oppure, scegliendo il formato \"Excel 2007 e "
+        "successivi\" accanto al pulsante, .XLSX, che si apre con i programmi di foglio di calcolo.",
     });
 }
 

@@ -1,7 +1,9 @@
 #include "StatementSheet.h"
 
 #include "common/SafeSave.h"
+#include "common/TextRules.h"
 #include "common/Win1252.h"
+#include "output/XlsxWorkbook.h"
 
 namespace StatementSheet {
 
@@ -111,6 +113,37 @@ QByteArray xls(const QList<Row> &rows, const QString &sheetName)
 bool save(const QString &path, const CashStatement &s, const EnteData &e, QString *error)
 {
     return SafeSave::saveBytes(path, xls(rows(s, e), sheetName(s.year())), error);
+}
+
+QString workbookFileName(int year) { return XlsxWorkbook::fileName(fileName(year)); }
+
+ExportDescription workbook(const CashStatement &s, const EnteData &e)
+{
+    using Kind = ExportColumn::Kind;
+    ExportDescription d;
+    d.fileName = workbookFileName(s.year());
+    d.sheetName = sheetName(s.year());
+    d.columns = {{QStringLiteral("Codice"), 70, Kind::Text},
+                 {QStringLiteral("Voce"), 520, Kind::Text},
+                 {QString::number(s.year()), 110, Kind::Amount},
+                 {QString::number(s.year() - 1), 110, Kind::Amount}};
+    for (const Row &r : rows(s, e)) {
+        // The row of column heads is the workbook's header.
+        if (!r.isEmpty() && r.first().bold && r.first().text == d.columns.first().header)
+            continue;
+        QStringList cells;
+        for (const Cell &c : r)
+            cells.append(c.number ? TextRules::formatTwoDecimals(*c.number) : c.text);
+        while (cells.size() < d.columns.size())
+            cells.append(QString());
+        d.rows.append(cells);
+    }
+    return d;
+}
+
+bool saveWorkbook(const QString &path, const CashStatement &s, const EnteData &e, QString *error)
+{
+    return XlsxWorkbook::save(path, workbook(s, e), error);
 }
 
 } // namespace StatementSheet

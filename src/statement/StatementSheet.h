@@ -2,6 +2,7 @@
 
 #include "CashStatement.h"
 #include "EnteData.h"
+#include "output/ExportDescription.h"
 
 #include <QByteArray>
 #include <QList>
@@ -37,6 +38,14 @@ QByteArray xls(const QList<Row> &rows, const QString &sheetName);
 
 // Writes Rendiconto<year>.xls at `path` through the checked save.
 bool save(const QString &path, const CashStatement &statement, const EnteData &ente, QString *error = nullptr);
+
+// The same sheet as an Office Open XML workbook, "Rendiconto<year>.xlsx": the
+// column heads are its bold, frozen header; every other row comes as on the
+// sheet, the amounts of the two year columns as numbers.
+QString workbookFileName(int year);
+ExportDescription workbook(const CashStatement &statement, const EnteData &ente);
+bool saveWorkbook(const QString &path, const CashStatement &statement, const EnteData &ente,
+                  QString *error = nullptr);
 
 // The title every output carries, and the notice of an unfinished statement.
 QString title(int year);

@@ -10,6 +10,7 @@
 
 #include "StatementFixtures.h"
 #include "support/TestPlatform.h"
+#include "support/XlsxReader.h"
 
 #include "common/ui/FieldEdit.h"
 
@@ -18,12 +19,15 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+
+#include <algorithm>
 
 using namespace StatementFixtures;
 
@@ -301,6 +305,72 @@ private Q_SLOTS:
         for (const PreparedPage &page : p.printer.jobs.first().report.pages)
             printed += page.texts();
         QVERIFY(printed.join(u' ').contains(QStringLiteral("RENDICONTO INCOMPLETO")));
+    }
+
+    // The workbook holds the same rows as the sheet, the column heads as its
+    // frozen header and the year columns' amounts as numbers; the sheet of an
+    // earlier export stays as it was.
+    void exportedWorkbookReadsBack()
+    {
+        TestPlatform p;
+        writeYear(2025, workedYear());
+        writeText(QStringLiteral("Rendiconto.ini"), workedClassification());
+        TfrmRendiconto s;
+        QVERIFY(s.load());
+        s.showYear(2025);
+        p.messages.answers << MessageBoxes::Answer::No;
+        s.btnEsporta->click();
+        const QByteArray sheetBytes = readBytes(p.file(QStringLiteral("Rendiconto2025.xls")));
+        QVERIFY(!sheetBytes.isEmpty());
+
+        s.optXlsx->click();
+        p.messages.answers << MessageBoxes::Answer::No;
+        s.btnEsporta->click();
+        QCOMPARE(readBytes(p.file(QStringLiteral("Rendiconto2025.xls"))), sheetBytes);
+        const XlsxReader::Sheet book = XlsxReader::read(p.file(QStringLiteral("Rendiconto2025.xlsx")));
+        QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
+        QCOMPARE(book.name, QStringLiteral("Rendiconto 2025"));
+        QCOMPARE(book.frozenRows, 1);
+        QCOMPARE(book.rows.first().first().text, QStringLiteral("Codice"));
+        QCOMPARE(book.rows.first().at(2).text, QStringLiteral("2025"));
+
+        // Every other row of the sheet, in order, cell by cell.
+        QList<QStringList> sheet = XlsxReader::readDocument(sheetBytes);
+        const auto heads = std::find_if(sheet.begin(), sheet.end(),
+                                        [](const QStringList &r) { return r.value(0) == QStringLiteral("Codice"); });
+        QVERIFY(heads != sheet.end());
+        sheet.erase(heads);
+        QList<QStringList> bookRows;
+        for (qsizetype i = 1; i < book.rows.size(); ++i) {
+            QStringList cells;
+            for (const XlsxReader::Cell &c : book.rows[i])
+                cells.append(c.type == XlsxReader::Cell::Type::Number ? QStringLiteral("#") + QString::number(c.number, 'f', 2)
+                                                                    : c.text);
+            while (!cells.isEmpty() && cells.last().isEmpty())
+                cells.removeLast();
+            bookRows.append(cells);
+        }
+        QList<QStringList> sheetRows;
+        for (const QStringList &r : sheet) {
+            QStringList cells = r;
+            // The sheet shows amounts in the Italian form; the workbook keeps the number.
+            for (qsizetype c = 2; c < cells.size(); ++c)
+                if (!cells[c].isEmpty())
+                    cells[c] = QStringLiteral("#") + QString::number(
+                                   cells[c].remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), 'f', 2);
+            while (!cells.isEmpty() && cells.last().isEmpty())
+                cells.removeLast();
+            if (!cells.isEmpty())
+                sheetRows.append(cells);
+        }
+        bookRows.removeAll(QStringList());
+        QCOMPARE(bookRows, sheetRows);
+        const auto overall = std::find_if(book.rows.begin(), book.rows.end(), [](const QList<XlsxReader::Cell> &r) {
+            return r.size() > 2 && r[1].text == QStringLiteral("Avanzo/disavanzo complessivo");
+        });
+        QVERIFY(overall != book.rows.end());
+        QCOMPARE((*overall)[2].type, XlsxReader::Cell::Type::Number);
+        QCOMPARE((*overall)[2].number, 3144.5);
     }
 
     void exportedSheetReadsBack()

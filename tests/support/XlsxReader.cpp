@@ -203,7 +203,7 @@ Sheet read(const QString &path)
 QList<QStringList> readDocument(const QByteArray &document)
 {
     QList<QStringList> rows;
-    qsizetype at = document.indexOf("<table x:str>");
+    qsizetype at = document.indexOf("<table");
     if (at < 0)
         return rows;
     while ((at = document.indexOf("<tr>", at)) >= 0) {
@@ -214,7 +214,7 @@ QList<QStringList> readDocument(const QByteArray &document)
             const qsizetype start = document.indexOf('>', cell) + 1;
             const qsizetype end = document.indexOf("</td>", start);
             QByteArray bytes = document.mid(start, end - start);
-            bytes.replace("&lt;", "<").replace("&gt;", ">").replace("&amp;", "&");
+            bytes.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
             row.append(Win1252::decode(bytes));
             cell = end;
         }

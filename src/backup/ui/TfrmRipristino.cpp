@@ -62,6 +62,10 @@ TfrmRipristino::TfrmRipristino(QWidget *parent)
     fill();
 }
 
+// The list empties itself as the dialog's children are destroyed, after this
+// class's members are gone: its row changes must not reach them then.
+TfrmRipristino::~TfrmRipristino() { disconnect(lstCopie, nullptr, this, nullptr); }
+
 QString TfrmRipristino::rowText(const BackupCopy &copy)
 {
     const QString when = copy.when.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));

@@ -18,6 +18,7 @@ class TfrmRipristino : public FixedDialog
     Q_OBJECT
 public:
     explicit TfrmRipristino(QWidget *parent = nullptr);
+    ~TfrmRipristino() override;
 
     // Opens the dialog over owner; the outcome of the restore done, empty when
     // the user left without restoring.

@@ -5,6 +5,8 @@
 #include "output/ExportDocument.h"
 #include "output/XlsxWorkbook.h"
 
+#include <QFont>
+#include <QRadioButton>
 #include <QUrl>
 
 namespace ExportProcedure {
@@ -26,6 +28,16 @@ QString failureText()
 {
     return QStringLiteral("Attenzione: il sistema non permette di esportare i dati.") + UiPlatform::kLfCrLfCr
            + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
+}
+
+void styleFormatOption(QRadioButton *option)
+{
+    option->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    option->setStyleSheet(QStringLiteral(
+        "QRadioButton { color: white; background: transparent; }"
+        "QRadioButton::indicator { width: 8px; height: 8px; border: 2px solid white; border-radius: 6px; }"
+        "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5,"
+        " fy: 0.5, stop: 0 white, stop: 0.55 white, stop: 0.7 transparent); }"));
 }
 
 QString fileName(const ExportDescription &description, Format format)

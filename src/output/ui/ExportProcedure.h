@@ -2,6 +2,7 @@
 
 #include "output/ExportDescription.h"
 
+class QRadioButton;
 class QWidget;
 
 // The export the user starts from an export window: asks first, writes the
@@ -20,6 +21,11 @@ enum class Format { Xls, Xlsx };
 
 // The file the export writes in that format ("Soci.xls" or "Soci.xlsx").
 QString fileName(const ExportDescription &description, Format format);
+
+// The look of a format's radio button on an export window's dark command strip:
+// white text and a white ring, filled when chosen (the style's own circle would
+// vanish on the strip).
+void styleFormatOption(QRadioButton *option);
 
 // Runs the whole export of the description; parent owns the message boxes. The
 // questions and the messages are the same for both formats.

@@ -60,14 +60,7 @@ ExportScreen::ExportScreen(const Kind &kind, QWidget *parent)
     optXls = c.get<QRadioButton>(QStringLiteral("optXls"));
     optXlsx = c.get<QRadioButton>(QStringLiteral("optXlsx"));
     for (QRadioButton *option : {optXls, optXlsx}) {
-        option->setFont(QFont(QStringLiteral("Tahoma"), 8));
-        // A white ring on the strip, filled when chosen: the style's own circle
-        // would vanish on the slate blue.
-        option->setStyleSheet(QStringLiteral(
-            "QRadioButton { color: white; background: transparent; }"
-            "QRadioButton::indicator { width: 8px; height: 8px; border: 2px solid white; border-radius: 6px; }"
-            "QRadioButton::indicator:checked { background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5,"
-            " fy: 0.5, stop: 0 white, stop: 0.55 white, stop: 0.7 transparent); }"));
+        ExportProcedure::styleFormatOption(option);
         watchHint(option, QStringLiteral("Scegli il formato del file di Excel da creare."));
     }
     optXls->setChecked(true);

@@ -10,6 +10,7 @@
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
 #include "common/ui/UiPlatform.h"
+#include "output/ui/ExportProcedure.h"
 #include "output/ui/PrinterOutput.h"
 #include "statement/StatementReport.h"
 #include "statement/StatementSheet.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -105,7 +107,9 @@ void TfrmRendiconto::buildControls()
                     {"btnEnte", Kind::Button, QStringLiteral("Dati dell'associazione"), 824, 80, 164, 30},
                     {"shpComandi", Kind::Shape, {}, 12, 650, 976, 60},
                     {"btnEsci", Kind::Button, QStringLiteral("Esci"), 26, 662, 110, 36},
-                    {"panInfo", Kind::Label, {}, 150, 662, 500, 36},
+                    {"panInfo", Kind::Label, {}, 150, 662, 380, 36},
+                    {"optXls", Kind::Radio, QStringLiteral("Microsoft Excel (.xls)"), 538, 663, 196, 16},
+                    {"optXlsx", Kind::Radio, QStringLiteral("Excel 2007 e successivi (.xlsx)"), 538, 681, 196, 16},
                     {"btnStampa", Kind::Button, QStringLiteral("Stampa"), 740, 662, 110, 36},
                     {"btnEsporta", Kind::Button, QStringLiteral("Esporta"), 864, 662, 110, 36},
                 },
@@ -120,6 +124,11 @@ void TfrmRendiconto::buildControls()
     btnStampa = c.get<QPushButton>(QStringLiteral("btnStampa"));
     btnEsporta = c.get<QPushButton>(QStringLiteral("btnEsporta"));
     btnEsci = c.get<QPushButton>(QStringLiteral("btnEsci"));
+    optXls = c.get<QRadioButton>(QStringLiteral("optXls"));
+    optXlsx = c.get<QRadioButton>(QStringLiteral("optXlsx"));
+    ExportProcedure::styleFormatOption(optXls);
+    ExportProcedure::styleFormatOption(optXlsx);
+    optXls->setChecked(true);
     c.widget(QStringLiteral("shpComandi"))
         ->setStyleSheet(QStringLiteral("QWidget#shpComandi { background: %1; border-radius: 8px; }")
                             .arg(Palette::navy.name()));
@@ -203,6 +212,8 @@ void TfrmRendiconto::buildControls()
         {btnSalva, QStringLiteral("Salva la classificazione e i saldi iniziali nel file Rendiconto.ini.")},
         {btnStampa, QStringLiteral("Mostra l'anteprima di stampa del rendiconto.")},
         {btnEsporta, QStringLiteral("Esporta il rendiconto in un foglio di calcolo.")},
+        {optXls, QStringLiteral("Scegli il formato del file di Excel da creare.")},
+        {optXlsx, QStringLiteral("Scegli il formato del file di Excel da creare.")},
         {btnEsci, QStringLiteral("Chiude il rendiconto.")},
         {imgGuida, QStringLiteral("Guida al rendiconto per cassa.")},
     };
@@ -568,10 +579,12 @@ void TfrmRendiconto::btnStampaClick()
 
 void TfrmRendiconto::btnEsportaClick()
 {
-    const QString name = StatementSheet::fileName(m_year);
+    const bool workbook = optXlsx->isChecked();
+    const QString name = workbook ? StatementSheet::workbookFileName(m_year) : StatementSheet::fileName(m_year);
     const QString path = Platform::folder().file(name);
     QString error;
-    if (!StatementSheet::save(path, m_statement, m_ente, &error)) {
+    if (!(workbook ? StatementSheet::saveWorkbook(path, m_statement, m_ente, &error)
+                   : StatementSheet::save(path, m_statement, m_ente, &error))) {
         UiPlatform::error(this, QStringLiteral("Attenzione: non è stato possibile scrivere il file %1 (%2).")
                                         .arg(name, error) +
                                     UiPlatform::kLfCrLfCr + kAdvice);

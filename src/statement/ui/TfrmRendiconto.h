@@ -15,6 +15,7 @@ class PictureButton;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
@@ -68,6 +69,8 @@ public:
     QLabel *panInfo;
     QPushButton *btnStampa;
     QPushButton *btnEsporta;
+    QRadioButton *optXls;  // the export's format: the program's spreadsheet document (chosen at first)
+    QRadioButton *optXlsx; // or a workbook of the newer spreadsheet programs
     QPushButton *btnEsci;
 
     // The item combo of a reason row and the account combo of a payment row.
