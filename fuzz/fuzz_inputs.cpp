@@ -238,7 +238,7 @@ QString yearFile(const QByteArray &payload)
 }
 
 // Rows of a list: each names a whole record of the file, and no record twice.
-void checkRows(const QList<ListRow> &rows, qint64 whole)
+void checkRows(const RowTable &rows, qint64 whole)
 {
     CHECK(rows.size() <= whole);
     QSet<qint64> seen;
@@ -263,7 +263,7 @@ void movementLists(const QByteArray &payload)
         checkRows(scan.rows, whole);
         CHECK(scan.rows.size() + scan.skipped <= whole);
         for (qsizetype i = 1; i < scan.rows.size(); ++i)
-            CHECK(TextRules::compareRows(scan.rows[i - 1].text, scan.rows[i].text) <= 0);
+            CHECK(TextRules::compareRows(scan.rows.text(i - 1), scan.rows.text(i)) <= 0);
     }
 }
 
@@ -289,7 +289,7 @@ void primaNota(const QByteArray &payload)
         const PrimaNota::Result r = PrimaNota::list(request);
         checkRows(r.rows, whole);
         for (qsizetype i = 1; i < r.rows.size(); ++i)
-            CHECK(r.rows[i - 1].position < r.rows[i].position);
+            CHECK(r.rows.position(i - 1) < r.rows.position(i));
         if (!r.complete()) {
             for (const QString &total : {r.income, r.expense, r.balance})
                 CHECK(total == PrimaNota::notCalculated());
