@@ -1,5 +1,7 @@
 #include "TfrmEnte.h"
 
+#include "StatementLook.h"
+
 #include "checks/TaxCodeCheck.h"
 #include "checks/VatNumberCheck.h"
 #include "common/Platform.h"
@@ -194,20 +196,13 @@ void TfrmEnte::btnSalvaClick()
 
 bool TfrmEnte::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::Enter && m_hints.contains(watched))
-        panInfo->setText(m_hints.value(watched));
-    else if (e->type() == QEvent::Leave && m_hints.contains(watched))
-        panInfo->clear();
+    StatementLook::followHints(m_hints, panInfo, watched, e);
     return FixedDialog::eventFilter(watched, e);
 }
 
 void TfrmEnte::paintEvent(QPaintEvent *e)
 {
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0xEE, 0xF4, 0xFC));
-    g.setColorAt(1, QColor(0xC8, 0xDC, 0xF2));
-    p.fillRect(rect(), g);
+    StatementLook::paintBackground(this);
     FixedDialog::paintEvent(e);
 }
 

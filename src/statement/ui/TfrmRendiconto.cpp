@@ -1,5 +1,7 @@
 #include "TfrmRendiconto.h"
 
+#include "StatementLook.h"
+
 #include "TfrmEnte.h"
 #include "common/HelpPage.h"
 #include "common/Platform.h"
@@ -611,19 +613,12 @@ void TfrmRendiconto::closeEvent(QCloseEvent *e)
 
 bool TfrmRendiconto::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::Enter && m_hints.contains(watched))
-        panInfo->setText(m_hints.value(watched));
-    else if (e->type() == QEvent::Leave && m_hints.contains(watched))
-        panInfo->clear();
+    StatementLook::followHints(m_hints, panInfo, watched, e);
     return FixedDialog::eventFilter(watched, e);
 }
 
 void TfrmRendiconto::paintEvent(QPaintEvent *e)
 {
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0xEE, 0xF4, 0xFC));
-    g.setColorAt(1, QColor(0xC8, 0xDC, 0xF2));
-    p.fillRect(rect(), g);
+    StatementLook::paintBackground(this);
     FixedDialog::paintEvent(e);
 }
