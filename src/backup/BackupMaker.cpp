@@ -12,60 +12,206 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <algorithm>
+#include <QHash>
+
 #include <cerrno>
+#include <limits>
+#include <utility>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 
-enum class Read { Ok, Gone, Busy, Failed };
+// A file written less than this before the copy began may still change within
+// the same tick of the file system's clock (two seconds on the FAT disks of most
+// sticks) without its stamp changing: its stamp is not kept, so the next copy
+// compares its bytes.
+constexpr qint64 kSettleNs = qint64(3) * 1000 * 1000 * 1000;
 
-// The whole file; record files under a shared lock, so no record is half written.
-Read readWhole(const QString &path, bool recordFile, int lockWaitMs, QByteArray &out, QString *why)
+// Files that are packed already: squeezing them again costs time and saves nothing.
+bool isPacked(const QString &name)
 {
-    QFile f;
-    if (!FileAccess::openForReading(f, path, FileAccess::Links::Refuse, why))
-        return FileAccess::entryAt(path) == FileAccess::Entry::Missing ? Read::Gone : Read::Failed;
-    if (recordFile && FileLock::acquire(f.handle(), FileLock::Kind::Shared, lockWaitMs) == FileLock::Result::Busy)
-        return Read::Busy;
-    const qint64 size = FileAccess::regularSize(f.handle());
-    if (size < 0) {
-        *why = QStringLiteral("%1: the size cannot be read").arg(path);
-        return Read::Failed;
+    static const QStringList packed = {
+        QStringLiteral(".jpg"),  QStringLiteral(".jpeg"), QStringLiteral(".png"), QStringLiteral(".gif"),
+        QStringLiteral(".zip"),  QStringLiteral(".7z"),   QStringLiteral(".rar"), QStringLiteral(".docx"),
+        QStringLiteral(".xlsx"), QStringLiteral(".pptx"), QStringLiteral(".odt"), QStringLiteral(".ods"),
+        QStringLiteral(".odp"),  QStringLiteral(".mp3"),  QStringLiteral(".mp4"), QStringLiteral(".heic"),
+    };
+    for (const QString &suffix : packed)
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// The stamp of a file as the copy's directory keeps it beside the file.
+QByteArray noteOf(const FileAccess::Stamp &s)
+{
+    return QByteArrayLiteral("quintara-stamp ") + QByteArray::number(s.size) + ' ' + QByteArray::number(s.modified) + ' '
+        + QByteArray::number(s.changed) + ' ' + QByteArray::number(s.device) + ' ' + QByteArray::number(s.id);
+}
+
+bool notedAs(const QByteArray &note, const FileAccess::Stamp &s) { return s.valid() && note == noteOf(s); }
+
+// A data file read for the copy, or to compare it with the last copy: a record
+// file under the shared lock the archives use, held until the file is closed, so
+// no record is half written while it is read.
+class FileStream : public BackupZip::Stream
+{
+public:
+    enum class State { Ok, Busy, Changed, Failed };
+
+    FileStream(QString path, bool recordFile, int lockWaitMs, qint64 size)
+        : m_path(std::move(path))
+        , m_recordFile(recordFile)
+        , m_lockWaitMs(lockWaitMs)
+        , m_size(size)
+    {
     }
-    out.resize(size);
-    qint64 got = 0;
-    while (got < size) {
-        const qint64 n = f.read(out.data() + got, size - got);
-        if (n <= 0) {
-            *why = QStringLiteral("%1: %2").arg(path, n < 0 ? f.errorString() : QStringLiteral("shorter than its size"));
-            return Read::Failed;
+
+    bool open() override
+    {
+        if (!FileAccess::openForReading(m_file, m_path, FileAccess::Links::Refuse, &m_why)) {
+            // Gone since the folder was listed: the folder changed under the copy.
+            m_state = FileAccess::entryAt(m_path) == FileAccess::Entry::Missing ? State::Changed : State::Failed;
+            return false;
         }
-        got += n;
+        if (m_recordFile
+            && FileLock::acquire(m_file.handle(), FileLock::Kind::Shared, m_lockWaitMs) == FileLock::Result::Busy) {
+            m_state = State::Busy;
+            return false;
+        }
+        // Written between the listing and now: the size announced is not the file's.
+        if (FileAccess::regularSize(m_file.handle()) != m_size) {
+            m_why = QStringLiteral("%1 changed while it was read").arg(m_path);
+            m_state = State::Changed;
+            return false;
+        }
+        return true;
     }
-    // A file that grew while it was read (a photo being saved) is taken again at the next copy.
-    char more;
-    if (f.read(&more, 1) != 0) {
-        *why = QStringLiteral("%1 changed while it was read").arg(path);
-        return Read::Failed;
+
+    qint64 read(char *data, qint64 max) override
+    {
+        const qint64 n = m_file.read(data, max);
+        if (n < 0) {
+            m_why = QStringLiteral("%1: %2").arg(m_path, m_file.errorString());
+            m_state = State::Failed;
+        } else if (n == 0) {
+            m_why = QStringLiteral("%1: shorter than its size").arg(m_path);
+            m_state = State::Changed;
+        }
+        return n;
     }
-    return Read::Ok;
+
+    // A file that grew while it was read (a photo being saved) is taken again.
+    bool finish() override
+    {
+        char more;
+        if (m_file.read(&more, 1) == 0)
+            return true;
+        m_why = QStringLiteral("%1 changed while it was read").arg(m_path);
+        m_state = State::Changed;
+        return false;
+    }
+
+    void close() override { m_file.close(); }
+
+    State state() const { return m_state; }
+    const QString &why() const { return m_why; }
+
+private:
+    QString m_path;
+    bool m_recordFile;
+    int m_lockWaitMs;
+    qint64 m_size;
+    QFile m_file;
+    State m_state = State::Ok;
+    QString m_why;
+};
+
+// A data file as it stood when the copy began.
+struct Item
+{
+    QString name;
+    FileAccess::Stamp stamp;
+};
+
+BackupOutcome outcome(BackupOutcome::Status status, const QString &file = {})
+{
+    BackupOutcome o;
+    o.status = status;
+    o.file = file;
+    return o;
 }
 
 BackupOutcome failed(const QString &file, const QString &reason, int systemError)
 {
-    BackupOutcome o;
-    o.status = BackupOutcome::Status::Failed;
-    o.file = file;
+    BackupOutcome o = outcome(BackupOutcome::Status::Failed, file);
     o.reason = reason;
     o.systemError = systemError;
     return o;
 }
 
-QList<BackupZip::Entry> sorted(QList<BackupZip::Entry> entries)
+// Why a stream stopped, as the copy's outcome; nullopt when it did not stop.
+std::optional<BackupOutcome> stopped(const FileStream &stream, const QString &name, bool *changed)
 {
-    std::sort(entries.begin(), entries.end(),
-              [](const BackupZip::Entry &a, const BackupZip::Entry &b) { return a.name < b.name; });
-    return entries;
+    switch (stream.state()) {
+    case FileStream::State::Ok:
+        return std::nullopt;
+    case FileStream::State::Busy:
+        return outcome(BackupOutcome::Status::Busy, name);
+    case FileStream::State::Changed:
+        *changed = true;
+        return failed(name, stream.why(), 0);
+    case FileStream::State::Failed:
+        break;
+    }
+    return failed(name, stream.why(), 0);
+}
+
+// Compares every data file with the newest copy: by its stamp where the copy
+// kept one and it still holds, else by its size and CRC-32, read whole.
+// The outcome when the copy stops here: Unchanged, or why a file could not be read.
+std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lockWaitMs, const QList<Item> &items,
+                                                 bool *changed)
+{
+    const QList<BackupCopy> copies = BackupCopies::list(folder, false);
+    if (copies.isEmpty())
+        return std::nullopt;
+    const auto last = BackupZip::entries(copies.first().path);
+    if (!last || last->size() != items.size())
+        return std::nullopt;
+    QHash<QString, BackupZip::Entry> byName;
+    for (const BackupZip::Entry &e : *last)
+        byName.insert(e.name, e);
+    static QByteArray buffer(1 << 20, '\0');
+    for (const Item &item : items) {
+        const auto it = byName.constFind(item.name);
+        if (it == byName.cend() || it->size != item.stamp.size)
+            return std::nullopt;
+        if (notedAs(it->note, item.stamp))
+            continue;
+        FileStream stream(folder + item.name, BackupNames::isRecordFile(item.name), lockWaitMs, item.stamp.size);
+        quint32 crc = BackupZip::crc32(nullptr, 0);
+        bool whole = stream.open();
+        for (qint64 left = item.stamp.size; whole && left > 0;) {
+            const qint64 n = stream.read(buffer.data(), qMin<qint64>(left, buffer.size()));
+            whole = n > 0;
+            if (whole) {
+                crc = BackupZip::crc32(buffer.constData(), n, crc);
+                left -= n;
+            }
+        }
+        whole = whole && stream.finish();
+        stream.close();
+        if (const auto stop = stopped(stream, item.name, changed))
+            return stop;
+        if (crc != it->crc)
+            return std::nullopt;
+    }
+    BackupOutcome o = outcome(BackupOutcome::Status::Unchanged);
+    o.copyPath = copies.first().path;
+    return o;
 }
 
 } // namespace
@@ -98,88 +244,136 @@ QStringList BackupMaker::dataFiles(const QString &folder)
 
 BackupOutcome BackupMaker::make(const QDateTime &when)
 {
-    // 1. Every data file, read whole.
-    QList<BackupZip::Member> members;
-    QList<BackupZip::Entry> read;
-    for (const QString &name : dataFiles(m_folder)) {
-        QByteArray bytes;
-        QString why;
-        switch (readWhole(m_folder + name, BackupNames::isRecordFile(name), m_lockWaitMs, bytes, &why)) {
-        case Read::Ok:
+    // A file written by another workstation while it was read is read again; a
+    // folder that keeps changing under the copy is reported.
+    bool changed = false;
+    BackupOutcome o;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        changed = false;
+        o = makeOnce(when, &changed);
+        if (!changed)
             break;
-        case Read::Gone:
-            continue;
-        case Read::Busy: {
-            BackupOutcome o;
-            o.status = BackupOutcome::Status::Busy;
-            o.file = name;
-            return o;
-        }
-        case Read::Failed:
-            return failed(name, why, 0);
-        }
-        read.append({name, bytes.size(), BackupZip::crc32(bytes.constData(), bytes.size())});
-        members.append({name, std::move(bytes)});
     }
-    if (members.isEmpty()) {
-        BackupOutcome o;
-        o.status = BackupOutcome::Status::Empty;
-        return o;
-    }
+    return o;
+}
 
-    // 2. Nothing new since the newest copy: no copy.
-    const QList<BackupCopy> copies = BackupCopies::list(m_folder, false);
-    if (!copies.isEmpty()) {
-        const auto last = BackupZip::entries(copies.first().path);
-        if (last && sorted(*last) == sorted(read)) {
-            BackupOutcome o;
-            o.status = BackupOutcome::Status::Unchanged;
-            o.copyPath = copies.first().path;
-            return o;
-        }
-    }
+BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
+{
+    const QStringList names = dataFiles(m_folder);
+    if (names.isEmpty())
+        return outcome(BackupOutcome::Status::Empty);
 
-    // 3. The zip, beside, then checked.
+    // A copy that is not made leaves nothing behind: neither its placeholder nor
+    // the folder made for it.
+    QString temporary;
     const QString dir = BackupCopies::folderOf(m_folder);
+    bool madeFolder = false;
+    bool done = false;
+    struct Cleanup
+    {
+        const QString &path;
+        const QString &dir;
+        const bool &madeFolder;
+        const bool &done;
+        ~Cleanup()
+        {
+            if (!path.isEmpty())
+                FileAccess::remove(path);
+            if (madeFolder && !done)
+                QDir().rmdir(dir);
+        }
+    } cleanup{temporary, dir, madeFolder, done};
+
+    // 1. The folder of the copies, and the placeholder of the new one. Its time is
+    // the file system's own clock before any data file is looked at, and tells
+    // which files had settled.
+    std::optional<BackupOutcome> cannotWrite;
     switch (FileAccess::entryAt(dir)) {
-    case FileAccess::Entry::Folder:
-        break;
     case FileAccess::Entry::Missing:
         errno = 0;
-        if (!QDir().mkdir(dir)) {
+        if (QDir().mkdir(dir)) {
+            madeFolder = true;
+        } else {
             const int err = errno;
-            return failed(BackupNames::folderName(), QStringLiteral("the folder cannot be created"), err ? err : EACCES);
+            cannotWrite = failed(BackupNames::folderName(), QStringLiteral("the folder cannot be created"),
+                                 err ? err : EACCES);
         }
         break;
+    case FileAccess::Entry::Folder:
+        break;
     default:
-        return failed(BackupNames::folderName(), QStringLiteral("not a folder"), 0);
+        cannotWrite = failed(BackupNames::folderName(), QStringLiteral("not a folder"), 0);
+        break;
     }
-    const QString temporary = dir + QStringLiteral("/.~quintara-%1.tmp")
-                                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    qint64 began = std::numeric_limits<qint64>::min() + kSettleNs;
+    if (!cannotWrite) {
+        const QString placeholder = dir + QStringLiteral("/.~quintara-%1.tmp")
+                                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        QString why;
+        errno = 0;
+        const int fd = FileAccess::createNew(placeholder, QString(), &why);
+        const int err = errno;
+        if (fd < 0) {
+            cannotWrite = failed(BackupNames::folderName(), why, err ? err : EACCES);
+        } else {
+            temporary = placeholder;
+            began = FileAccess::stampOf(fd).modified;
+            FileAccess::close(fd);
+        }
+    }
+
+    // 2. The data files as they stand.
+    QList<Item> items;
+    for (const QString &name : names) {
+        const FileAccess::Stamp stamp = FileAccess::stampAt(m_folder + name);
+        if (stamp.valid())
+            items.append({name, stamp});
+    }
+    if (items.isEmpty())
+        return outcome(BackupOutcome::Status::Empty);
+
+    // 3. Nothing new since the newest copy: no copy.
+    if (const auto stop = compareWithLastCopy(m_folder, m_lockWaitMs, items, changed))
+        return *stop;
+    if (cannotWrite)
+        return *cannotWrite;
+
+    // 4. The zip, beside, then checked.
+    std::vector<std::unique_ptr<FileStream>> streams;
+    QList<BackupZip::Source> sources;
+    for (const Item &item : std::as_const(items)) {
+        streams.push_back(std::make_unique<FileStream>(m_folder + item.name, BackupNames::isRecordFile(item.name),
+                                                       m_lockWaitMs, item.stamp.size));
+        const bool settled = item.stamp.modified < began - kSettleNs && item.stamp.changed < began - kSettleNs;
+        sources.append(BackupZip::Source{item.name, item.stamp.size, streams.back().get(), !isPacked(item.name),
+                                         settled ? noteOf(item.stamp) : QByteArray(),
+                                         item.stamp.modified / (1000 * 1000 * 1000)});
+    }
     BackupZip::Error zerr;
-    if (!BackupZip::write(temporary, members, &zerr)) {
-        FileAccess::remove(temporary);
+    if (!BackupZip::writeStreams(temporary, sources, &zerr)) {
+        for (int i = 0; i < int(streams.size()); ++i)
+            if (const auto stop = stopped(*streams[size_t(i)], sources[i].name, changed))
+                return *stop;
         return failed(BackupNames::folderName(), zerr.text, zerr.systemError);
     }
-    members.clear(); // the bytes are in the zip now
     {
         QFile written(temporary);
         const bool synced = written.open(QIODevice::ReadOnly) && FileAccess::sync(written.handle());
         const int err = errno;
         written.close();
-        if (!synced) {
-            FileAccess::remove(temporary);
+        if (!synced)
             return failed(BackupNames::folderName(), QStringLiteral("the copy cannot be synced"), err);
-        }
     }
-    const auto check = BackupZip::verify(temporary, &zerr);
-    if (!check || sorted(*check) != sorted(read)) {
-        FileAccess::remove(temporary);
+    // The directory as written: every file whole, under its name.
+    const auto check = BackupZip::entries(temporary, &zerr);
+    bool holdsAll = check && check->size() == items.size();
+    for (qsizetype i = 0; holdsAll && i < items.size(); ++i)
+        holdsAll = check->at(i).name == items[i].name && check->at(i).size == items[i].stamp.size;
+    if (!holdsAll)
         return failed(BackupNames::folderName(),
                       check ? QStringLiteral("the copy does not hold what was read") : zerr.text, zerr.systemError);
-    }
 
-    // 4. Into place under a name no other copy has.
+    // 5. Into place under a name no other copy has.
     QDateTime stamp = when;
     QString target = dir + QLatin1Char('/') + BackupNames::copyName(stamp);
     while (FileAccess::entryAt(target) != FileAccess::Entry::Missing) {
@@ -189,15 +383,15 @@ BackupOutcome BackupMaker::make(const QDateTime &when)
     QString why;
     if (!FileAccess::replace(temporary, target, &why)) {
         const int err = errno;
-        FileAccess::remove(temporary);
         return failed(BackupNames::folderName(), why, err);
     }
+    temporary.clear();
+    done = true;
 
-    BackupOutcome o;
-    o.status = BackupOutcome::Status::Made;
+    BackupOutcome o = outcome(BackupOutcome::Status::Made);
     o.copyPath = target;
 
-    // 5. Only now may old copies go.
+    // 6. Only now may old copies go.
     if (m_rotate) {
         QList<QDateTime> times;
         const QList<BackupCopy> all = BackupCopies::list(m_folder, false);

@@ -26,13 +26,18 @@ struct BackupOutcome
 
 // Makes the copy of the data files of a program folder into its folder Backup.
 //
-// Every file is read whole first, the record files under the shared lock the
-// archives use, waited for as any reader waits; a file that stays locked stops
-// the copy, so a copy never looks whole without being so. The zip is written
-// beside under a name of its own, synced, read back and checked entry by entry
-// against what was read, and only then renamed into place; the old copies are
-// rotated only after that. A failure leaves the data and the earlier copies as
-// they were.
+// Every file is read whole, straight into the zip, the record files under the
+// shared lock the archives use, waited for as any reader waits; a file that
+// stays locked stops the copy, and a file that changed while it was read is
+// read again, so a copy never looks whole without being so. The zip is written
+// beside under a name of its own, synced, its directory checked against the
+// files, and only then renamed into place; the old copies are rotated only
+// after that. A failure leaves the data and the earlier copies as they were.
+//
+// Beside each file that had settled when it was copied, the copy's directory
+// keeps the file's stamp (size, times, identity); at the next end of the
+// program a file whose stamp still holds is taken as unchanged without being
+// read, and the others are compared byte for byte through their CRC-32.
 class BackupMaker
 {
 public:
@@ -53,6 +58,9 @@ public:
     static QString message(const BackupOutcome &outcome);
 
 private:
+    // One try; *changed when a file changed while it was read.
+    BackupOutcome makeOnce(const QDateTime &when, bool *changed);
+
     QString m_folder;
     int m_lockWaitMs;
     bool m_rotate = true;

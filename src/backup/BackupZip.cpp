@@ -5,7 +5,9 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace BackupZip {
 
@@ -16,6 +18,96 @@ namespace {
 // end of the program short.
 constexpr zip_int32_t kMethod = ZIP_CM_DEFLATE;
 constexpr zip_uint32_t kLevel = 1;
+
+// What the library asks of an entry's stream while it writes the zip.
+struct StreamSource
+{
+    const Source *source = nullptr;
+    qint64 done = 0;
+    zip_error_t error;
+};
+
+zip_int64_t streamCallback(void *userdata, void *data, zip_uint64_t len, zip_source_cmd_t cmd)
+{
+    auto *s = static_cast<StreamSource *>(userdata);
+    switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+        s->done = 0;
+        if (!s->source->stream->open()) {
+            zip_error_set(&s->error, ZIP_ER_OPEN, 0);
+            return -1;
+        }
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const qint64 wanted = qMin(qint64(len), s->source->size - s->done);
+        if (wanted <= 0) {
+            if (!s->source->stream->finish()) {
+                zip_error_set(&s->error, ZIP_ER_INCONS, 0);
+                return -1;
+            }
+            return 0;
+        }
+        const qint64 n = s->source->stream->read(static_cast<char *>(data), wanted);
+        if (n <= 0) {
+            zip_error_set(&s->error, ZIP_ER_READ, 0);
+            return -1;
+        }
+        s->done += n;
+        return n;
+    }
+    case ZIP_SOURCE_CLOSE:
+        s->source->stream->close();
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto *st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s->error);
+        if (!st)
+            return -1;
+        zip_stat_init(st);
+        st->valid = ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        st->size = zip_uint64_t(s->source->size);
+        st->mtime = time_t(s->source->modified);
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&s->error, data, len);
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, -1);
+    default:
+        zip_error_set(&s->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+// A member's bytes as a stream.
+class BytesStream : public Stream
+{
+public:
+    explicit BytesStream(const QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+    }
+    bool open() override
+    {
+        m_at = 0;
+        return true;
+    }
+    qint64 read(char *data, qint64 max) override
+    {
+        const qint64 n = qMin(max, qint64(m_bytes.size()) - m_at);
+        memcpy(data, m_bytes.constData() + m_at, size_t(n));
+        m_at += n;
+        return n;
+    }
+    bool finish() override { return m_at == m_bytes.size(); }
+    void close() override {}
+
+private:
+    const QByteArray &m_bytes;
+    qint64 m_at = 0;
+};
 
 constexpr qint64 kChunk = 1 << 20;
 
@@ -66,7 +158,10 @@ std::optional<Entry> entryAt(zip_t *z, zip_uint64_t index, Error *error)
         fail(error, QStringLiteral("entry %1 has no name, size or CRC").arg(index));
         return std::nullopt;
     }
-    return Entry{QString::fromUtf8(st.name), qint64(st.size), quint32(st.crc)};
+    zip_uint32_t noteSize = 0;
+    const char *note = zip_file_get_comment(z, index, &noteSize, ZIP_FL_ENC_RAW);
+    return Entry{QString::fromUtf8(st.name), qint64(st.size), quint32(st.crc),
+                 note ? QByteArray(note, qsizetype(noteSize)) : QByteArray()};
 }
 
 // The whole of one entry, its size and CRC-32 checked against the directory.
@@ -105,9 +200,9 @@ bool readEntry(zip_t *z, zip_uint64_t index, const Entry &entry, QByteArray &out
 
 } // namespace
 
-quint32 crc32(const char *data, qint64 size)
+quint32 crc32(const char *data, qint64 size, quint32 from)
 {
-    uLong crc = ::crc32(0L, Z_NULL, 0);
+    uLong crc = from;
     const auto *p = reinterpret_cast<const Bytef *>(data);
     while (size > 0) {
         const uInt n = uInt(qMin<qint64>(size, 1 << 30));
@@ -118,38 +213,66 @@ quint32 crc32(const char *data, qint64 size)
     return quint32(crc);
 }
 
-bool write(const QString &path, const QList<Member> &members, Error *error)
+bool writeStreams(const QString &path, const QList<Source> &sources, Error *error)
 {
-    ZipPtr z = openZip(path, ZIP_CREATE | ZIP_EXCL, error);
+    ZipPtr z = openZip(path, ZIP_CREATE | ZIP_TRUNCATE, error);
     if (!z)
         return false;
-    for (const Member &m : members) {
-        zip_source_t *src = zip_source_buffer(z.get(), m.bytes.constData(), zip_uint64_t(m.bytes.size()), 0);
+    // The library reads the sources when the zip is closed: they live until then.
+    std::vector<std::unique_ptr<StreamSource>> streams;
+    for (const Source &source : sources) {
+        auto state = std::make_unique<StreamSource>();
+        state->source = &source;
+        zip_error_init(&state->error);
+        zip_source_t *src = zip_source_function(z.get(), streamCallback, state.get());
         if (!src)
             return failWith(error, z.get());
-        const QByteArray name = m.name.toUtf8();
+        streams.push_back(std::move(state));
+        const QByteArray name = source.name.toUtf8();
         const zip_int64_t index = zip_file_add(z.get(), name.constData(), src, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(src);
             return failWith(error, z.get());
         }
-        if (zip_set_file_compression(z.get(), zip_uint64_t(index), kMethod, kLevel) < 0)
+        const bool method = source.compress ? zip_set_file_compression(z.get(), zip_uint64_t(index), kMethod, kLevel) == 0
+                                            : zip_set_file_compression(z.get(), zip_uint64_t(index), ZIP_CM_STORE, 0) == 0;
+        if (!method)
+            return failWith(error, z.get());
+        if (!source.note.isEmpty()
+            && zip_file_set_comment(z.get(), zip_uint64_t(index), source.note.constData(),
+                                    zip_uint16_t(qMin<qsizetype>(source.note.size(), 0xffff)), 0)
+                < 0)
             return failWith(error, z.get());
     }
     // The library writes to a name of its own beside path and renames at the end;
     // on failure it removes what it wrote.
     zip_t *raw = z.release();
-    if (zip_close(raw) < 0) {
+    const bool closed = zip_close(raw) == 0;
+    if (!closed) {
         failWith(error, raw);
         zip_discard(raw);
-        return false;
     }
-    return true;
+    for (auto &state : streams)
+        zip_error_fini(&state->error);
+    return closed;
+}
+
+bool write(const QString &path, const QList<Member> &members, Error *error)
+{
+    std::vector<std::unique_ptr<BytesStream>> streams;
+    QList<Source> sources;
+    for (const Member &m : members) {
+        streams.push_back(std::make_unique<BytesStream>(m.bytes));
+        sources.append(Source{m.name, m.bytes.size(), streams.back().get(), true, {}, 0});
+    }
+    if (QFile::exists(path))
+        return fail(error, QStringLiteral("%1 exists already").arg(path));
+    return writeStreams(path, sources, error);
 }
 
 std::optional<QList<Entry>> entries(const QString &path, Error *error)
 {
-    ZipPtr z = openZip(path, ZIP_RDONLY, error);
+    ZipPtr z = openZip(path, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z)
         return std::nullopt;
     QList<Entry> out;

@@ -12,20 +12,46 @@
 // not at all, read back entry by entry with each entry's CRC-32 and size checked.
 namespace BackupZip {
 
-// One file in a copy, as the zip's directory lists it.
+// One file in a copy, as the zip's directory lists it, with the note kept beside it.
 struct Entry
 {
     QString name;
     qint64 size = 0;
     quint32 crc = 0;
+    QByteArray note;
     friend bool operator==(const Entry &, const Entry &) = default;
 };
 
-// A file to be put into a copy.
+// A file to be put into a copy, whole in memory.
 struct Member
 {
     QString name;
     QByteArray bytes;
+};
+
+// Where the bytes of an entry come from while the zip is written: opened when the
+// library reaches the entry, read to its end, closed; so a copy never holds a
+// whole file in memory.
+class Stream
+{
+public:
+    virtual ~Stream() = default;
+    virtual bool open() = 0;                           // false: the zip is not written
+    virtual qint64 read(char *data, qint64 max) = 0;   // the bytes given; 0 at the end, -1 on failure
+    virtual bool finish() = 0;                          // false when more follows the announced size
+    virtual void close() = 0;
+};
+
+// An entry written from a stream: exactly size bytes, stored as they are when
+// they would not get smaller (photos), with its note in the directory.
+struct Source
+{
+    QString name;
+    qint64 size = 0;
+    Stream *stream = nullptr;
+    bool compress = true;
+    QByteArray note;
+    qint64 modified = 0; // seconds since 1970, for the entry's date
 };
 
 // Why a zip could not be written or read: the library's text, and the system's
@@ -36,13 +62,19 @@ struct Error
     int systemError = 0;
 };
 
-quint32 crc32(const char *data, qint64 size);
+// The CRC-32 of data, continuing from crc (0 to begin).
+quint32 crc32(const char *data, qint64 size, quint32 crc = 0);
 
 // Writes a new zip at path (which must not exist) holding members in their order.
 // On failure nothing is left at path.
 [[nodiscard]] bool write(const QString &path, const QList<Member> &members, Error *error);
 
-// The directory of the zip, without reading the data.
+// Writes a new zip at path (an empty placeholder there is replaced) from the
+// sources, in their order. On failure nothing but the placeholder is left.
+[[nodiscard]] bool writeStreams(const QString &path, const QList<Source> &sources, Error *error);
+
+// The directory of the zip, its local headers checked against it, without
+// reading the data.
 std::optional<QList<Entry>> entries(const QString &path, Error *error = nullptr);
 
 // Opens the zip with the library's consistency checks and reads every entry to

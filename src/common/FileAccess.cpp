@@ -249,6 +249,80 @@ qint64 regularSize(int fd)
     return qint64(st.st_size);
 }
 
+#ifdef Q_OS_WIN
+namespace {
+
+qint64 nanoseconds(LARGE_INTEGER t) { return qint64(t.QuadPart) * 100; } // 100 ns steps
+
+Stamp stampOfHandle(HANDLE h)
+{
+    BY_HANDLE_FILE_INFORMATION info = {};
+    FILE_BASIC_INFO basic = {};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info)
+        || !GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)
+        || (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        return {};
+    Stamp s;
+    s.size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    s.modified = nanoseconds(basic.LastWriteTime);
+    s.changed = nanoseconds(basic.ChangeTime);
+    s.device = info.dwVolumeSerialNumber;
+    s.id = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return s;
+}
+
+} // namespace
+#else
+namespace {
+
+Stamp stampOfStat(const struct stat &st)
+{
+    if (!S_ISREG(st.st_mode))
+        return {};
+    Stamp s;
+    s.size = qint64(st.st_size);
+#ifdef Q_OS_DARWIN
+    s.modified = qint64(st.st_mtimespec.tv_sec) * 1000000000 + st.st_mtimespec.tv_nsec;
+    s.changed = qint64(st.st_ctimespec.tv_sec) * 1000000000 + st.st_ctimespec.tv_nsec;
+#else
+    s.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+#endif
+    s.device = quint64(st.st_dev);
+    s.id = quint64(st.st_ino);
+    return s;
+}
+
+} // namespace
+#endif
+
+Stamp stampOf(int fd)
+{
+#ifdef Q_OS_WIN
+    return stampOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
+#else
+    struct stat st;
+    return fstat(fd, &st) == 0 ? stampOfStat(st) : Stamp{};
+#endif
+}
+
+Stamp stampAt(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QString native = QDir::toNativeSeparators(path);
+    HANDLE h = CreateFileW(wide(native), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return {};
+    const Stamp s = stampOfHandle(h);
+    CloseHandle(h);
+    return s;
+#else
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 ? stampOfStat(st) : Stamp{};
+#endif
+}
+
 bool sync(int fd)
 {
 #ifdef Q_OS_WIN

@@ -48,6 +48,27 @@ int createNew(const QString &path, const QString &like, QString *error);
 // regular file.
 qint64 regularSize(int fd);
 
+// What tells, without reading a file, that it was not written since it was
+// last looked at: its size, the time of its last write, the time its entry last
+// changed (a copying tool can set the first time back, never the second), and
+// which file on which disk it is. Times in nanoseconds of the file system's clock.
+struct Stamp
+{
+    qint64 size = -1; // -1: no regular file could be examined
+    qint64 modified = 0;
+    qint64 changed = 0;
+    quint64 device = 0;
+    quint64 id = 0;
+    bool valid() const { return size >= 0; }
+    friend bool operator==(const Stamp &, const Stamp &) = default;
+};
+
+// The stamp of the open file.
+Stamp stampOf(int fd);
+// The stamp of the regular file at path, without following a final link;
+// invalid for anything else.
+Stamp stampAt(const QString &path);
+
 // Puts what was written on the disk itself.
 [[nodiscard]] bool sync(int fd);
 

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QThread>
 
 #include <zip.h>
 
@@ -168,6 +169,72 @@ private Q_SLOTS:
         QCOMPARE(int(o.status), int(copied ? BackupOutcome::Status::Made : BackupOutcome::Status::Unchanged));
         QCOMPARE(copyNames(folder).size(), copied ? 2 : 1);
         QCOMPARE(BackupMaker::message(o), QString());
+    }
+
+    // Files that had settled when they were copied are known again by their
+    // stamp at the next end of the program, without being read; a change the
+    // stamp shows, even with the file's time set back, makes a new copy; bytes
+    // written again unchanged do not.
+    void settledFilesAreKnownByTheirStamp()
+    {
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        const auto expected = writeFolder(folder);
+        // A time that a tool can put back exactly.
+        const QString year = folder + QStringLiteral("2023.eur");
+        const QDateTime written(QDate(2024, 1, 31), QTime(18, 0));
+        {
+            QFile file(year);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(written, QFileDevice::FileModificationTime));
+        }
+        // Past the coarsest tick of a file system's clock.
+        QThread::msleep(3500);
+        const BackupOutcome first = BackupMaker(folder).make(kNow);
+        QCOMPARE(int(first.status), int(BackupOutcome::Status::Made));
+        const auto entries = BackupZip::entries(first.copyPath);
+        QVERIFY(entries.has_value());
+        QCOMPARE(entries->size(), expected.size());
+        for (const BackupZip::Entry &e : *entries)
+            QVERIFY2(e.note.startsWith("quintara-stamp "), qPrintable(e.name));
+
+        // A writer on another workstation holds 2024.eur: a file that is read
+        // would be waited for; this one is known by its stamp.
+        {
+            RecordFile<TSchedaMovimento> writer;
+            QVERIFY(writer.open(folder + QStringLiteral("2024.eur"), RecordFileBase::Access::Write));
+            BackupMaker maker(folder);
+            maker.setLockWait(200);
+            const BackupOutcome o = maker.make(kNow.addSecs(60));
+            QCOMPARE(int(o.status), int(BackupOutcome::Status::Unchanged));
+            QCOMPARE(o.copyPath, first.copyPath);
+        }
+
+        // The same bytes written again: read, found equal, no copy.
+        const QString members = folder + QStringLiteral("Soci.pro");
+        QVERIFY(writeBytes(members, expected.value(QStringLiteral("Soci.pro"))));
+        QCOMPARE(int(BackupMaker(folder).make(kNow.addSecs(120)).status), int(BackupOutcome::Status::Unchanged));
+
+        // One byte changed by a tool that puts the file's time back as it was:
+        // the stamp still shows it, and the new copy holds the new bytes.
+        QFile file(year);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = expected.value(QStringLiteral("2023.eur"));
+        bytes[TSchedaMovimento::Size + 40] = bytes[TSchedaMovimento::Size + 40] == 'x' ? 'y' : 'x';
+        QVERIFY(file.seek(TSchedaMovimento::Size + 40));
+        QCOMPARE(file.write(bytes.constData() + TSchedaMovimento::Size + 40, 1), qint64(1));
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(written, QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(QFileInfo(year).lastModified(), written);
+        const BackupOutcome o = BackupMaker(folder).make(kNow.addSecs(180));
+        QCOMPARE(int(o.status), int(BackupOutcome::Status::Made));
+        QCOMPARE(zipContents(o.copyPath).value(QStringLiteral("2023.eur")), bytes);
+        // Written a moment ago, it has not settled: its stamp is not kept.
+        const auto now = BackupZip::entries(o.copyPath);
+        QVERIFY(now.has_value());
+        for (const BackupZip::Entry &e : *now)
+            QCOMPARE(e.note.isEmpty(), e.name == QLatin1String("2023.eur") || e.name == QLatin1String("Soci.pro"));
     }
 
     // A record file held by a writer on another workstation: the copy waits as a
