@@ -11,9 +11,11 @@
 #include "shell/ReminderSettings.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringListModel>
 
 namespace {
@@ -113,7 +115,14 @@ std::optional<TfrmInScadenza::Choice> TfrmInScadenza::run(QWidget *owner, const 
         bool notToday = false;
     };
     const Outcome out = runDialog<TfrmInScadenza>(
-        owner, [&due](TfrmInScadenza &d) { d.setDue(due); },
+        owner,
+        [&due, owner](TfrmInScadenza &d) {
+            d.setDue(due);
+            // It comes up while the start menu is still being maximised, so it
+            // is centred on the screen rather than on the menu's passing size.
+            if (const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+                d.move(screen->availableGeometry().center() - d.rect().center());
+        },
         [](const TfrmInScadenza &d) { return Outcome{d.chosen(), d.notToday()}; });
     if (out.notToday && !ReminderSettings().hideOn(due.today))
         UiPlatform::warning(owner, notKeptWarning());
