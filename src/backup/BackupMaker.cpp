@@ -172,8 +172,8 @@ std::optional<BackupOutcome> stopped(const FileStream &stream, const QString &na
 // Compares every data file with the newest copy: by its stamp where the copy
 // kept one and it still holds, else by its size and CRC-32, read whole.
 // The outcome when the copy stops here: Unchanged, or why a file could not be read.
-std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lockWaitMs, const QList<Item> &items,
-                                                 bool *changed)
+std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lockWaitMs, bool lockRecords,
+                                                 const QList<Item> &items, bool *changed)
 {
     const QList<BackupCopy> copies = BackupCopies::list(folder, false);
     if (copies.isEmpty())
@@ -191,7 +191,8 @@ std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lock
             return std::nullopt;
         if (notedAs(it->note, item.stamp))
             continue;
-        FileStream stream(folder + item.name, BackupNames::isRecordFile(item.name), lockWaitMs, item.stamp.size);
+        FileStream stream(folder + item.name, lockRecords && BackupNames::isRecordFile(item.name), lockWaitMs,
+                          item.stamp.size);
         quint32 crc = BackupZip::crc32(nullptr, 0);
         bool whole = stream.open();
         for (qint64 left = item.stamp.size; whole && left > 0;) {
@@ -333,7 +334,7 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
         return outcome(BackupOutcome::Status::Empty);
 
     // 3. Nothing new since the newest copy: no copy.
-    if (const auto stop = compareWithLastCopy(m_folder, m_lockWaitMs, items, changed))
+    if (const auto stop = compareWithLastCopy(m_folder, m_lockWaitMs, !m_locksHeld, items, changed))
         return *stop;
     if (cannotWrite)
         return *cannotWrite;
@@ -342,8 +343,8 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
     std::vector<std::unique_ptr<FileStream>> streams;
     QList<BackupZip::Source> sources;
     for (const Item &item : std::as_const(items)) {
-        streams.push_back(std::make_unique<FileStream>(m_folder + item.name, BackupNames::isRecordFile(item.name),
-                                                       m_lockWaitMs, item.stamp.size));
+        streams.push_back(std::make_unique<FileStream>(
+            m_folder + item.name, !m_locksHeld && BackupNames::isRecordFile(item.name), m_lockWaitMs, item.stamp.size));
         const bool settled = item.stamp.modified < began - kSettleNs && item.stamp.changed < began - kSettleNs;
         sources.append(BackupZip::Source{item.name, item.stamp.size, streams.back().get(), !isPacked(item.name),
                                          settled ? noteOf(item.stamp) : QByteArray(),

@@ -49,6 +49,10 @@ public:
     // restore leaves them alone: the copy about to be restored must not go).
     void setRotate(bool rotate) { m_rotate = rotate; }
 
+    // Whether the caller holds the record files under its own exclusive lock (a
+    // restore does): they are then read without taking the shared one.
+    void setLocksHeld(bool held) { m_locksHeld = held; }
+
     BackupOutcome make(const QDateTime &when);
 
     // The data files of the folder, relative, sorted.
@@ -64,4 +68,5 @@ private:
     QString m_folder;
     int m_lockWaitMs;
     bool m_rotate = true;
+    bool m_locksHeld = false;
 };

@@ -231,6 +231,32 @@ bool writeAll(int fd, const char *data, qint64 size, QString *error)
     return true;
 }
 
+bool overwriteWhole(int fd, const char *data, qint64 size, QString *error)
+{
+#ifdef Q_OS_WIN
+    if (_lseeki64(fd, 0, SEEK_SET) != 0)
+        return failWith(error, qt_error_string(errno));
+    if (!writeAll(fd, data, size, error))
+        return false;
+    if (_chsize_s(fd, size) != 0)
+        return failWith(error, qt_error_string(errno));
+#else
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return failWith(error, qt_error_string(errno));
+    if (!writeAll(fd, data, size, error))
+        return false;
+    int rc;
+    do {
+        rc = ::ftruncate(fd, off_t(size));
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0)
+        return failWith(error, qt_error_string(errno));
+#endif
+    if (!sync(fd))
+        return failWith(error, QStringLiteral("the file cannot be synced: %1").arg(qt_error_string(errno)));
+    return true;
+}
+
 qint64 regularSize(int fd)
 {
 #ifdef Q_OS_WIN

@@ -44,6 +44,11 @@ int createNew(const QString &path, const QString &like, QString *error);
 // Writes all size bytes or fails with the reason (a short write is a failure).
 [[nodiscard]] bool writeAll(int fd, const char *data, qint64 size, QString *error);
 
+// Makes the open file hold exactly size bytes of data, written in place from its
+// start (the file keeps its identity, so whoever has it open reads the new
+// bytes), then synced.
+[[nodiscard]] bool overwriteWhole(int fd, const char *data, qint64 size, QString *error);
+
 // The size of the open file; -1 when it cannot be had, -2 when it is not a
 // regular file.
 qint64 regularSize(int fd);

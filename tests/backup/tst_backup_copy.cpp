@@ -451,6 +451,61 @@ private Q_SLOTS:
         QVERIFY(!error.text.isEmpty());
     }
 
+    // A restore while another workstation is saving into an archive: it waits
+    // as a writer waits, then stops before touching anything, and says why.
+    void aRestoreWaitsForAWriterAndThenStops()
+    {
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        writeFolder(folder);
+        const BackupOutcome copy = BackupMaker(folder).make(kNow);
+        QCOMPARE(int(copy.status), int(BackupOutcome::Status::Made));
+        QVERIFY(writeBytes(folder + QStringLiteral("12.jpg"), "foto cambiata"));
+        QMap<QString, QByteArray> before;
+        for (const QString &name : BackupMaker::dataFiles(folder))
+            before.insert(name, readBytes(folder + name));
+
+        RecordFile<TSchedaSocio> writer;
+        QVERIFY(writer.open(folder + QStringLiteral("Soci.pro"), RecordFileBase::Access::Write));
+        QVERIFY(writer.isLocked());
+        const RestoreOutcome o = BackupRestore::restore(folder, copy.copyPath, kNow.addSecs(60));
+        QCOMPARE(int(o.status), int(RestoreOutcome::Status::Busy));
+        QCOMPARE(BackupRestore::message(o),
+                 QStringLiteral("Attenzione: il ripristino non è stato fatto, perché il file Soci.pro è in uso su "
+                                "un'altra postazione.\r\n\r\nI dati attuali non sono stati toccati: riprovare quando "
+                                "l'altra postazione ha finito di salvare."));
+        QCOMPARE(copyNames(folder), QStringList{QFileInfo(copy.copyPath).fileName()});
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(readBytes(folder + it.key()), it.value());
+
+        // Once the save is over the restore goes through.
+        writer.close();
+        QCOMPARE(int(BackupRestore::restore(folder, copy.copyPath, kNow.addSecs(120)).status),
+                 int(RestoreOutcome::Status::Restored));
+        QCOMPARE(readBytes(folder + QStringLiteral("12.jpg")), QByteArray("\xff\xd8 foto 12"));
+    }
+
+    // The archives are written over in place: a workstation that has one open
+    // reads the restored records, not a file that is no longer in the folder.
+    void anArchiveOpenElsewhereReadsTheRestoredRecords()
+    {
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        const auto expected = writeFolder(folder);
+        const BackupOutcome copy = BackupMaker(folder).make(kNow);
+        QCOMPARE(int(copy.status), int(BackupOutcome::Status::Made));
+        const QString year = folder + QStringLiteral("2024.eur");
+        QVERIFY(writeBytes(year, QByteArray(3 * TSchedaMovimento::Size, 'z')));
+
+        QFile open(year);
+        QVERIFY(open.open(QIODevice::ReadOnly));
+        QCOMPARE(int(BackupRestore::restore(folder, copy.copyPath, kNow.addSecs(60)).status),
+                 int(RestoreOutcome::Status::Restored));
+        QVERIFY(open.seek(0));
+        QCOMPARE(open.readAll(), expected.value(QStringLiteral("2024.eur")));
+        QCOMPARE(readBytes(year), expected.value(QStringLiteral("2024.eur")));
+    }
+
     // A zip put into Backup by someone else may name files outside the data:
     // such a copy is refused whole, and nothing is written anywhere.
     void aCopyNamingOtherFilesIsRefused_data()
