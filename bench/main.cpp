@@ -540,7 +540,7 @@ void prepareStatement(Bench &b)
 // ---- the copy of the data folder ------------------------------------------------
 
 constexpr qint64 kBackupMembers = 10000;
-constexpr qint64 kBackupMovementsPerYear = 50000;
+constexpr qint64 kBackupMovementsPerYear = 100000;
 constexpr int kBackupPhotos = 200;
 
 // The folder the copy is measured on, written once (kept in a folder given on
