@@ -6,6 +6,7 @@
 #include "support/TestPlatform.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QTest>
 
 using namespace StatementFixtures;
@@ -161,6 +162,99 @@ private Q_SLOTS:
         QVERIFY(anyContains(s.warnings(), QStringLiteral("modalità di pagamento del 2024 né di cassa né di banca: "
                                                          "\"Assegno\" (1 movimento, 100,00 €)")));
         QVERIFY(!s.complete());
+    }
+
+    // Amounts as the card writes them and as other programs or damage leave
+    // them: each is counted at its value or named as unreadable.
+    void amountsAsStored_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("counted"); // empty: unreadable
+        QTest::newRow("two decimals") << QStringLiteral("+12,50") << QStringLiteral("A.E1") << QStringLiteral("12,50");
+        QTest::newRow("one decimal") << QStringLiteral("+820,5") << QStringLiteral("A.E1") << QStringLiteral("820,50");
+        QTest::newRow("no decimals") << QStringLiteral("+75") << QStringLiteral("A.E1") << QStringLiteral("75,00");
+        QTest::newRow("cents only") << QStringLiteral("+0,05") << QStringLiteral("A.E1") << QStringLiteral("0,05");
+        QTest::newRow("expense") << QStringLiteral("-3,5") << QStringLiteral("A.U1") << QStringLiteral("3,50");
+        QTest::newRow("leading zeros") << QStringLiteral("+007,50") << QStringLiteral("A.E1") << QStringLiteral("7,50");
+        QTest::newRow("comma, no decimals") << QStringLiteral("+5,") << QStringLiteral("A.E1") << QStringLiteral("5,00");
+        QTest::newRow("decimals only") << QStringLiteral("+,50") << QStringLiteral("A.E1") << QStringLiteral("0,50");
+        QTest::newRow("three decimals") << QStringLiteral("+1,999") << QStringLiteral("A.E1") << QStringLiteral("2,00");
+        QTest::newRow("ten digits") << QStringLiteral("+9999999999,99") << QStringLiteral("A.E1")
+                                    << QStringLiteral("9.999.999.999,99");
+        QTest::newRow("the largest") << QStringLiteral("-10000000000,00") << QStringLiteral("A.U1")
+                                     << QStringLiteral("10.000.000.000,00");
+        QTest::newRow("beyond the largest") << QStringLiteral("+10000000000,01") << QStringLiteral("A.E1") << QString();
+        QTest::newRow("exponent") << QStringLiteral("+1e3") << QStringLiteral("A.E1") << QString();
+        QTest::newRow("blank after the sign") << QStringLiteral("+ 5,00") << QStringLiteral("A.E1") << QString();
+        QTest::newRow("two commas") << QStringLiteral("-1,00,00") << QStringLiteral("A.U1") << QString();
+    }
+
+    void amountsAsStored()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, line);
+        QFETCH(QString, counted);
+        TestPlatform p;
+        writeYear(2025, {{QStringLiteral("Quota"), QStringLiteral("01/06/2025"), stored, QStringLiteral("Contanti")}});
+        writeText(QStringLiteral("Rendiconto.ini"),
+                  "[Entrate]\r\nQuota=A.E1\r\n[Uscite]\r\nQuota=A.U1\r\n[Pagamenti]\r\nContanti=Cassa\r\n");
+        const CashStatement s = computeFromFolder(2025);
+        const QString unreadable = QStringLiteral("il movimento n. 1 dell'archivio 2025.eur ha un importo che non è "
+                                                  "possibile leggere (\"%1\")")
+                                       .arg(stored);
+        QCOMPARE(CashStatement::amount(s.line(line)->current), counted.isEmpty() ? QStringLiteral("0,00") : counted);
+        QCOMPARE(anyContains(s.warnings(), unreadable), counted.isEmpty());
+        QCOMPARE(s.complete(), !counted.isEmpty());
+    }
+
+    // Many reasons over two payment methods, each kept with its own count and
+    // total, the same reason as income and as expense apart.
+    void manyReasonsEachCounted()
+    {
+        TestPlatform p;
+        QList<Move> moves;
+        QMap<int, std::pair<int, qint64>> expected; // reason -> count, cents
+        qint64 cassa = 0;
+        qint64 banca = 0;
+        for (int i = 1; i <= 150; ++i) {
+            for (int k = 0; k <= i % 3; ++k) {
+                const bool cash = (moves.size() % 2) == 0;
+                moves.append({QStringLiteral("Voce %1").arg(i), QStringLiteral("02/03/2025"),
+                              QStringLiteral("+%1,00").arg(i), cash ? QStringLiteral("Contanti") : QStringLiteral("Bonifico")});
+                expected[i].first += 1;
+                expected[i].second += i * 100;
+                (cash ? cassa : banca) += i * 100;
+            }
+        }
+        moves.append({QStringLiteral("Voce 1"), QStringLiteral("03/03/2025"), QStringLiteral("-0,40"),
+                      QStringLiteral("Contanti")});
+        cassa -= 40;
+        writeYear(2025, moves);
+        writeText(QStringLiteral("Rendiconto.ini"), "[Pagamenti]\r\nContanti=Cassa\r\nBonifico=Banca\r\n");
+
+        const CashStatement s = computeFromFolder(2025);
+        const QString unclassified = s.warnings().filter(QStringLiteral("causali del 2025 non classificate")).value(0);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            const QString named = QStringLiteral("Entrata \"Voce %1\" (%2, %3)")
+                                      .arg(it.key())
+                                      .arg(it->first == 1 ? QStringLiteral("1 movimento")
+                                                          : QStringLiteral("%1 movimenti").arg(it->first),
+                                           CashStatement::euro(it->second));
+            QVERIFY2(unclassified.contains(named + QLatin1Char(';')) || unclassified.endsWith(named + QLatin1Char('.')),
+                     qPrintable(named));
+        }
+        QVERIFY(unclassified.contains(QStringLiteral("Uscita \"Voce 1\" (1 movimento, 0,40 €)")));
+        QCOMPARE(s.line(QStringLiteral("CASSA"))->current, cassa);
+        QCOMPARE(s.line(QStringLiteral("BANCA"))->current, banca);
+
+        // Each kind, reason and payment method is one group of the year, as
+        // the classification table lists them.
+        QSet<QString> distinct;
+        for (const Move &m : moves)
+            distinct.insert(m.totale.left(1) + m.causale + QLatin1Char('|') + m.pagamento);
+        YearCache cache(Platform::folder().path());
+        QCOMPARE(cache.get(2025)->groups.size(), distinct.size());
     }
 
     void sizeLimits_data()
