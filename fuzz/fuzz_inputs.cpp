@@ -3,7 +3,8 @@
 // password file with its scrambled value (also past the size the program reads),
 // the date, amount and fee rules, and a year file of any contents through what
 // the treasurer sees of it: the movement lists, the prima nota with its totals,
-// and the export grid with the document written from it.
+// the export grid with the document written from it, and the year as the cash
+// statement sums it.
 // The first byte of an input chooses the target; the rest is the payload.
 // Besides not crashing, each target checks a property that must always hold.
 #include "balance/PrimaNota.h"
@@ -18,6 +19,7 @@
 #include "shell/Crypt.h"
 #include "shell/IniFile.h"
 #include "shell/PasswordStore.h"
+#include "statement/YearMovements.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +27,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -329,6 +332,51 @@ void exportDocument(const QByteArray &payload)
     CHECK(document.count("<td") == (whole + 1) * columns);
 }
 
+// The year as the cash statement sums it, every movement dated in the year:
+// each whole record is either counted once (in a group or among the unsettled)
+// or named as unreadable, and the cents of each kind are what the text rules
+// make of every amount, whichever way the statement read it.
+void statementYear(const QByteArray &payload)
+{
+    const qint64 whole = payload.size() / TSchedaMovimento::Size;
+    QByteArray bytes;
+    for (qint64 row = 0; row < whole; ++row) {
+        TSchedaMovimento m = RecordCodec::decode<TSchedaMovimento>(payload.constData() + row * TSchedaMovimento::Size);
+        m.Data = QStringLiteral("15/06/2024");
+        bytes += RecordCodec::encode(m);
+    }
+    const QString path = yearFile(bytes);
+    qint64 income = 0, expense = 0;
+    QList<qint64> unreadable;
+    for (qint64 row = 0; row < whole; ++row) {
+        const TSchedaMovimento m = RecordCodec::decode<TSchedaMovimento>(bytes.constData() + row * TSchedaMovimento::Size);
+        const QString total = m.Totale.trimmed();
+        const bool in = total.startsWith(QLatin1Char('+'));
+        const auto amount = TextRules::parseAmount(total);
+        if ((!in && !total.startsWith(QLatin1Char('-'))) || !amount || std::fabs(*amount) > YearMovements::kMaxAmount) {
+            unreadable.append(row + 1);
+            continue;
+        }
+        (in ? income : expense) += qint64(std::llround(std::fabs(*amount) * 100));
+    }
+    const YearMovements y = YearMovements::read(path, 2024);
+    CHECK(y.readable() && y.records == whole && y.otherYearCount == 0);
+    QList<qint64> named;
+    for (const YearMovements::Unreadable &u : y.unreadable) {
+        CHECK(u.what != QLatin1String("data"));
+        named.append(u.position);
+    }
+    CHECK(named == unreadable);
+    qint64 counted = y.unsettledCount, groupIncome = y.unsettledIncome, groupExpense = y.unsettledExpense;
+    for (const YearMovements::Group &g : y.groups) {
+        CHECK(g.count > 0 && g.cents >= 0);
+        counted += g.count;
+        (g.income ? groupIncome : groupExpense) += g.cents;
+    }
+    CHECK(counted + unreadable.size() == whole);
+    CHECK(groupIncome == income && groupExpense == expense);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -336,7 +384,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const QByteArray payload(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    switch (data[0] % 11) {
+    switch (data[0] % 12) {
     case 0: recordLayout<TSchedaSocio>(payload); break;
     case 1: recordLayout<TSchedaMovimento>(payload); break;
     case 2: recordFile<TSchedaSocio>(payload); break;
@@ -348,6 +396,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case 8: movementLists(payload); break;
     case 9: primaNota(payload); break;
     case 10: exportDocument(payload); break;
+    case 11: statementYear(payload); break;
     }
     return 0;
 }
