@@ -1,4 +1,5 @@
 #include "XlsxWorkbook.h"
+#include "WorkbookCompression.h"
 
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
@@ -322,6 +323,9 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         } else {
             saved = writeSheet(book, description, &why);
             // Closing writes the file, and frees the workbook whatever happened.
+            // Deflating the sheet is most of an export's time: at the fastest
+            // level it takes less than half.
+            const WorkbookCompression::Fastest fastest;
             const lxw_error closed = workbook_close(book);
             if (saved && closed != LXW_NO_ERROR) {
                 why = failure(closed);
