@@ -7,12 +7,15 @@
 
 #include <QDate>
 #include <QFile>
+#include <QVarLengthArray>
 
 #include <xlsxwriter.h>
 #include <zip.h>
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,33 +75,45 @@ const Utf8Table &utf8Table()
 // A control character other than the tab has no place in the workbook's XML.
 bool isControl(unsigned char b) { return b < 0x20 && b != '\t'; }
 
-// A cell as the ".xls" document shows it, in the code page: blanks and control
-// characters trimmed at both ends, each line break (CR LF, CR or LF) one blank.
-// Any other control character inside the text becomes a blank too, as the XML
-// of the workbook cannot hold it.
-void clean(QByteArrayView raw, std::string &out)
+// A cell as the ".xls" document shows it, in UTF-8 for the workbook: blanks and
+// control characters trimmed at both ends, each line break (CR LF, CR or LF) one
+// blank. Any other control character inside the text becomes a blank too, as the
+// XML of the workbook cannot hold it. Returns the number of characters, what the
+// column's width is fitted to. One pass, and no allocation once out has grown:
+// it runs for every cell of the sheet.
+size_t clean(QByteArrayView raw, std::string &out)
 {
-    out.clear();
     const auto *p = reinterpret_cast<const unsigned char *>(raw.data());
     const unsigned char *end = p + raw.size();
     while (p < end && *p <= 0x20)
         ++p;
     while (end > p && end[-1] <= 0x20)
         --end;
-    for (; p < end; ++p) {
-        if (!isControl(*p)) {
-            out.push_back(char(*p));
-            continue;
+    const Utf8Table &t = utf8Table();
+    out.resize(size_t(end - p) * 3);
+    char *o = out.data();
+    size_t chars = 0;
+    for (; p < end; ++p, ++chars) {
+        const unsigned char b = *p;
+        if (b >= 0x20 && b < 0x80) {
+            *o++ = char(b);
+        } else if (isControl(b)) {
+            if (b == '\r' && p + 1 < end && p[1] == '\n')
+                ++p;
+            *o++ = ' ';
+        } else {
+            const auto &bytes = t.bytes[b];
+            for (unsigned char i = 0; i < t.size[b]; ++i)
+                *o++ = bytes[i];
         }
-        if (*p == '\r' && p + 1 < end && p[1] == '\n')
-            ++p;
-        out.push_back(' ');
     }
+    out.resize(size_t(o - out.data()));
+    return chars;
 }
 
 // The same for a text the user typed: a character the code page lacks is one '?',
 // as in the ".xls" document.
-void cleanTyped(QStringView text, std::string &out)
+size_t cleanTyped(QStringView text, std::string &out)
 {
     std::string bytes;
     bytes.reserve(size_t(text.size()));
@@ -108,23 +123,64 @@ void cleanTyped(QStringView text, std::string &out)
             ++i;
         bytes.push_back(Win1252::encodeChar(c.unicode()));
     }
-    clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
+    return clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
 }
 
-void toUtf8(const std::string &win1252, std::string &out)
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A cleaned cell as one of the program's reading rules reads it, handed over
+// without a string of its own. Only the codes 0-127 can be part of a number or a
+// date, and those are the same bytes in UTF-8: any other character makes the cell
+// a text.
+template <class Rule>
+auto readAs(const std::string &cell, Rule rule) -> decltype(rule(QStringView()))
 {
-    const Utf8Table &t = utf8Table();
-    out.clear();
-    for (const char ch : win1252) {
-        const auto b = size_t(static_cast<unsigned char>(ch));
-        out.append(t.bytes[b].data(), t.size[b]);
+    QVarLengthArray<char16_t, 64> text;
+    for (const char c : cell) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+        text.append(char16_t(c));
     }
+    return rule(QStringView(text.constData(), text.size()));
 }
 
 // An amount read strictly: sign, digits, one comma and its decimals, nothing else.
+// The usual shape (a sign, digits, a comma between digits) is read here at once,
+// to the same nearest double the program's rule gives; any other shape is left
+// to that rule.
 std::optional<double> amountOf(const std::string &cell)
 {
-    return TextRules::parseAmount(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+    const char *const begin = cell.data();
+    const char *const end = begin + cell.size();
+    for (const char *p = begin; p < end; ++p)
+        if (!isDigit(*p) && *p != ',' && *p != '+' && *p != '-')
+            return std::nullopt; // as the rule: no other character in an amount
+    const char *p = begin;
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    const char *const whole = p;
+    while (p < end && isDigit(*p))
+        ++p;
+    bool usual = p > whole;
+    if (p < end && *p == ',') {
+        const char *const decimals = ++p;
+        while (p < end && isDigit(*p))
+            ++p;
+        usual = usual && p > decimals;
+    }
+    char number[64];
+    if (usual && p == end && cell.size() < sizeof number) {
+        // In the C form the conversion reads: no '+', a point for the comma.
+        size_t size = 0;
+        for (const char c : cell)
+            if (c != '+')
+                number[size++] = c == ',' ? '.' : c;
+        double value = 0;
+        const auto [last, error] = std::from_chars(number, number + size, value);
+        if (error == std::errc() && last == number + size && std::isfinite(value))
+            return value;
+    }
+    return readAs(cell, [](QStringView text) { return TextRules::parseAmount(text); });
 }
 
 // A real day written dd/mm/yyyy as the spreadsheet's day number (days since
@@ -132,7 +188,10 @@ std::optional<double> amountOf(const std::string &cell)
 // agree on their numbers.
 std::optional<double> dayOf(const std::string &cell)
 {
-    const std::optional<QDate> date = TextRules::parseDate(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+    // Only ten characters with the slashes in their places can be a day.
+    if (cell.size() != 10 || cell[2] != '/' || cell[5] != '/')
+        return std::nullopt;
+    const std::optional<QDate> date = readAs(cell, [](QStringView text) { return TextRules::parseDate(text); });
     if (!date || *date < QDate(1900, 3, 1))
         return std::nullopt;
     return double(QDate(1899, 12, 30).daysTo(*date));
@@ -167,21 +226,18 @@ public:
 
     qint64 rows() const { return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size()); }
 
-    void get(qint64 row, int column, std::string &out) const
+    // The cell in UTF-8 into out; returns its number of characters.
+    size_t get(qint64 row, int column, std::string &out) const
     {
         if (m_d.cell) {
             const ExportDescription::Cell c = m_d.cell(row, column);
-            if (c.text)
-                cleanTyped(*c.text, out);
-            else
-                clean(c.bytes, out);
-            return;
+            return c.text ? cleanTyped(*c.text, out) : clean(c.bytes, out);
         }
         const QStringList &texts = m_d.rows.at(row);
         if (column < texts.size())
-            cleanTyped(texts.at(column), out);
-        else
-            out.clear();
+            return cleanTyped(texts.at(column), out);
+        out.clear();
+        return 0;
     }
 
 private:
@@ -208,18 +264,15 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     const auto columns = lxw_col_t(d.columns.size());
     std::vector<double> widths(columns, 0);
     std::string cell;
-    std::string utf8;
     const auto fail = [why](lxw_error e) {
         *why = failure(e);
         return false;
     };
 
     for (lxw_col_t c = 0; c < columns; ++c) {
-        cleanTyped(d.columns[c].header, cell);
-        toUtf8(cell, utf8);
         // Bold letters are a little wider.
-        widths[c] = double(cell.size()) * 1.1;
-        if (const lxw_error e = worksheet_write_string(sheet, 0, c, utf8.c_str(), bold))
+        widths[c] = double(cleanTyped(d.columns[c].header, cell)) * 1.1;
+        if (const lxw_error e = worksheet_write_string(sheet, 0, c, cell.c_str(), bold))
             return fail(e);
     }
 
@@ -232,10 +285,9 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     for (qint64 r = 0; r < rows; ++r) {
         const auto row = lxw_row_t(r + 1);
         for (lxw_col_t c = 0; c < columns; ++c) {
-            cells.get(r, int(c), cell);
+            double width = double(cells.get(r, int(c), cell));
             if (cell.empty())
                 continue;
-            double width = double(cell.size());
             lxw_error e = LXW_NO_ERROR;
             const ExportColumn::Kind kind = d.columns[c].kind;
             std::optional<double> value;
@@ -245,8 +297,7 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
             } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
                 e = worksheet_write_number(sheet, row, c, *value, day);
             } else {
-                toUtf8(cell, utf8);
-                e = worksheet_write_string(sheet, row, c, utf8.c_str(), nullptr);
+                e = worksheet_write_string(sheet, row, c, cell.c_str(), nullptr);
             }
             if (e != LXW_NO_ERROR)
                 return fail(e);
