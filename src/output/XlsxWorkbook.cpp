@@ -1,5 +1,5 @@
 #include "XlsxWorkbook.h"
-#include "WorkbookCompression.h"
+#include "WorkbookZip.h"
 
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
@@ -313,37 +313,71 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     return true;
 }
 
-// Reads the written workbook back as a zip archive: its directory consistent and
-// the worksheet whole (every byte read, its checksum right, its last element
-// there). The library reports most failures itself, but not all of those of the
-// scratch files it keeps the rows in.
-bool check(const QString &path, QString *why)
+constexpr char kSheetPart[] = "xl/worksheets/sheet1.xml";
+constexpr QByteArrayView kSheetEnd = "</worksheet>";
+
+QString zipFailure(int code)
+{
+    zip_error_t e;
+    zip_error_init_with_code(&e, code);
+    QString text = QString::fromUtf8(zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return text;
+}
+
+// Reads the whole worksheet back out of the zip: every byte inflated, its
+// checksum right, its last element there.
+bool readBack(zip_t *archive, QString *why)
+{
+    zip_file_t *sheet = zip_fopen(archive, kSheetPart, 0);
+    if (!sheet) {
+        *why = QString::fromUtf8(zip_strerror(archive));
+        return false;
+    }
+    const qsizetype endSize = kSheetEnd.size();
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    QByteArray tail;
+    zip_int64_t got = 0;
+    while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
+        tail = got >= endSize ? buffer.mid(qsizetype(got) - endSize, endSize)
+                              : (tail + buffer.left(qsizetype(got))).right(endSize);
+    const bool whole = got == 0 && tail == kSheetEnd;
+    if (!whole)
+        *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
+    zip_fclose(sheet);
+    return whole;
+}
+
+// Checks the written workbook before it takes the old one's place. The library
+// reports the failures of the file it writes, but not those of the scratch files
+// it builds the worksheet in: it zips whatever they hold, so a worksheet cut
+// short by a full disk comes out as a well-formed zip. So the zip's directory
+// must be consistent and the worksheet whole, up to its last element. The
+// worksheet seen on its way into the zip shows that at once: its size must be
+// the one the directory gives, and its last element there. Only when it was not
+// seen is the whole worksheet inflated again.
+bool check(const QString &path, const WorkbookZip::Session &zip, QString *why)
 {
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!archive) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, code);
-        *why = QString::fromUtf8(zip_error_strerror(&e));
-        zip_error_fini(&e);
+        *why = zipFailure(code);
         return false;
     }
     bool whole = false;
-    if (zip_file_t *sheet = zip_fopen(archive, "xl/worksheets/sheet1.xml", 0)) {
-        static constexpr char kEnd[] = "</worksheet>";
-        constexpr qsizetype kEndSize = sizeof kEnd - 1;
-        QByteArray buffer(1 << 20, Qt::Uninitialized);
-        QByteArray tail;
-        zip_int64_t got = 0;
-        while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
-            tail = got >= kEndSize ? buffer.mid(qsizetype(got) - kEndSize, kEndSize)
-                                   : (tail + buffer.left(qsizetype(got))).right(kEndSize);
-        whole = got == 0 && tail == kEnd;
-        if (!whole)
-            *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
-        zip_fclose(sheet);
+    if (const WorkbookZip::Part *sheet = zip.part(kSheetPart)) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat(archive, kSheetPart, 0, &st) != 0)
+            *why = QString::fromUtf8(zip_strerror(archive));
+        else if (!(st.valid & ZIP_STAT_SIZE) || qint64(st.size) != sheet->size)
+            *why = QStringLiteral("the worksheet's size is not what was written");
+        else if (!sheet->ending.endsWith(kSheetEnd))
+            *why = QStringLiteral("the worksheet is cut short");
+        else
+            whole = true;
     } else {
-        *why = QString::fromUtf8(zip_strerror(archive));
+        whole = readBack(archive, why);
     }
     zip_discard(archive);
     return whole;
@@ -367,6 +401,8 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         const QByteArray name = QFile::encodeName(file.temporaryPath());
         lxw_workbook_options options = {};
         options.constant_memory = LXW_TRUE;
+        // The zip deflated at the fastest level, its parts seen as they go in.
+        const WorkbookZip::Session zip;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         if (!book) {
             why = QStringLiteral("the workbook could not be started");
@@ -374,16 +410,13 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         } else {
             saved = writeSheet(book, description, &why);
             // Closing writes the file, and frees the workbook whatever happened.
-            // Deflating the sheet is most of an export's time: at the fastest
-            // level it takes less than half.
-            const WorkbookCompression::Fastest fastest;
             const lxw_error closed = workbook_close(book);
             if (saved && closed != LXW_NO_ERROR) {
                 why = failure(closed);
                 saved = false;
             }
         }
-        saved = saved && file.writtenByName() && check(file.temporaryPath(), &why) && file.commit();
+        saved = saved && file.writtenByName() && check(file.temporaryPath(), zip, &why) && file.commit();
     }
     if (!saved) {
         if (error)
