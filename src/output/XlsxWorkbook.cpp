@@ -1,4 +1,5 @@
 #include "XlsxWorkbook.h"
+#include "WorkbookZip.h"
 
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
@@ -6,12 +7,15 @@
 
 #include <QDate>
 #include <QFile>
+#include <QVarLengthArray>
 
 #include <xlsxwriter.h>
 #include <zip.h>
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,33 +75,45 @@ const Utf8Table &utf8Table()
 // A control character other than the tab has no place in the workbook's XML.
 bool isControl(unsigned char b) { return b < 0x20 && b != '\t'; }
 
-// A cell as the ".xls" document shows it, in the code page: blanks and control
-// characters trimmed at both ends, each line break (CR LF, CR or LF) one blank.
-// Any other control character inside the text becomes a blank too, as the XML
-// of the workbook cannot hold it.
-void clean(QByteArrayView raw, std::string &out)
+// A cell as the ".xls" document shows it, in UTF-8 for the workbook: blanks and
+// control characters trimmed at both ends, each line break (CR LF, CR or LF) one
+// blank. Any other control character inside the text becomes a blank too, as the
+// XML of the workbook cannot hold it. Returns the number of characters, what the
+// column's width is fitted to. One pass, and no allocation once out has grown:
+// it runs for every cell of the sheet.
+size_t clean(QByteArrayView raw, std::string &out)
 {
-    out.clear();
     const auto *p = reinterpret_cast<const unsigned char *>(raw.data());
     const unsigned char *end = p + raw.size();
     while (p < end && *p <= 0x20)
         ++p;
     while (end > p && end[-1] <= 0x20)
         --end;
-    for (; p < end; ++p) {
-        if (!isControl(*p)) {
-            out.push_back(char(*p));
-            continue;
+    const Utf8Table &t = utf8Table();
+    out.resize(size_t(end - p) * 3);
+    char *o = out.data();
+    size_t chars = 0;
+    for (; p < end; ++p, ++chars) {
+        const unsigned char b = *p;
+        if (b >= 0x20 && b < 0x80) {
+            *o++ = char(b);
+        } else if (isControl(b)) {
+            if (b == '\r' && p + 1 < end && p[1] == '\n')
+                ++p;
+            *o++ = ' ';
+        } else {
+            const auto &bytes = t.bytes[b];
+            for (unsigned char i = 0; i < t.size[b]; ++i)
+                *o++ = bytes[i];
         }
-        if (*p == '\r' && p + 1 < end && p[1] == '\n')
-            ++p;
-        out.push_back(' ');
     }
+    out.resize(size_t(o - out.data()));
+    return chars;
 }
 
 // The same for a text the user typed: a character the code page lacks is one '?',
 // as in the ".xls" document.
-void cleanTyped(QStringView text, std::string &out)
+size_t cleanTyped(QStringView text, std::string &out)
 {
     std::string bytes;
     bytes.reserve(size_t(text.size()));
@@ -107,23 +123,64 @@ void cleanTyped(QStringView text, std::string &out)
             ++i;
         bytes.push_back(Win1252::encodeChar(c.unicode()));
     }
-    clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
+    return clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
 }
 
-void toUtf8(const std::string &win1252, std::string &out)
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A cleaned cell as one of the program's reading rules reads it, handed over
+// without a string of its own. Only the codes 0-127 can be part of a number or a
+// date, and those are the same bytes in UTF-8: any other character makes the cell
+// a text.
+template <class Rule>
+auto readAs(const std::string &cell, Rule rule) -> decltype(rule(QStringView()))
 {
-    const Utf8Table &t = utf8Table();
-    out.clear();
-    for (const char ch : win1252) {
-        const auto b = size_t(static_cast<unsigned char>(ch));
-        out.append(t.bytes[b].data(), t.size[b]);
+    QVarLengthArray<char16_t, 64> text;
+    for (const char c : cell) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+        text.append(char16_t(c));
     }
+    return rule(QStringView(text.constData(), text.size()));
 }
 
 // An amount read strictly: sign, digits, one comma and its decimals, nothing else.
+// The usual shape (a sign, digits, a comma between digits) is read here at once,
+// to the same nearest double the program's rule gives; any other shape is left
+// to that rule.
 std::optional<double> amountOf(const std::string &cell)
 {
-    return TextRules::parseAmount(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+    const char *const begin = cell.data();
+    const char *const end = begin + cell.size();
+    for (const char *p = begin; p < end; ++p)
+        if (!isDigit(*p) && *p != ',' && *p != '+' && *p != '-')
+            return std::nullopt; // as the rule: no other character in an amount
+    const char *p = begin;
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    const char *const whole = p;
+    while (p < end && isDigit(*p))
+        ++p;
+    bool usual = p > whole;
+    if (p < end && *p == ',') {
+        const char *const decimals = ++p;
+        while (p < end && isDigit(*p))
+            ++p;
+        usual = usual && p > decimals;
+    }
+    char number[64];
+    if (usual && p == end && cell.size() < sizeof number) {
+        // In the C form the conversion reads: no '+', a point for the comma.
+        size_t size = 0;
+        for (const char c : cell)
+            if (c != '+')
+                number[size++] = c == ',' ? '.' : c;
+        double value = 0;
+        const auto [last, error] = std::from_chars(number, number + size, value);
+        if (error == std::errc() && last == number + size && std::isfinite(value))
+            return value;
+    }
+    return readAs(cell, [](QStringView text) { return TextRules::parseAmount(text); });
 }
 
 // A real day written dd/mm/yyyy as the spreadsheet's day number (days since
@@ -131,7 +188,10 @@ std::optional<double> amountOf(const std::string &cell)
 // agree on their numbers.
 std::optional<double> dayOf(const std::string &cell)
 {
-    const std::optional<QDate> date = TextRules::parseDate(QString::fromLatin1(cell.data(), qsizetype(cell.size())));
+    // Only ten characters with the slashes in their places can be a day.
+    if (cell.size() != 10 || cell[2] != '/' || cell[5] != '/')
+        return std::nullopt;
+    const std::optional<QDate> date = readAs(cell, [](QStringView text) { return TextRules::parseDate(text); });
     if (!date || *date < QDate(1900, 3, 1))
         return std::nullopt;
     return double(QDate(1899, 12, 30).daysTo(*date));
@@ -166,21 +226,18 @@ public:
 
     qint64 rows() const { return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size()); }
 
-    void get(qint64 row, int column, std::string &out) const
+    // The cell in UTF-8 into out; returns its number of characters.
+    size_t get(qint64 row, int column, std::string &out) const
     {
         if (m_d.cell) {
             const ExportDescription::Cell c = m_d.cell(row, column);
-            if (c.text)
-                cleanTyped(*c.text, out);
-            else
-                clean(c.bytes, out);
-            return;
+            return c.text ? cleanTyped(*c.text, out) : clean(c.bytes, out);
         }
         const QStringList &texts = m_d.rows.at(row);
         if (column < texts.size())
-            cleanTyped(texts.at(column), out);
-        else
-            out.clear();
+            return cleanTyped(texts.at(column), out);
+        out.clear();
+        return 0;
     }
 
 private:
@@ -207,18 +264,15 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     const auto columns = lxw_col_t(d.columns.size());
     std::vector<double> widths(columns, 0);
     std::string cell;
-    std::string utf8;
     const auto fail = [why](lxw_error e) {
         *why = failure(e);
         return false;
     };
 
     for (lxw_col_t c = 0; c < columns; ++c) {
-        cleanTyped(d.columns[c].header, cell);
-        toUtf8(cell, utf8);
         // Bold letters are a little wider.
-        widths[c] = double(cell.size()) * 1.1;
-        if (const lxw_error e = worksheet_write_string(sheet, 0, c, utf8.c_str(), bold))
+        widths[c] = double(cleanTyped(d.columns[c].header, cell)) * 1.1;
+        if (const lxw_error e = worksheet_write_string(sheet, 0, c, cell.c_str(), bold))
             return fail(e);
     }
 
@@ -231,10 +285,9 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     for (qint64 r = 0; r < rows; ++r) {
         const auto row = lxw_row_t(r + 1);
         for (lxw_col_t c = 0; c < columns; ++c) {
-            cells.get(r, int(c), cell);
+            double width = double(cells.get(r, int(c), cell));
             if (cell.empty())
                 continue;
-            double width = double(cell.size());
             lxw_error e = LXW_NO_ERROR;
             const ExportColumn::Kind kind = d.columns[c].kind;
             std::optional<double> value;
@@ -244,8 +297,7 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
             } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
                 e = worksheet_write_number(sheet, row, c, *value, day);
             } else {
-                toUtf8(cell, utf8);
-                e = worksheet_write_string(sheet, row, c, utf8.c_str(), nullptr);
+                e = worksheet_write_string(sheet, row, c, cell.c_str(), nullptr);
             }
             if (e != LXW_NO_ERROR)
                 return fail(e);
@@ -261,37 +313,71 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
     return true;
 }
 
-// Reads the written workbook back as a zip archive: its directory consistent and
-// the worksheet whole (every byte read, its checksum right, its last element
-// there). The library reports most failures itself, but not all of those of the
-// scratch files it keeps the rows in.
-bool check(const QString &path, QString *why)
+constexpr char kSheetPart[] = "xl/worksheets/sheet1.xml";
+constexpr QByteArrayView kSheetEnd = "</worksheet>";
+
+QString zipFailure(int code)
+{
+    zip_error_t e;
+    zip_error_init_with_code(&e, code);
+    QString text = QString::fromUtf8(zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return text;
+}
+
+// Reads the whole worksheet back out of the zip: every byte inflated, its
+// checksum right, its last element there.
+bool readBack(zip_t *archive, QString *why)
+{
+    zip_file_t *sheet = zip_fopen(archive, kSheetPart, 0);
+    if (!sheet) {
+        *why = QString::fromUtf8(zip_strerror(archive));
+        return false;
+    }
+    const qsizetype endSize = kSheetEnd.size();
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    QByteArray tail;
+    zip_int64_t got = 0;
+    while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
+        tail = got >= endSize ? buffer.mid(qsizetype(got) - endSize, endSize)
+                              : (tail + buffer.left(qsizetype(got))).right(endSize);
+    const bool whole = got == 0 && tail == kSheetEnd;
+    if (!whole)
+        *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
+    zip_fclose(sheet);
+    return whole;
+}
+
+// Checks the written workbook before it takes the old one's place. The library
+// reports the failures of the file it writes, but not those of the scratch files
+// it builds the worksheet in: it zips whatever they hold, so a worksheet cut
+// short by a full disk comes out as a well-formed zip. So the zip's directory
+// must be consistent and the worksheet whole, up to its last element. The
+// worksheet seen on its way into the zip shows that at once: its size must be
+// the one the directory gives, and its last element there. Only when it was not
+// seen is the whole worksheet inflated again.
+bool check(const QString &path, const WorkbookZip::Session &zip, QString *why)
 {
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!archive) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, code);
-        *why = QString::fromUtf8(zip_error_strerror(&e));
-        zip_error_fini(&e);
+        *why = zipFailure(code);
         return false;
     }
     bool whole = false;
-    if (zip_file_t *sheet = zip_fopen(archive, "xl/worksheets/sheet1.xml", 0)) {
-        static constexpr char kEnd[] = "</worksheet>";
-        constexpr qsizetype kEndSize = sizeof kEnd - 1;
-        QByteArray buffer(1 << 20, Qt::Uninitialized);
-        QByteArray tail;
-        zip_int64_t got = 0;
-        while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
-            tail = got >= kEndSize ? buffer.mid(qsizetype(got) - kEndSize, kEndSize)
-                                   : (tail + buffer.left(qsizetype(got))).right(kEndSize);
-        whole = got == 0 && tail == kEnd;
-        if (!whole)
-            *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
-        zip_fclose(sheet);
+    if (const WorkbookZip::Part *sheet = zip.part(kSheetPart)) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat(archive, kSheetPart, 0, &st) != 0)
+            *why = QString::fromUtf8(zip_strerror(archive));
+        else if (!(st.valid & ZIP_STAT_SIZE) || qint64(st.size) != sheet->size)
+            *why = QStringLiteral("the worksheet's size is not what was written");
+        else if (!sheet->ending.endsWith(kSheetEnd))
+            *why = QStringLiteral("the worksheet is cut short");
+        else
+            whole = true;
     } else {
-        *why = QString::fromUtf8(zip_strerror(archive));
+        whole = readBack(archive, why);
     }
     zip_discard(archive);
     return whole;
@@ -315,6 +401,8 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         const QByteArray name = QFile::encodeName(file.temporaryPath());
         lxw_workbook_options options = {};
         options.constant_memory = LXW_TRUE;
+        // The zip deflated at the fastest level, its parts seen as they go in.
+        const WorkbookZip::Session zip;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         if (!book) {
             why = QStringLiteral("the workbook could not be started");
@@ -328,7 +416,7 @@ bool save(const QString &path, const ExportDescription &description, QString *er
                 saved = false;
             }
         }
-        saved = saved && file.writtenByName() && check(file.temporaryPath(), &why) && file.commit();
+        saved = saved && file.writtenByName() && check(file.temporaryPath(), zip, &why) && file.commit();
     }
     if (!saved) {
         if (error)

@@ -2,6 +2,7 @@
 // back cell by cell and set against the ".xls" document the same window writes
 // of the same archive. Texts stay texts, amounts and dates become numbers with
 // their formats, the sheet keeps its name, the header is bold and frozen.
+#include "support/FileFaults.h"
 #include "support/TestPlatform.h"
 #include "support/XlsxReader.h"
 
@@ -26,6 +27,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <zip.h>
 
 using XlsxReader::Cell;
 
@@ -196,6 +199,18 @@ void compareCell(const Cell &cell, QString shown, const QString &where)
     }
 }
 
+// The size of the worksheet's XML inside the workbook at path; -1 when unreadable.
+qint64 sheetSize(const QString &path)
+{
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
+    if (!archive)
+        return -1;
+    zip_stat_t st;
+    const bool found = zip_stat(archive, "xl/worksheets/sheet1.xml", 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE);
+    zip_discard(archive);
+    return found ? qint64(st.size) : -1;
+}
+
 } // namespace
 
 class TestXlsxExport : public QObject
@@ -208,6 +223,8 @@ private Q_SLOTS:
     void cellKinds();
     void xlsStaysTheDefault();
     void refusedWorkbookKeepsTheOldFile();
+    void cutSheetIsRefused_data();
+    void cutSheetIsRefused();
 };
 
 void TestXlsxExport::workbookHoldsTheDocumentsCells_data()
@@ -383,6 +400,59 @@ void TestXlsxExport::refusedWorkbookKeepsTheOldFile()
     QCOMPARE(p.messages.shown[1].kind, MessageBoxes::Kind::Plain);
     QCOMPARE(p.messages.shown[1].text, ExportProcedure::failureText());
     QVERIFY(p.shell.opened.isEmpty());
+    QCOMPARE(QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+void TestXlsxExport::cutSheetIsRefused_data()
+{
+    // Where a size limit stops every file of the program: the share of the
+    // worksheet's XML kept, less some bytes. The zip itself, many times smaller,
+    // always fits.
+    QTest::addColumn<double>("kept");
+    QTest::addColumn<int>("missing");
+    QTest::newRow("half of the rows missing") << 0.5 << 0;
+    QTest::newRow("only the sheet's closing bytes missing") << 1.0 << 40;
+}
+
+void TestXlsxExport::cutSheetIsRefused()
+{
+    // The workbook library builds the worksheet in scratch files of its own and
+    // zips whatever they hold, without noticing that a full disk or a quota
+    // stopped them short: a well-formed zip of a cut sheet. The export must find
+    // it out and keep the previous workbook.
+    QFETCH(double, kept);
+    QFETCH(int, missing);
+    TestPlatform p;
+    {
+        QFile archive(ArchivePaths::members());
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        const QByteArray record = RecordCodec::encode(rossi());
+        for (int i = 0; i < 600; ++i)
+            QCOMPARE(archive.write(record), record.size());
+    }
+    TfrmExpAnagrafica w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    exportAs(&w, "optXlsx");
+    const QString path = p.file(QStringLiteral("Soci.xlsx"));
+    const QByteArray old = readBytes(path);
+    const qint64 sheet = sheetSize(path);
+    QVERIFY(sheet > 0);
+    const auto limit = qint64(double(sheet) * kept) - missing;
+    QVERIFY2(old.size() < limit / 4, qPrintable(QStringLiteral("%1 %2").arg(old.size()).arg(limit)));
+    const QStringList before = QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    {
+        FileFaults::SizeLimit cut(limit);
+        if (!cut.active())
+            QSKIP("no size limit here");
+        exportAs(&w, "optXlsx");
+    }
+    QCOMPARE(p.messages.shown.size(), 4);
+    QCOMPARE(p.messages.shown[3].kind, MessageBoxes::Kind::Plain);
+    QCOMPARE(p.messages.shown[3].text, ExportProcedure::failureText());
+    QCOMPARE(p.shell.opened.size(), 1);
+    QCOMPARE(readBytes(path), old);
     QCOMPARE(QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
 }
 
