@@ -1,9 +1,20 @@
 #include "WorkbookZip.h"
 
-#include <dlfcn.h>
-#include <xlsxwriter/third_party/zip.h>
+#include <QtGlobal>
 
 #include <algorithm>
+
+// Taking over a shared library's function by defining it in the program works
+// with the ELF dynamic linker. Elsewhere (Windows) the library's calls never
+// reach this program: no part is seen, the level stays the library's, and the
+// export checks its workbook by reading it back whole.
+#if defined(__ELF__)
+#define QUINTARA_SEES_WORKBOOK_ZIP 1
+#include <dlfcn.h>
+#include <xlsxwriter/third_party/zip.h>
+#else
+#define QUINTARA_SEES_WORKBOOK_ZIP 0
+#endif
 
 namespace WorkbookZip {
 
@@ -11,6 +22,7 @@ namespace {
 
 constexpr qsizetype kEnding = 64;
 
+#if QUINTARA_SEES_WORKBOOK_ZIP
 // The zip writer's own function of that name, found past this program in the
 // dynamic linker's lookup order.
 template <class Function>
@@ -18,6 +30,7 @@ Function zipWriter(const char *name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
+#endif
 
 thread_local Session *t_session = nullptr;
 
@@ -27,7 +40,7 @@ thread_local Session *t_session = nullptr;
 struct Recorder
 {
     // The level a part about to be deflated gets.
-    static int level(int asked) { return t_session ? Z_BEST_SPEED : asked; }
+    static int level(int asked, int fastest) { return t_session ? fastest : asked; }
 
     static void opened(const char *name)
     {
@@ -66,6 +79,7 @@ const Part *Session::part(QByteArrayView name) const
 
 } // namespace WorkbookZip
 
+#if QUINTARA_SEES_WORKBOOK_ZIP
 // The workbook library opens and fills each part of its zip through these two
 // functions of the zip writer's shared library. Defined in the program, they are
 // the ones the dynamic linker hands the library, as the program comes first in
@@ -84,7 +98,7 @@ extern "C" int ZEXPORT zipOpenNewFileInZip4_64(zipFile file, const char *filenam
     if (!open)
         return ZIP_INTERNALERROR;
     if (method == Z_DEFLATED)
-        level = WorkbookZip::Recorder::level(level);
+        level = WorkbookZip::Recorder::level(level, Z_BEST_SPEED);
     const int result = open(file, filename, zipfi, extrafield_local, size_extrafield_local, extrafield_global,
                             size_extrafield_global, comment, method, level, raw, windowBits, memLevel, strategy,
                             password, crcForCrypting, versionMadeBy, flagBase, zip64);
@@ -104,3 +118,4 @@ extern "C" int ZEXPORT zipWriteInFileInZip(zipFile file, const void *buf, unsign
         WorkbookZip::Recorder::written(buf, len);
     return result;
 }
+#endif

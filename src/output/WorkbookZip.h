@@ -19,7 +19,8 @@
 //
 // The library offers no setting for either. Its zip writer is a shared library of
 // its own, whose functions for opening a part and writing into it are taken over
-// here (see the source file): they hand every call on unchanged, but for the level.
+// here (see the source file), where the dynamic linker allows it: they hand every
+// call on unchanged, but for the level.
 namespace WorkbookZip {
 
 // One part of the zip as it went in, before deflating.
