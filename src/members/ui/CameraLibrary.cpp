@@ -20,6 +20,8 @@ Create entry()
 {
     static Create create = nullptr;
     static bool tried = false;
+    // Kept here for the life of the program, so the library stays loaded.
+    [[maybe_unused]] static QLibrary *loaded = nullptr;
     if (tried)
         return create;
     tried = true;
@@ -27,8 +29,10 @@ Create entry()
         auto *library = new QLibrary(QDir(folder).filePath(QString::fromLatin1(kBaseName)));
         if (library->load()) {
             create = reinterpret_cast<Create>(library->resolve(kEntryPoint));
-            if (create)
+            if (create) {
+                loaded = library;
                 return create;
+            }
             library->unload();
         }
         delete library;
