@@ -174,6 +174,26 @@ bool openForReading(QFile &file, const QString &path, Links links, QString *erro
     return true;
 }
 
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize)
+{
+    switch (entryAt(path)) {
+    case Entry::Missing:
+        return QByteArray();
+    case Entry::File:
+        break;
+    default:
+        // A link, a folder or a FIFO where the file should be is not the file.
+        return std::nullopt;
+    }
+    QFile file;
+    if (!openForReading(file, path, Links::Refuse) || file.size() > maxSize)
+        return std::nullopt;
+    const QByteArray content = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > maxSize)
+        return std::nullopt;
+    return content;
+}
+
 int openRecordFile(const QString &path, QString *error)
 {
 #ifdef Q_OS_WIN

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 class QFile;
 
@@ -31,6 +34,12 @@ enum class Links { Follow, Refuse };
 // descriptor afterwards). Fails, with the reason in *error, on a folder, a
 // special file, or a link when links are refused.
 [[nodiscard]] bool openForReading(QFile &file, const QString &path, Links links, QString *error = nullptr);
+
+// The whole of one of the program's small files (a settings or password file):
+// empty when there is no file; nothing when what is there is not a regular file
+// reached without a link, cannot be read, or holds more than maxSize bytes (only
+// maxSize + 1 bytes are ever taken in, however the file grows).
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize);
 
 // A record file: read and write, created empty when absent, never through a link.
 // The descriptor, or -1 with the reason in *error.

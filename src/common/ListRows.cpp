@@ -35,30 +35,10 @@ void sort(QList<ListRow> &rows)
                      [](const ListRow &a, const ListRow &b) { return rowLess(a.text, b.text); });
 }
 
-static inline char16_t foldAZ(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-}
-
 bool containsLowerAZ(QStringView haystack, QStringView lowerNeedle)
 {
-    const qsizetype n = lowerNeedle.size();
-    if (n == 0 || n > haystack.size())
-        return false;
-    const char16_t *h = reinterpret_cast<const char16_t *>(haystack.utf16());
-    const char16_t *k = reinterpret_cast<const char16_t *>(lowerNeedle.utf16());
-    const char16_t first = k[0];
-    const qsizetype last = haystack.size() - n;
-    for (qsizetype i = 0; i <= last; ++i) {
-        if (foldAZ(h[i]) != first)
-            continue;
-        qsizetype j = 1;
-        while (j < n && foldAZ(h[i + j]) == k[j])
-            ++j;
-        if (j == n)
-            return true;
-    }
-    return false;
+    return containsFoldedAZ(reinterpret_cast<const char16_t *>(haystack.utf16()), haystack.size(),
+                            reinterpret_cast<const char16_t *>(lowerNeedle.utf16()), lowerNeedle.size());
 }
 
 } // namespace ListRows

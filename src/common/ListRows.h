@@ -33,4 +33,27 @@ void sort(QList<ListRow> &rows);
 // contained in nothing.
 bool containsLowerAZ(QStringView haystack, QStringView lowerNeedle);
 
+// The same search over the characters of any width (the rows' UTF-16, a row
+// table's stored bytes): whether lowerNeedle (n > 0 characters, A-Z already
+// folded) stands in haystack with its A-Z folded to a-z.
+template <class Char>
+bool containsFoldedAZ(const Char *haystack, qsizetype size, const Char *lowerNeedle, qsizetype n)
+{
+    const auto fold = [](Char c) { return (c >= Char('A') && c <= Char('Z')) ? Char(c + 32) : c; };
+    if (n <= 0 || n > size)
+        return false;
+    const Char first = lowerNeedle[0];
+    const qsizetype last = size - n;
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (fold(haystack[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && fold(haystack[i + j]) == lowerNeedle[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
 } // namespace ListRows

@@ -1,5 +1,7 @@
 #include "RowTable.h"
 
+#include "ListRows.h"
+
 #include "Win1252.h"
 
 #include <algorithm>
@@ -42,29 +44,7 @@ RowTable::Key::Key(QStringView lowerKey)
         m_bytes = Win1252::encode(key);
 }
 
-namespace {
-inline char foldAZ(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
-} // namespace
-
 bool RowTable::Key::foundIn(QByteArrayView row) const
 {
-    if (!m_possible)
-        return false;
-    const qsizetype n = m_bytes.size();
-    if (n > row.size())
-        return false;
-    const char *h = row.data();
-    const char *k = m_bytes.constData();
-    const char first = k[0];
-    const qsizetype last = row.size() - n;
-    for (qsizetype i = 0; i <= last; ++i) {
-        if (foldAZ(h[i]) != first)
-            continue;
-        qsizetype j = 1;
-        while (j < n && foldAZ(h[i + j]) == k[j])
-            ++j;
-        if (j == n)
-            return true;
-    }
-    return false;
+    return m_possible && ListRows::containsFoldedAZ(row.data(), row.size(), m_bytes.constData(), m_bytes.size());
 }

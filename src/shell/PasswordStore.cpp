@@ -17,25 +17,7 @@ QString PasswordStore::canonical(const QString &typed) { return TextRules::trim(
 
 std::optional<QByteArray> PasswordStore::readContent() const
 {
-    switch (FileAccess::entryAt(m_path)) {
-    case FileAccess::Entry::Missing:
-        return QByteArray();
-    case FileAccess::Entry::File:
-        break;
-    default:
-        // A link, a folder or a FIFO where the file should be is no password file.
-        return std::nullopt;
-    }
-    QFile file;
-    if (!FileAccess::openForReading(file, m_path, FileAccess::Links::Refuse))
-        return std::nullopt;
-    if (file.size() > kMaxFileSize)
-        return std::nullopt;
-    // The file may grow while it is read: never more than the cap is taken in.
-    const QByteArray content = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || content.size() > kMaxFileSize)
-        return std::nullopt;
-    return content;
+    return FileAccess::readSmallFile(m_path, kMaxFileSize);
 }
 
 std::optional<QString> PasswordStore::read() const

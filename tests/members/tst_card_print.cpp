@@ -1,4 +1,5 @@
 // The member card's print and preview screens and the two forms they fill.
+#include "support/Poppler.h"
 #include "support/TestPlatform.h"
 
 #include "common/ui/PictureButton.h"
@@ -10,7 +11,6 @@
 #include "shell/ui/ScreenSet.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -92,15 +92,6 @@ QImage portraitPhoto()
     QImage img(240, 320, QImage::Format_RGB32);
     img.fill(QColor(0x2F, 0x6D, 0xB5));
     return img;
-}
-
-QString poppler(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 MemberPrintScreen *makeScreen(bool preview, QWidget *parent)

@@ -1,12 +1,12 @@
 // The printout of the movement card: the print screen, the sheet's twenty rows
 // and footer as prepared for the printer, and the same sheet as a PDF.
 #include "MovementFixture.h"
+#include "support/Poppler.h"
 
 #include "movements/MovementCardReport.h"
 #include "movements/ui/TfrmStampaMovimento.h"
 #include "output/ReportRenderer.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -95,15 +95,6 @@ QStringList printedValues(const PreparedPage &page)
 }
 
 bool near(qreal units, qreal millimetres) { return qAbs(units - mm(millimetres)) < 0.01; }
-
-QString poppler(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Opens the print screen from the card and answers it with the given button.
 void printFromCard(MovementFixture &f, const char *answer)

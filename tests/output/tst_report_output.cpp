@@ -1,5 +1,6 @@
 // Output of prepared reports: the list printing entry point, the printer set-up,
 // PDF rendering and the preview window.
+#include "support/Poppler.h"
 #include "support/TestPlatform.h"
 
 #include "output/ListReport.h"
@@ -15,7 +16,6 @@
 #include <QTimer>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -24,16 +24,6 @@
 #include <QTest>
 
 namespace {
-
-// Runs one of the poppler tools on a PDF and returns its output.
-QString poppler(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 QStringList rows(int n)
 {

@@ -1,12 +1,12 @@
 // The printed receipt: the same receipt twice on one A4 portrait page, the
 // association's copy above the cut line and the payer's below, and the same
 // page as a PDF holding the payer, the amount in words and the number.
+#include "support/Poppler.h"
 #include "support/TestPlatform.h"
 
 #include "output/ReportRenderer.h"
 #include "receipts/ReceiptReport.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -40,15 +40,6 @@ QString textOf(const PreparedPage &page, const QString &name)
 {
     const PreparedItem *item = page.find(name);
     return item ? item->lines.join(QLatin1Char('\n')) : QStringLiteral("<missing %1>").arg(name);
-}
-
-QString poppler(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "statement/ui/TfrmRendiconto.h"
 
 #include "StatementFixtures.h"
+#include "support/Poppler.h"
 #include "support/TestPlatform.h"
 #include "support/XlsxReader.h"
 
@@ -17,7 +18,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -32,15 +32,6 @@
 using namespace StatementFixtures;
 
 namespace {
-
-QString poppler(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // The row of the reason table showing this reason.
 int reasonRow(const TfrmRendiconto &s, const QString &causale)
