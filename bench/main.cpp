@@ -83,7 +83,9 @@
 #include <vector>
 
 #ifdef Q_OS_LINUX
+#include <fcntl.h>
 #include <malloc.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -584,11 +586,41 @@ void backupReadFloor(Bench &b)
         readBytes(b, folder + name);
 }
 
-// A fresh copy each time: the earlier ones are removed first (a few unlinks).
+// The data files out of the system's memory, so the next reading takes them from
+// the disk, as at the first end of the program after the computer was started.
+void dropFromMemory(Bench &b)
+{
+#ifdef Q_OS_LINUX
+    const QString folder = backupFolder(b);
+    for (const QString &name : BackupMaker::dataFiles(folder)) {
+        const int fd = ::open(QFile::encodeName(folder + name).constData(), O_RDONLY);
+        if (fd < 0)
+            fail(QStringLiteral("cannot open %1").arg(name));
+        ::fdatasync(fd);
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+#else
+    fail(QStringLiteral("files cannot be dropped from memory here"));
+#endif
+}
+
+// The earlier copies, removed before a copy is timed: a fresh copy each time.
+void removeCopies(Bench &b)
+{
+    QDir(backupFolder(b) + QStringLiteral("Backup")).removeRecursively();
+}
+
+void dropFromMemoryAndRemoveCopies(Bench &b)
+{
+    removeCopies(b);
+    dropFromMemory(b);
+}
+
 void backupCopy(Bench &b)
 {
     const QString folder = backupFolder(b);
-    QDir(folder + QStringLiteral("Backup")).removeRecursively();
+    removeCopies(b); // for the untimed runs
     const BackupOutcome o = BackupMaker(folder).make(QDateTime(QDate(kYear, 3, 15), QTime(18, 0)));
     if (o.status != BackupOutcome::Status::Made)
         fail(QStringLiteral("backup: %1").arg(BackupMaker::message(o)));
@@ -618,6 +650,8 @@ struct Operation
     // Times the record codec alone, which no screen runs by itself: in the
     // table, but not a candidate for the worst line.
     bool codecOnly = false;
+    // Run before each timing of the operation and of its floor, outside the time.
+    std::function<void(Bench &)> before = nullptr;
 };
 
 const std::vector<Operation> &operations()
@@ -658,8 +692,11 @@ const std::vector<Operation> &operations()
         {"statement_two_years", "statement_read_floor", statement},
         {"movements_export_xlsx", "movements_export_document", movementExportWorkbook},
         {"backup_read_floor", nullptr, backupReadFloor, false},
-        {"backup_copy", "backup_read_floor", backupCopy, false},
+        {"backup_copy", "backup_read_floor", backupCopy, false, false, false, removeCopies},
         {"backup_unchanged", "backup_read_floor", backupUnchanged, false},
+        {"backup_read_floor_cold", nullptr, backupReadFloor, false, false, false, dropFromMemory},
+        {"backup_copy_cold", "backup_read_floor_cold", backupCopy, false, false, false,
+         dropFromMemoryAndRemoveCopies},
         {"reminder_scans_floor", nullptr, reminderScans},
         {"reminder_after_login", "reminder_scans_floor", reminderWindow},
         {"startup_window_floor", nullptr, [](Bench &b) { runProgram(b, "quintara-bench-window"); }, false, true},
@@ -725,6 +762,8 @@ double peakGrowthMb(Bench &b, const Operation &op)
 
 double timed(Bench &b, const Operation &op)
 {
+    if (op.before)
+        op.before(b);
     QElapsedTimer t;
     t.start();
     op.run(b);

@@ -18,6 +18,7 @@
 #include <limits>
 #include <utility>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -90,16 +91,14 @@ public:
         return true;
     }
 
-    qint64 read(char *data, qint64 max) override
+    qint64 readAt(char *data, qint64 max, qint64 offset) override
     {
-        const qint64 n = m_file.read(data, max);
-        if (n < 0) {
-            m_why = QStringLiteral("%1: %2").arg(m_path, m_file.errorString());
-            m_state = State::Failed;
-        } else if (n == 0) {
-            m_why = QStringLiteral("%1: shorter than its size").arg(m_path);
-            m_state = State::Changed;
-        }
+        QString why;
+        const qint64 n = FileAccess::readAt(m_file.handle(), data, max, offset, &why);
+        if (n < 0)
+            stop(State::Failed, QStringLiteral("%1: %2").arg(m_path, why));
+        else if (n == 0)
+            stop(State::Changed, QStringLiteral("%1: shorter than its size").arg(m_path));
         return n;
     }
 
@@ -107,10 +106,14 @@ public:
     bool finish() override
     {
         char more;
-        if (m_file.read(&more, 1) == 0)
+        QString why;
+        const qint64 n = FileAccess::readAt(m_file.handle(), &more, 1, m_size, &why);
+        if (n == 0)
             return true;
-        m_why = QStringLiteral("%1 changed while it was read").arg(m_path);
-        m_state = State::Changed;
+        if (n < 0)
+            stop(State::Failed, QStringLiteral("%1: %2").arg(m_path, why));
+        else
+            stop(State::Changed, QStringLiteral("%1 changed while it was read").arg(m_path));
         return false;
     }
 
@@ -120,11 +123,22 @@ public:
     const QString &why() const { return m_why; }
 
 private:
+    // Pieces of the file are read on several threads: the first reason to stop is kept.
+    void stop(State state, const QString &why)
+    {
+        std::lock_guard<std::mutex> lock(m_stopMutex);
+        if (m_state != State::Ok)
+            return;
+        m_state = state;
+        m_why = why;
+    }
+
     QString m_path;
     bool m_recordFile;
     int m_lockWaitMs;
     qint64 m_size;
     QFile m_file;
+    std::mutex m_stopMutex;
     State m_state = State::Ok;
     QString m_why;
 };
@@ -195,12 +209,12 @@ std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lock
                           item.stamp.size);
         quint32 crc = BackupZip::crc32(nullptr, 0);
         bool whole = stream.open();
-        for (qint64 left = item.stamp.size; whole && left > 0;) {
-            const qint64 n = stream.read(buffer.data(), qMin<qint64>(left, buffer.size()));
+        for (qint64 at = 0; whole && at < item.stamp.size;) {
+            const qint64 n = stream.readAt(buffer.data(), qMin<qint64>(item.stamp.size - at, buffer.size()), at);
             whole = n > 0;
             if (whole) {
                 crc = BackupZip::crc32(buffer.constData(), n, crc);
-                left -= n;
+                at += n;
             }
         }
         whole = whole && stream.finish();

@@ -1,9 +1,11 @@
 #include "BackupZip.h"
 
+#include "PieceDeflate.h"
+
 #include <QFile>
 
 #include <zip.h>
-#include <zlib.h>
+#include <isa-l/crc.h>
 
 #include <cstring>
 #include <memory>
@@ -13,19 +15,64 @@ namespace BackupZip {
 
 namespace {
 
-// The record files are mostly blanks and compress to a small part of their size,
-// which matters on a stick holding twenty copies; the fastest level keeps the
-// end of the program short.
-constexpr zip_int32_t kMethod = ZIP_CM_DEFLATE;
-constexpr zip_uint32_t kLevel = 1;
-
-// What the library asks of an entry's stream while it writes the zip.
+// What the library asks of an entry's stream while it writes the zip. An entry
+// to be compressed is deflated here, on every core, and handed to the library
+// already compressed with its CRC-32; a stored entry is passed as it is read.
 struct StreamSource
 {
     const Source *source = nullptr;
+    std::unique_ptr<PieceDeflate> deflate;
     qint64 done = 0;
+    // The deflated entry's figures, kept past the close.
+    bool deflated = false;
+    quint32 crc = 0;
+    qint64 compressedSize = 0;
     zip_error_t error;
 };
+
+zip_int64_t readStored(StreamSource *s, void *data, zip_uint64_t len)
+{
+    const qint64 wanted = qMin(qint64(len), s->source->size - s->done);
+    if (wanted <= 0) {
+        if (!s->source->stream->finish()) {
+            zip_error_set(&s->error, ZIP_ER_INCONS, 0);
+            return -1;
+        }
+        return 0;
+    }
+    const qint64 n = s->source->stream->readAt(static_cast<char *>(data), wanted, s->done);
+    if (n <= 0) {
+        zip_error_set(&s->error, ZIP_ER_READ, 0);
+        return -1;
+    }
+    s->done += n;
+    return n;
+}
+
+zip_int64_t readDeflated(StreamSource *s, void *data, zip_uint64_t len)
+{
+    const qint64 n = s->deflate->read(static_cast<char *>(data), qint64(qMin<zip_uint64_t>(len, 1 << 30)));
+    if (n < 0) {
+        switch (s->deflate->failure()) {
+        case PieceDeflate::Failure::Longer:
+            zip_error_set(&s->error, ZIP_ER_INCONS, 0);
+            break;
+        case PieceDeflate::Failure::Compressor:
+            zip_error_set(&s->error, ZIP_ER_ZLIB, 0);
+            break;
+        default:
+            zip_error_set(&s->error, ZIP_ER_READ, 0);
+            break;
+        }
+        return -1;
+    }
+    if (n == 0) {
+        s->deflated = true;
+        s->crc = s->deflate->crc();
+        s->compressedSize = s->deflate->compressedSize();
+    }
+    return n;
+}
 
 zip_int64_t streamCallback(void *userdata, void *data, zip_uint64_t len, zip_source_cmd_t cmd)
 {
@@ -33,29 +80,18 @@ zip_int64_t streamCallback(void *userdata, void *data, zip_uint64_t len, zip_sou
     switch (cmd) {
     case ZIP_SOURCE_OPEN:
         s->done = 0;
+        s->deflated = false;
         if (!s->source->stream->open()) {
             zip_error_set(&s->error, ZIP_ER_OPEN, 0);
             return -1;
         }
+        if (s->source->compress)
+            s->deflate = std::make_unique<PieceDeflate>(*s->source->stream, s->source->size);
         return 0;
-    case ZIP_SOURCE_READ: {
-        const qint64 wanted = qMin(qint64(len), s->source->size - s->done);
-        if (wanted <= 0) {
-            if (!s->source->stream->finish()) {
-                zip_error_set(&s->error, ZIP_ER_INCONS, 0);
-                return -1;
-            }
-            return 0;
-        }
-        const qint64 n = s->source->stream->read(static_cast<char *>(data), wanted);
-        if (n <= 0) {
-            zip_error_set(&s->error, ZIP_ER_READ, 0);
-            return -1;
-        }
-        s->done += n;
-        return n;
-    }
+    case ZIP_SOURCE_READ:
+        return s->deflate ? readDeflated(s, data, len) : readStored(s, data, len);
     case ZIP_SOURCE_CLOSE:
+        s->deflate.reset();
         s->source->stream->close();
         return 0;
     case ZIP_SOURCE_STAT: {
@@ -66,6 +102,17 @@ zip_int64_t streamCallback(void *userdata, void *data, zip_uint64_t len, zip_sou
         st->valid = ZIP_STAT_SIZE | ZIP_STAT_MTIME;
         st->size = zip_uint64_t(s->source->size);
         st->mtime = time_t(s->source->modified);
+        if (s->source->compress) {
+            // The bytes given are deflated already: the library writes them as
+            // they come, and takes the CRC-32 and sizes from here once all is read.
+            st->valid |= ZIP_STAT_COMP_METHOD;
+            st->comp_method = ZIP_CM_DEFLATE;
+            if (s->deflated) {
+                st->valid |= ZIP_STAT_CRC | ZIP_STAT_COMP_SIZE;
+                st->crc = s->crc;
+                st->comp_size = zip_uint64_t(s->compressedSize);
+            }
+        }
         return sizeof(*st);
     }
     case ZIP_SOURCE_ERROR:
@@ -89,24 +136,20 @@ public:
         : m_bytes(bytes)
     {
     }
-    bool open() override
+    bool open() override { return true; }
+    qint64 readAt(char *data, qint64 max, qint64 offset) override
     {
-        m_at = 0;
-        return true;
-    }
-    qint64 read(char *data, qint64 max) override
-    {
-        const qint64 n = qMin(max, qint64(m_bytes.size()) - m_at);
-        memcpy(data, m_bytes.constData() + m_at, size_t(n));
-        m_at += n;
+        const qint64 n = qMin(max, qint64(m_bytes.size()) - offset);
+        if (n <= 0)
+            return 0;
+        memcpy(data, m_bytes.constData() + offset, size_t(n));
         return n;
     }
-    bool finish() override { return m_at == m_bytes.size(); }
+    bool finish() override { return true; }
     void close() override {}
 
 private:
     const QByteArray &m_bytes;
-    qint64 m_at = 0;
 };
 
 constexpr qint64 kChunk = 1 << 20;
@@ -202,15 +245,9 @@ bool readEntry(zip_t *z, zip_uint64_t index, const Entry &entry, QByteArray &out
 
 quint32 crc32(const char *data, qint64 size, quint32 from)
 {
-    uLong crc = from;
-    const auto *p = reinterpret_cast<const Bytef *>(data);
-    while (size > 0) {
-        const uInt n = uInt(qMin<qint64>(size, 1 << 30));
-        crc = ::crc32(crc, p, n);
-        p += n;
-        size -= n;
-    }
-    return quint32(crc);
+    if (size <= 0)
+        return from;
+    return quint32(crc32_gzip_refl(from, reinterpret_cast<const unsigned char *>(data), quint64(size)));
 }
 
 bool writeStreams(const QString &path, const QList<Source> &sources, Error *error)
@@ -234,8 +271,9 @@ bool writeStreams(const QString &path, const QList<Source> &sources, Error *erro
             zip_source_free(src);
             return failWith(error, z.get());
         }
-        const bool method = source.compress ? zip_set_file_compression(z.get(), zip_uint64_t(index), kMethod, kLevel) == 0
-                                            : zip_set_file_compression(z.get(), zip_uint64_t(index), ZIP_CM_STORE, 0) == 0;
+        const bool method = source.compress
+            ? zip_set_file_compression(z.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, 0) == 0
+            : zip_set_file_compression(z.get(), zip_uint64_t(index), ZIP_CM_STORE, 0) == 0;
         if (!method)
             return failWith(error, z.get());
         if (!source.note.isEmpty()

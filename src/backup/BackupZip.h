@@ -30,15 +30,17 @@ struct Member
 };
 
 // Where the bytes of an entry come from while the zip is written: opened when the
-// library reaches the entry, read to its end, closed; so a copy never holds a
-// whole file in memory.
+// library reaches the entry, read in pieces to its end, closed; so a copy never
+// holds a whole file in memory. Pieces of one stream may be read on several
+// threads at once.
 class Stream
 {
 public:
     virtual ~Stream() = default;
-    virtual bool open() = 0;                           // false: the zip is not written
-    virtual qint64 read(char *data, qint64 max) = 0;   // the bytes given; 0 at the end, -1 on failure
-    virtual bool finish() = 0;                          // false when more follows the announced size
+    virtual bool open() = 0; // false: the zip is not written
+    // Up to max bytes from offset on; 0 at the end, -1 on failure.
+    virtual qint64 readAt(char *data, qint64 max, qint64 offset) = 0;
+    virtual bool finish() = 0; // false when more follows the announced size
     virtual void close() = 0;
 };
 

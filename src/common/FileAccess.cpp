@@ -251,6 +251,34 @@ bool writeAll(int fd, const char *data, qint64 size, QString *error)
     return true;
 }
 
+qint64 readAt(int fd, char *data, qint64 max, qint64 offset, QString *error)
+{
+    const qint64 want = std::min(max, kChunk);
+#ifdef Q_OS_WIN
+    OVERLAPPED at = {};
+    at.Offset = DWORD(quint64(offset) & 0xffffffffu);
+    at.OffsetHigh = DWORD(quint64(offset) >> 32);
+    DWORD got = 0;
+    if (!ReadFile(HANDLE(_get_osfhandle(fd)), data, DWORD(want), &got, &at)) {
+        if (GetLastError() == ERROR_HANDLE_EOF)
+            return 0;
+        failWith(error, qt_error_string(int(GetLastError())));
+        return -1;
+    }
+    return qint64(got);
+#else
+    for (;;) {
+        const ssize_t n = ::pread(fd, data, size_t(want), off_t(offset));
+        if (n >= 0)
+            return qint64(n);
+        if (errno != EINTR) {
+            failWith(error, qt_error_string(errno));
+            return -1;
+        }
+    }
+#endif
+}
+
 bool overwriteWhole(int fd, const char *data, qint64 size, QString *error)
 {
 #ifdef Q_OS_WIN

@@ -53,6 +53,11 @@ int createNew(const QString &path, const QString &like, QString *error);
 // Writes all size bytes or fails with the reason (a short write is a failure).
 [[nodiscard]] bool writeAll(int fd, const char *data, qint64 size, QString *error);
 
+// Reads up to max bytes of the open file from offset on, without moving its
+// position, so several threads may read one file at once. The bytes read, 0 at
+// the end of the file, -1 with the reason in *error.
+qint64 readAt(int fd, char *data, qint64 max, qint64 offset, QString *error);
+
 // Makes the open file hold exactly size bytes of data, written in place from its
 // start (the file keeps its identity, so whoever has it open reads the new
 // bytes), then synced.
