@@ -401,7 +401,7 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         const QByteArray name = QFile::encodeName(file.temporaryPath());
         lxw_workbook_options options = {};
         options.constant_memory = LXW_TRUE;
-        // The zip deflated at the fastest level, its parts seen as they go in.
+        // The zip deflated here, its parts seen as they go in.
         const WorkbookZip::Session zip;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         if (!book) {
