@@ -28,6 +28,11 @@ struct StreamSource
     quint32 crc = 0;
     qint64 compressedSize = 0;
     zip_error_t error;
+
+    StreamSource() { zip_error_init(&error); }
+    ~StreamSource() { zip_error_fini(&error); }
+    StreamSource(const StreamSource &) = delete;
+    StreamSource &operator=(const StreamSource &) = delete;
 };
 
 zip_int64_t readStored(StreamSource *s, void *data, zip_uint64_t len)
@@ -252,15 +257,15 @@ quint32 crc32(const char *data, qint64 size, quint32 from)
 
 bool writeStreams(const QString &path, const QList<Source> &sources, Error *error)
 {
+    // The library reads the sources when the zip is closed, and calls them once
+    // more when it lets the zip go: they outlive it.
+    std::vector<std::unique_ptr<StreamSource>> streams;
     ZipPtr z = openZip(path, ZIP_CREATE | ZIP_TRUNCATE, error);
     if (!z)
         return false;
-    // The library reads the sources when the zip is closed: they live until then.
-    std::vector<std::unique_ptr<StreamSource>> streams;
     for (const Source &source : sources) {
         auto state = std::make_unique<StreamSource>();
         state->source = &source;
-        zip_error_init(&state->error);
         zip_source_t *src = zip_source_function(z.get(), streamCallback, state.get());
         if (!src)
             return failWith(error, z.get());
@@ -290,8 +295,6 @@ bool writeStreams(const QString &path, const QList<Source> &sources, Error *erro
         failWith(error, raw);
         zip_discard(raw);
     }
-    for (auto &state : streams)
-        zip_error_fini(&state->error);
     return closed;
 }
 
