@@ -1,6 +1,5 @@
 #include "PieceDeflate.h"
 
-#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -35,45 +34,7 @@ void PieceDeflate::Buffer::reserve(size_t n, bool keep)
     capacity = n;
 }
 
-bool PieceDeflate::compress(Piece &piece, std::vector<quint8> &levelBuffer)
-{
-    // The fastest level: the record files are mostly blanks, and the copy is made
-    // while the user waits for the program to end.
-    isal_zstream s;
-    isal_deflate_init(&s);
-    s.level = 1;
-    levelBuffer.resize(ISAL_DEF_LVL1_DEFAULT);
-    s.level_buf = levelBuffer.data();
-    s.level_buf_size = quint32(levelBuffer.size());
-    s.end_of_stream = piece.last ? 1 : 0;
-    // Every piece but the last ends on a byte boundary with its history cut, so
-    // the pieces, one after the other, are a single deflate stream.
-    s.flush = piece.last ? NO_FLUSH : FULL_FLUSH;
-    s.next_in = reinterpret_cast<quint8 *>(piece.in.data.get());
-    s.avail_in = quint32(piece.in.size);
-    // Room for data that does not shrink; more is given if even that is short.
-    piece.out.size = 0;
-    piece.out.reserve(piece.in.size + piece.in.size / 16 + 1024, false);
-    for (;;) {
-        s.next_out = reinterpret_cast<quint8 *>(piece.out.data.get()) + piece.out.size;
-        s.avail_out = quint32(piece.out.capacity - piece.out.size);
-        const quint32 room = s.avail_out;
-        if (isal_deflate(&s) != COMP_OK)
-            return false;
-        piece.out.size += room - s.avail_out;
-        const bool flushed = s.avail_in == 0
-            && (piece.last ? s.internal_state.state == ZSTATE_END : s.internal_state.state == ZSTATE_NEW_HDR);
-        if (flushed && s.avail_out > 0)
-            return true;
-        // The compressor returns when the input is taken or the room is full:
-        // room left over with the piece unfinished is a fault of its own.
-        if (s.avail_out > 0)
-            return false;
-        piece.out.reserve(piece.out.capacity + piece.out.capacity / 2 + 1024, true);
-    }
-}
-
-void PieceDeflate::process(Piece &piece, std::vector<quint8> &levelBuffer)
+void PieceDeflate::process(Piece &piece, FastDeflate &deflate)
 {
     for (size_t got = 0; got < piece.in.size;) {
         const qint64 n = m_in.readAt(piece.in.data.get() + got, qint64(piece.in.size - got), piece.offset + qint64(got));
@@ -84,13 +45,27 @@ void PieceDeflate::process(Piece &piece, std::vector<quint8> &levelBuffer)
         got += size_t(n);
     }
     piece.crc = BackupZip::crc32(piece.in.data.get(), qint64(piece.in.size));
-    if (!compress(piece, levelBuffer))
+    // Room for data that does not shrink; more is made if even that is short.
+    piece.out.size = 0;
+    piece.out.reserve(piece.in.size + piece.in.size / 16 + 1024, false);
+    const auto keep = [&piece](const char *bytes, qint64 size) {
+        if (piece.out.size + size_t(size) > piece.out.capacity)
+            piece.out.reserve(piece.out.capacity + piece.out.capacity / 2 + size_t(size), true);
+        memcpy(piece.out.data.get() + piece.out.size, bytes, size_t(size));
+        piece.out.size += size_t(size);
+        return true;
+    };
+    // Every piece but the last ends on a byte boundary with its history cut, so
+    // the pieces, one after the other, are a single deflate stream.
+    deflate.restart();
+    if (!deflate.add(piece.in.data.get(), qint64(piece.in.size),
+                     piece.last ? FastDeflate::End::Stream : FastDeflate::End::Piece, keep))
         piece.failure = Failure::Compressor;
 }
 
 void PieceDeflate::work()
 {
-    std::vector<quint8> levelBuffer;
+    FastDeflate deflate;
     for (;;) {
         Piece *piece = nullptr;
         {
@@ -102,7 +77,7 @@ void PieceDeflate::work()
             piece = m_todo.front();
             m_todo.pop_front();
         }
-        process(*piece, levelBuffer);
+        process(*piece, deflate);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             piece->done = true;
@@ -140,8 +115,8 @@ void PieceDeflate::fill()
         m_queued += length;
         m_lastQueued = piece->last;
         if (m_workers.empty()) {
-            std::vector<quint8> levelBuffer;
-            process(*piece, levelBuffer);
+            FastDeflate deflate;
+            process(*piece, deflate);
             piece->done = true;
             m_queue.push_back(std::move(piece));
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackupZip.h"
+#include "common/FastDeflate.h"
 
 #include <QtGlobal>
 
@@ -67,8 +68,7 @@ private:
     void fill();
     void work();
     // Reads the piece's bytes and compresses them.
-    void process(Piece &piece, std::vector<quint8> &levelBuffer);
-    static bool compress(Piece &piece, std::vector<quint8> &levelBuffer);
+    void process(Piece &piece, FastDeflate &deflate);
 
     BackupZip::Stream &m_in;
     const qint64 m_size;

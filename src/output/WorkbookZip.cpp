@@ -1,10 +1,11 @@
 #include "WorkbookZip.h"
 
+#include "common/FastDeflate.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 // Taking over a shared library's function by defining it in the program works
 // with the ELF dynamic linker. Elsewhere (Windows) the library's calls never
@@ -14,7 +15,6 @@
 #define QUINTARA_SEES_WORKBOOK_ZIP 1
 #include <dlfcn.h>
 #include <isa-l/crc.h>
-#include <isa-l/igzip_lib.h>
 #include <xlsxwriter/third_party/zip.h>
 #else
 #define QUINTARA_SEES_WORKBOOK_ZIP 0
@@ -41,22 +41,15 @@ thread_local Session *t_session = nullptr;
 } // namespace
 
 #if QUINTARA_SEES_WORKBOOK_ZIP
-// A part deflated here rather than by the zip writer: Intel's storage library
-// squeezes the worksheet several times faster than zlib's fastest level, to the
-// same format. The zip writer gets the part opened raw, takes the deflated
+// A part deflated here rather than by the zip writer, the fast way the data
+// copies are. The zip writer gets the part opened raw, takes the deflated
 // bytes as they are, and is given the size and CRC-32 of what went in at the end.
 class PartDeflater
 {
 public:
     explicit PartDeflater(zipFile file)
         : m_file(file)
-        , m_level(ISAL_DEF_LVL1_DEFAULT)
-        , m_out(1 << 20)
     {
-        isal_deflate_init(&m_stream);
-        m_stream.level = 1;
-        m_stream.level_buf = m_level.data();
-        m_stream.level_buf_size = quint32(m_level.size());
     }
 
     zipFile file() const { return m_file; }
@@ -67,21 +60,11 @@ public:
     {
         m_crc = crc32_gzip_refl(m_crc, static_cast<const unsigned char *>(bytes), size);
         m_size += size;
-        m_stream.next_in = static_cast<quint8 *>(const_cast<void *>(bytes));
-        m_stream.avail_in = size;
-        m_stream.end_of_stream = last ? 1 : 0;
-        for (;;) {
-            m_stream.next_out = m_out.data();
-            m_stream.avail_out = quint32(m_out.size());
-            if (isal_deflate(&m_stream) != COMP_OK)
-                return false;
-            const unsigned made = unsigned(m_out.size() - m_stream.avail_out);
-            if (made > 0 && write(m_file, m_out.data(), made) != ZIP_OK)
-                return false;
-            // It returns when the input is taken or the room is full.
-            if (m_stream.avail_out > 0)
-                return m_stream.avail_in == 0 && (!last || m_stream.internal_state.state == ZSTATE_END);
-        }
+        return m_deflate.add(static_cast<const char *>(bytes), qint64(size),
+                             last ? FastDeflate::End::Stream : FastDeflate::End::More,
+                             [this, write](const char *out, qint64 n) {
+                                 return write(m_file, out, unsigned(n)) == ZIP_OK;
+                             });
     }
 
     quint64 size() const { return m_size; }
@@ -89,9 +72,7 @@ public:
 
 private:
     zipFile m_file;
-    isal_zstream m_stream;
-    std::vector<quint8> m_level;
-    std::vector<quint8> m_out;
+    FastDeflate m_deflate;
     quint32 m_crc = 0;
     quint64 m_size = 0;
 };
@@ -152,12 +133,13 @@ const Part *Session::part(QByteArrayView name) const
 } // namespace WorkbookZip
 
 #if QUINTARA_SEES_WORKBOOK_ZIP
-// The workbook library opens and fills each part of its zip through these two
-// functions of the zip writer's shared library. Defined in the program, they are
-// the ones the dynamic linker hands the library, as the program comes first in
-// its lookup order; each passes the call on to the writer's own function. They
-// sit in the same object as the session, so every program that uses a session
-// has them.
+// The workbook library opens, fills and closes each part of its zip through these
+// three functions of the zip writer's shared library. Defined in the program,
+// they are the ones the dynamic linker hands the library, as the program comes
+// first in its lookup order. Each passes the call on to the writer's own
+// function, but for a part deflated here: it is opened raw, given the deflated
+// bytes, and closed with its size and CRC-32. They sit in the same object as the
+// session, so every program that uses a session has them.
 namespace {
 using Open = decltype(&zipOpenNewFileInZip4_64);
 using Write = decltype(&zipWriteInFileInZip);
