@@ -443,9 +443,10 @@ void TestXlsxExport::cutSheetIsRefused()
     const QStringList before = QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
     {
+        // Lowering one's own soft limit is always allowed: a limit that did not
+        // take would leave nothing tested.
         FileFaults::SizeLimit cut(limit);
-        if (!cut.active())
-            QSKIP("no size limit here");
+        QVERIFY(cut.active());
         exportAs(&w, "optXlsx");
     }
     QCOMPARE(p.messages.shown.size(), 4);
