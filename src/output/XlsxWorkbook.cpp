@@ -17,8 +17,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace XlsxWorkbook {
@@ -245,77 +247,245 @@ private:
     const ExportDescription &m_d;
 };
 
-// Fills the workbook's one worksheet. The rows go in order, as the workbook is
-// kept in constant-memory mode, where each row is written out as soon as the
-// next one begins.
-bool writeSheet(lxw_workbook *book, const ExportDescription &d, QString *why)
-{
-    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName(d.sheetName).constData());
-    lxw_format *bold = workbook_add_format(book);
-    lxw_format *amount = workbook_add_format(book);
-    lxw_format *day = workbook_add_format(book);
-    if (!sheet || !bold || !amount || !day) {
-        *why = QStringLiteral("the worksheet could not be made");
-        return false;
-    }
-    // The rows go through a scratch file, a few bytes per call: a large buffer
-    // spares the system most of those calls, on the way in and on the way back.
-    // Nothing has been written to the file yet, as the buffer must be set first.
-    static thread_local std::vector<char> scratchBuffer(std::size_t(1) << 20);
-    if (sheet->optimize_tmpfile)
-        setvbuf(sheet->optimize_tmpfile, scratchBuffer.data(), _IOFBF, scratchBuffer.size());
-    format_set_bold(bold);
-    format_set_num_format(amount, kAmountFormat);
-    format_set_num_format(day, kDateFormat);
+// The number of rows below which a helper thread costs more than it spares, and
+// the most threads one sheet is written on.
+constexpr qint64 kRowsPerThread = 4096;
+constexpr int kMostThreads = 4;
 
-    const auto columns = lxw_col_t(d.columns.size());
-    std::vector<double> widths(columns, 0);
-    std::string cell;
-    const auto fail = [why](lxw_error e) {
-        *why = failure(e);
-        return false;
+// The threads a sheet of so many rows is written on when the caller leaves it to
+// the program: one for a small sheet, one per core for a large one.
+int threadsFor(qint64 rows)
+{
+    const auto cores = qint64(std::max(1u, std::thread::hardware_concurrency()));
+    return int(std::clamp<qint64>(std::min(cores, rows / kRowsPerThread), 1, kMostThreads));
+}
+
+// The worksheet, written in runs of rows on as many threads.
+//
+// The library's own work for each cell (copying and escaping the text, printing
+// the cell's XML) is most of an export's time, and one worksheet can only be
+// filled on one thread. So each run of rows is filled by a worksheet of its own:
+// the first run by the workbook's real worksheet, which also takes the header,
+// the others by worksheets of helper workbooks, each on a thread of its own.
+// In constant-memory mode a worksheet writes each row out, as the XML it will
+// hold, to a scratch file as soon as the next row begins. Once every run is
+// written, the helpers' scratch files are added to the real worksheet's in
+// order, which then holds every row just as if it had written them all itself;
+// the helper workbooks are freed without ever being saved. The library keeps
+// nothing writable outside its workbooks, so that workbooks of their own may be
+// filled on threads of their own.
+//
+// For the rows to read the same whichever worksheet wrote them, every workbook
+// makes its three formats in the same order and numbers them at once, and the
+// real worksheet is given the extent of the whole sheet.
+class SheetWriter
+{
+public:
+    SheetWriter(const ExportDescription &d, int threads)
+        : m_d(d)
+        , m_cells(d)
+        , m_threads(threads > 0 ? threads : threadsFor(m_cells.rows()))
+    {
+    }
+
+    bool write(lxw_workbook *book, QString *why);
+
+private:
+    // One run of rows [first, end) and the worksheet that writes it.
+    struct Run
+    {
+        lxw_workbook *book = nullptr;
+        bool ownsBook = false;
+        lxw_worksheet *sheet = nullptr;
+        lxw_format *bold = nullptr;
+        lxw_format *amount = nullptr;
+        lxw_format *day = nullptr;
+        qint64 first = 0;
+        qint64 end = 0;
+        std::vector<char> scratch;
+        std::vector<double> widths;
+        QString why;
+
+        Run() = default;
+        Run(const Run &) = delete;
+        Run &operator=(const Run &) = delete;
+        ~Run()
+        {
+            if (!ownsBook)
+                return; // the real workbook: its close frees it
+            // The scratch file goes before the buffer it was given.
+            if (sheet && sheet->optimize_tmpfile) {
+                std::fclose(sheet->optimize_tmpfile);
+                sheet->optimize_tmpfile = nullptr;
+            }
+            if (book)
+                lxw_workbook_free(book);
+        }
     };
 
-    for (lxw_col_t c = 0; c < columns; ++c) {
-        // Bold letters are a little wider.
-        widths[c] = double(cleanTyped(d.columns[c].header, cell)) * 1.1;
-        if (const lxw_error e = worksheet_write_string(sheet, 0, c, cell.c_str(), bold))
-            return fail(e);
-    }
+    bool start(Run &run, const QByteArray &name);
+    void fill(Run &run) const;
+    bool join(QString *why);
 
-    const Cells cells(d);
-    const qint64 rows = cells.rows();
+    const ExportDescription &m_d;
+    const Cells m_cells;
+    const int m_threads;
+    std::vector<std::unique_ptr<Run>> m_runs;
+};
+
+// Makes the run's worksheet and formats. Until the run is joined, nothing else
+// may be written to the scratch file than what the worksheet writes.
+bool SheetWriter::start(Run &run, const QByteArray &name)
+{
+    run.sheet = workbook_add_worksheet(run.book, name.constData());
+    run.bold = workbook_add_format(run.book);
+    run.amount = workbook_add_format(run.book);
+    run.day = workbook_add_format(run.book);
+    if (!run.sheet || !run.bold || !run.amount || !run.day)
+        return false;
+    // The rows go through the scratch file a few bytes per call: a large buffer
+    // spares the system most of those calls, on the way in and on the way back.
+    // Nothing has been written to the file yet, as the buffer must be set first.
+    run.scratch.resize(std::size_t(1) << 20);
+    if (run.sheet->optimize_tmpfile)
+        std::setvbuf(run.sheet->optimize_tmpfile, run.scratch.data(), _IOFBF, run.scratch.size());
+    format_set_bold(run.bold);
+    format_set_num_format(run.amount, kAmountFormat);
+    format_set_num_format(run.day, kDateFormat);
+    // Numbered in this order in every workbook, so that each row names them alike.
+    lxw_format_get_xf_index(run.bold);
+    lxw_format_get_xf_index(run.amount);
+    lxw_format_get_xf_index(run.day);
+    run.widths.assign(m_d.columns.size(), 0);
+    return true;
+}
+
+// Writes the run's rows (and, for the first run, the header), keeping each
+// column's widest cell. Stops at the first refusal, with its reason in run.why.
+void SheetWriter::fill(Run &run) const
+{
+    const auto columns = lxw_col_t(m_d.columns.size());
+    std::string cell;
+    if (run.first == 0) {
+        for (lxw_col_t c = 0; c < columns; ++c) {
+            // Bold letters are a little wider.
+            run.widths[c] = double(cleanTyped(m_d.columns[c].header, cell)) * 1.1;
+            if (const lxw_error e = worksheet_write_string(run.sheet, 0, c, cell.c_str(), run.bold)) {
+                run.why = failure(e);
+                return;
+            }
+        }
+    }
+    for (qint64 r = run.first; r < run.end; ++r) {
+        const auto row = lxw_row_t(r + 1);
+        for (lxw_col_t c = 0; c < columns; ++c) {
+            double width = double(m_cells.get(r, int(c), cell));
+            if (cell.empty())
+                continue;
+            lxw_error e = LXW_NO_ERROR;
+            const ExportColumn::Kind kind = m_d.columns[c].kind;
+            std::optional<double> value;
+            if (kind == ExportColumn::Kind::Amount && (value = amountOf(cell))) {
+                e = worksheet_write_number(run.sheet, row, c, *value, run.amount);
+                width += width / 3 + 2; // grouping, the sign and the euro
+            } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
+                e = worksheet_write_number(run.sheet, row, c, *value, run.day);
+            } else {
+                e = worksheet_write_string(run.sheet, row, c, cell.c_str(), nullptr);
+            }
+            if (e != LXW_NO_ERROR) {
+                run.why = failure(e);
+                return;
+            }
+            run.widths[c] = std::max(run.widths[c], width);
+        }
+    }
+}
+
+// Adds the helpers' rows to the real worksheet's, in order, and gives it their
+// extent. Each worksheet first writes out the last row it still holds.
+bool SheetWriter::join(QString *why)
+{
+    lxw_worksheet *sheet = m_runs.front()->sheet;
+    lxw_worksheet_write_single_row(sheet);
+    FILE *out = sheet->optimize_tmpfile;
+    std::vector<char> buffer;
+    for (std::size_t i = 1; i < m_runs.size(); ++i) {
+        lxw_worksheet *part = m_runs[i]->sheet;
+        lxw_worksheet_write_single_row(part);
+        sheet->dim_rowmin = std::min(sheet->dim_rowmin, part->dim_rowmin);
+        sheet->dim_rowmax = std::max(sheet->dim_rowmax, part->dim_rowmax);
+        sheet->dim_colmin = std::min(sheet->dim_colmin, part->dim_colmin);
+        sheet->dim_colmax = std::max(sheet->dim_colmax, part->dim_colmax);
+        FILE *in = part->optimize_tmpfile;
+        if (!in || !out) {
+            *why = QStringLiteral("the worksheet has no scratch file");
+            return false;
+        }
+        buffer.resize(std::size_t(1) << 20);
+        bool copied = std::fflush(in) == 0;
+        std::rewind(in);
+        std::size_t got = 0;
+        while (copied && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+            copied = std::fwrite(buffer.data(), 1, got, out) == got;
+        if (!copied || std::ferror(in) || std::ferror(out)) {
+            *why = QStringLiteral("the worksheet's rows could not be put together");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SheetWriter::write(lxw_workbook *book, QString *why)
+{
+    const qint64 rows = m_cells.rows();
     if (rows >= qint64(LXW_ROW_MAX)) {
         *why = QStringLiteral("%1 rows do not fit in a worksheet").arg(rows);
         return false;
     }
-    for (qint64 r = 0; r < rows; ++r) {
-        const auto row = lxw_row_t(r + 1);
-        for (lxw_col_t c = 0; c < columns; ++c) {
-            double width = double(cells.get(r, int(c), cell));
-            if (cell.empty())
-                continue;
-            lxw_error e = LXW_NO_ERROR;
-            const ExportColumn::Kind kind = d.columns[c].kind;
-            std::optional<double> value;
-            if (kind == ExportColumn::Kind::Amount && (value = amountOf(cell))) {
-                e = worksheet_write_number(sheet, row, c, *value, amount);
-                width += width / 3 + 2; // grouping, the sign and the euro
-            } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
-                e = worksheet_write_number(sheet, row, c, *value, day);
-            } else {
-                e = worksheet_write_string(sheet, row, c, cell.c_str(), nullptr);
-            }
-            if (e != LXW_NO_ERROR)
-                return fail(e);
-            widths[c] = std::max(widths[c], width);
+    const QByteArray name = sheetName(m_d.sheetName);
+    const qint64 threads = std::max<qint64>(1, std::min<qint64>(m_threads, rows));
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    for (qint64 i = 0; i < threads; ++i) {
+        auto run = std::make_unique<Run>();
+        run->first = rows * i / threads;
+        run->end = rows * (i + 1) / threads;
+        run->book = i == 0 ? book : workbook_new_opt("", &options);
+        run->ownsBook = i > 0;
+        const bool started = run->book && start(*run, name);
+        m_runs.push_back(std::move(run));
+        if (!started) {
+            *why = QStringLiteral("the worksheet could not be made");
+            return false;
         }
     }
 
-    for (lxw_col_t c = 0; c < columns; ++c)
-        if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(widths[c] + kColumnMargin, kWidestColumn),
-                                                     nullptr))
-            return fail(e);
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t i = 1; i < m_runs.size(); ++i)
+            helpers.emplace_back([this, i] { fill(*m_runs[i]); });
+        fill(*m_runs.front());
+    }
+    for (const auto &run : m_runs) {
+        if (!run->why.isEmpty()) {
+            *why = run->why;
+            return false;
+        }
+    }
+    if (!join(why))
+        return false;
+
+    lxw_worksheet *sheet = m_runs.front()->sheet;
+    for (lxw_col_t c = 0; c < lxw_col_t(m_d.columns.size()); ++c) {
+        double width = 0;
+        for (const auto &run : m_runs)
+            width = std::max(width, run->widths[c]);
+        if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(width + kColumnMargin, kWidestColumn), nullptr)) {
+            *why = failure(e);
+            return false;
+        }
+    }
     worksheet_freeze_panes(sheet, 1, 0);
     return true;
 }
@@ -401,6 +571,11 @@ QString fileName(const QString &documentName)
 
 bool save(const QString &path, const ExportDescription &description, QString *error)
 {
+    return save(path, description, 0, error);
+}
+
+bool save(const QString &path, const ExportDescription &description, int threads, QString *error)
+{
     SafeSave file(path);
     QString why;
     bool saved = file.open();
@@ -410,12 +585,14 @@ bool save(const QString &path, const ExportDescription &description, QString *er
         options.constant_memory = LXW_TRUE;
         // The zip deflated here, its parts seen as they go in.
         const WorkbookZip::Session zip;
+        SheetWriter writer(description, threads);
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         if (!book) {
             why = QStringLiteral("the workbook could not be started");
             saved = false;
         } else {
-            saved = writeSheet(book, description, &why);
+            // The writer outlives the close, which still writes through its buffer.
+            saved = writer.write(book, &why);
             // Closing writes the file, and frees the workbook whatever happened.
             const lxw_error closed = workbook_close(book);
             if (saved && closed != LXW_NO_ERROR) {

@@ -32,4 +32,9 @@ QString fileName(const QString &documentName);
 // refused.
 bool save(const QString &path, const ExportDescription &description, QString *error = nullptr);
 
+// The same, with the rows written on that many threads, each taking the next run
+// of rows; 0 leaves it to the program, which takes one per core for a large
+// sheet. The workbook is the same whatever the number.
+bool save(const QString &path, const ExportDescription &description, int threads, QString *error);
+
 } // namespace XlsxWorkbook

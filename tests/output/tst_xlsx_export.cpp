@@ -17,10 +17,13 @@
 #include "members/ui/TfrmExpAnagrafica.h"
 #include "movements/ui/TfrmExpMovimenti.h"
 #include "output/ExportTableModel.h"
+#include "output/XlsxWorkbook.h"
 #include "output/ui/ExportProcedure.h"
 
 #include <QDate>
 #include <QDir>
+#include <QHash>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
@@ -211,6 +214,77 @@ qint64 sheetSize(const QString &path)
     return found ? qint64(st.size) : -1;
 }
 
+// The bytes of one part of the workbook at path, inflated; empty when missing.
+QByteArray part(const QString &path, const char *name)
+{
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
+    if (!archive)
+        return {};
+    QByteArray bytes;
+    zip_stat_t st;
+    if (zip_stat(archive, name, 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE)) {
+        if (zip_file_t *f = zip_fopen(archive, name, 0)) {
+            bytes.resize(qsizetype(st.size));
+            if (zip_fread(f, bytes.data(), st.size) != zip_int64_t(st.size))
+                bytes.clear();
+            zip_fclose(f);
+        }
+    }
+    zip_discard(archive);
+    return bytes;
+}
+
+// A sheet of the given rows for writing on several threads. Every row differs,
+// most cells need escaping or are numbers and dates, and some rows are left
+// without a cell: every fifth from the fourth, and, with a hole, the whole third
+// quarter. In a grid, every third text cell is typed over by the user.
+struct ThreadedSheet
+{
+    QList<QList<QByteArray>> stored;
+    QHash<qint64, QString> typed; // row * columns + column
+    ExportDescription description;
+
+    ThreadedSheet(qint64 rows, bool hole, bool grid)
+    {
+        using Kind = ExportColumn::Kind;
+        description.sheetName = QStringLiteral("Prova");
+        description.columns = {{QStringLiteral("Nome"), 100, Kind::Text},
+                               {QStringLiteral("Quota"), 60, Kind::Amount},
+                               {QStringLiteral("Nato il"), 60, Kind::Date},
+                               {QStringLiteral("Note"), 200, Kind::Text}};
+        const qint64 columns = description.columns.size();
+        for (qint64 r = 0; r < rows; ++r) {
+            QList<QByteArray> row(columns);
+            const bool empty = r % 5 == 3 || (hole && r >= rows / 2 && r < rows * 3 / 4);
+            if (!empty) {
+                row[0] = QStringLiteral("%1 Socio n\u00b0 %2").arg(r, 5, 10, QLatin1Char('0')).arg(r).toLatin1();
+                row[1] = r % 4 == 0 ? QByteArray("dieci") : QByteArray::number(r * 7) + ",5";
+                row[2] = r % 3 == 0 ? QByteArray() : QStringLiteral("%1/03/19%2").arg(r % 28 + 1, 2, 10, QLatin1Char('0')).arg(r % 100, 2, 10, QLatin1Char('0')).toLatin1();
+                row[3] = "Ritiro & consegna <" + QByteArray::number(r) + "> " + QByteArray("\xe8 cos\xec\r\nfine");
+            }
+            if (grid && !empty && r % 3 == 1)
+                typed.insert(r * columns + 3, QStringLiteral("Corretto a mano: \u20ac %1").arg(r));
+            stored.append(row);
+        }
+        if (grid) {
+            description.rowCount = rows;
+            description.cell = [this, columns](qint64 row, int column) -> ExportDescription::Cell {
+                const auto t = typed.constFind(row * columns + column);
+                if (t != typed.constEnd())
+                    return {{}, &t.value()};
+                return {stored[row][column], nullptr};
+            };
+        } else {
+            for (qint64 r = 0; r < rows; ++r) {
+                QStringList texts;
+                for (const QByteArray &cell : stored[r])
+                    texts.append(QString::fromLatin1(cell));
+                description.rows.append(texts);
+            }
+        }
+    }
+};
+
 } // namespace
 
 class TestXlsxExport : public QObject
@@ -225,6 +299,9 @@ private Q_SLOTS:
     void refusedWorkbookKeepsTheOldFile();
     void cutSheetIsRefused_data();
     void cutSheetIsRefused();
+    void rowsOnThreadsMakeTheSameWorkbook_data();
+    void rowsOnThreadsMakeTheSameWorkbook();
+    void cutSheetOnThreadsIsRefused();
 };
 
 void TestXlsxExport::workbookHoldsTheDocumentsCells_data()
@@ -455,6 +532,90 @@ void TestXlsxExport::cutSheetIsRefused()
     QCOMPARE(p.shell.opened.size(), 1);
     QCOMPARE(readBytes(path), old);
     QCOMPARE(QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+void TestXlsxExport::rowsOnThreadsMakeTheSameWorkbook_data()
+{
+    QTest::addColumn<qint64>("rows");
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<bool>("hole");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("two runs, the second opening on a date") << qint64(80) << 2 << false << false;
+    QTest::newRow("three uneven runs, the last row empty") << qint64(99) << 3 << false << true;
+    QTest::newRow("a run without a cell") << qint64(100) << 4 << true << false;
+    QTest::newRow("the last run without a cell") << qint64(8) << 4 << true << true;
+    QTest::newRow("more threads than rows") << qint64(3) << 8 << false << true;
+    QTest::newRow("no rows") << qint64(0) << 3 << false << false;
+    QTest::newRow("left to the program") << qint64(20000) << 0 << false << true;
+}
+
+void TestXlsxExport::rowsOnThreadsMakeTheSameWorkbook()
+{
+    // A large sheet is written in runs of rows on several threads and put
+    // together in the end: the workbook must be the very one that a single
+    // thread writes, byte for byte, in every part that does not hold the time.
+    QFETCH(qint64, rows);
+    QFETCH(int, threads);
+    QFETCH(bool, hole);
+    QFETCH(bool, grid);
+    QTemporaryDir dir;
+    const ThreadedSheet sheet(rows, hole, grid);
+    const QString single = dir.filePath(QStringLiteral("uno.xlsx"));
+    const QString threaded = dir.filePath(QStringLiteral("molti.xlsx"));
+    QString error;
+    QVERIFY2(XlsxWorkbook::save(single, sheet.description, 1, &error), qPrintable(error));
+    QVERIFY2(XlsxWorkbook::save(threaded, sheet.description, threads, &error), qPrintable(error));
+
+    for (const char *name : {"xl/worksheets/sheet1.xml", "xl/styles.xml", "xl/workbook.xml"}) {
+        const QByteArray expected = part(single, name);
+        QVERIFY2(!expected.isEmpty(), name);
+        QVERIFY2(part(threaded, name) == expected, name);
+    }
+    // And what it holds: the header, the rows with a cell, the last one whole.
+    const XlsxReader::Sheet book = XlsxReader::read(threaded);
+    QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
+    QCOMPARE(book.rows.value(0).value(0).text, QStringLiteral("Nome"));
+    qint64 last = -1;
+    for (qint64 r = 0; r < rows; ++r)
+        if (!sheet.stored[r][0].isEmpty())
+            last = r;
+    QCOMPARE(book.rows.size(), last + 2);
+    if (last >= 0) {
+        const QList<Cell> &cells = book.rows.last();
+        QCOMPARE(cells.value(0).text, QString::fromLatin1(sheet.stored[last][0]));
+        QCOMPARE(cells.value(1).type, last % 4 == 0 ? Cell::Type::Text : Cell::Type::Number);
+        QVERIFY(cells.value(3).text.startsWith(grid && last % 3 == 1 ? QStringLiteral("Corretto") : QStringLiteral("Ritiro")));
+    }
+}
+
+void TestXlsxExport::cutSheetOnThreadsIsRefused()
+{
+    // The scratch files of every thread, and the one they are put together in,
+    // fill up under a size limit as on a full disk: the workbook is refused and
+    // the previous one stays.
+    TestPlatform p;
+    const ThreadedSheet sheet(3000, false, true);
+    const QString path = p.file(QStringLiteral("Prova.xlsx"));
+    QString error;
+    QVERIFY2(XlsxWorkbook::save(path, sheet.description, 3, &error), qPrintable(error));
+    const QByteArray old = readBytes(path);
+    const qint64 size = sheetSize(path);
+    QVERIFY(size > 0);
+    const QStringList before = QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const double kept : {0.2, 0.5, 0.9}) {
+        const auto limit = qint64(double(size) * kept);
+        QVERIFY(old.size() < limit);
+        bool saved = true;
+        {
+            FileFaults::SizeLimit cut(limit);
+            QVERIFY(cut.active());
+            saved = XlsxWorkbook::save(path, sheet.description, 3, &error);
+        }
+        QVERIFY2(!saved, qPrintable(QString::number(kept)));
+        QVERIFY2(error.startsWith(path), qPrintable(error));
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(QDir(p.folder.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    }
 }
 
 QTEST_MAIN(TestXlsxExport)
