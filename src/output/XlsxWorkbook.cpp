@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QThread>
 #include <QVarLengthArray>
 
 #include <xlsxwriter.h>
@@ -256,7 +257,9 @@ constexpr int kMostThreads = 4;
 // the program: one for a small sheet, one per core for a large one.
 int threadsFor(qint64 rows)
 {
-    const auto cores = qint64(std::max(1u, std::thread::hardware_concurrency()));
+    // The cores this process may run on, not those of the machine: more threads
+    // than those would only take turns.
+    const auto cores = qint64(std::max(1, QThread::idealThreadCount()));
     return int(std::clamp<qint64>(std::min(cores, rows / kRowsPerThread), 1, kMostThreads));
 }
 
