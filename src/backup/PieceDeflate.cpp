@@ -1,5 +1,7 @@
 #include "PieceDeflate.h"
 
+#include <QThread>
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -90,7 +92,8 @@ void PieceDeflate::fill()
 {
     const bool onePiece = m_size <= m_pieceSize;
     if (m_workers.empty() && !onePiece) {
-        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        // The cores this process may run on, not those of the machine.
+        const int cores = std::clamp(QThread::idealThreadCount(), 1, 8);
         const qint64 pieces = (m_size + m_pieceSize - 1) / m_pieceSize;
         for (qint64 i = 0; i < qMin<qint64>(cores, pieces); ++i)
             m_workers.emplace_back([this] { work(); });
