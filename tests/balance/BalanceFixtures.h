@@ -3,10 +3,12 @@
 #include "common/Platform.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
+#include "common/ui/RowList.h"
 #include "output/PreparedReport.h"
+#include "support/ShownRows.h"
 
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 // Small yearly movement files written through the record file, as the movement
@@ -60,13 +62,7 @@ inline void write(const QString &year, const QList<TSchedaMovimento> &records)
     file.close();
 }
 
-inline QStringList rows(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
+inline QStringList rows(const QAbstractItemView *list) { return ShownRows::texts(list); }
 
 // The lines of a text box over every page of a prepared report, in page order.
 inline QStringList printedLines(const PreparedReport &report, const QString &box)

@@ -12,12 +12,13 @@
 #include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmPassword.h"
 #include "common/ui/TfrmGuida.h"
+#include "support/ShownRows.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -429,7 +430,7 @@ void TestPrimaNota::screenShowsTheListAndTotals()
                  QCOMPARE(d->lblBilancio->text(), QStringLiteral("95,50 €"));
                  QCOMPARE(d->lstRecords->font().family(), QStringLiteral("Courier New"));
                  QCOMPARE(d->lstRecords->font().pointSize(), 12);
-                 QVERIFY(d->lstRecords->item(0)->sizeHint().width() >= 1600);
+                 QVERIFY(ShownRows::place(d->lstRecords, 0).width() >= 1600);
                  QCoreApplication::processEvents();
                  QVERIFY(d->lstRecords->horizontalScrollBar()->isVisible());
                  d->activateWindow();
@@ -439,7 +440,7 @@ void TestPrimaNota::screenShowsTheListAndTotals()
                  // "Esci" closes the list and empties it.
                  QTest::mouseClick(d->btnEsci, Qt::LeftButton);
                  QVERIFY(!d->isVisible());
-                 QCOMPARE(d->lstRecords->count(), 0);
+                 QCOMPARE(ShownRows::count(d->lstRecords), 0);
                  checked = true;
              });
     QVERIFY(checked);
@@ -489,7 +490,7 @@ void TestPrimaNota::screenCannotOpenTheYear()
                                          "cui il riepilogo non può essere compilato.\n\r\n\rAccertarsi di "
                                          "possedere i privilegi di scrittura nella cartella di installazione del "
                                          "programma."));
-                 QCOMPARE(d->lstRecords->count(), 0);
+                 QCOMPARE(ShownRows::count(d->lstRecords), 0);
                  QCOMPARE(d->lblBilancio->text(), QStringLiteral("non calcolato"));
                  checked = true;
              });
@@ -541,7 +542,7 @@ void TestPrimaNota::findKeyLastsFromOneListToTheNext()
         d->txtTrova->clear();
         QTest::keyClicks(d->txtTrova, key);
         QTest::mouseClick(d->btnTrova, Qt::LeftButton);
-        return d->lstRecords->currentRow();
+        return ShownRows::current(d->lstRecords);
     };
     int first = -1, second = -1;
     showList(app, QString(), QStringLiteral("01"), QStringLiteral("Marzo"), QStringLiteral("31"),

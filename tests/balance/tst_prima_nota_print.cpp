@@ -9,7 +9,7 @@
 #include "output/ReportTemplate.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 

@@ -7,12 +7,13 @@
 #include "members/ui/TfrmScadute.h"
 #include "members/ui/TfrmSospesi.h"
 #include "shell/ui/ScreenSet.h"
+#include "support/ShownRows.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -107,8 +108,8 @@ void TestFindInList::emptyListMessageOnScreen()
 {
     TestApp app;
     app.platform.modal.handlers.append([&](QDialog *d) {
-        auto *list = control<QListWidget>(d, "lstRecords");
-        QCOMPARE(list->count(), 0);
+        auto *list = control<QListView>(d, "lstRecords");
+        QCOMPARE(ShownRows::count(list), 0);
         control<QLineEdit>(d, "txtTrova")->setText(QStringLiteral("rossi"));
         QTest::mouseClick(control<QPushButton>(d, "btnTrova"), Qt::LeftButton);
     });
@@ -132,20 +133,20 @@ void TestFindInList::trovaWalksTheListAndWraps()
          MemberFixtures::member(QStringLiteral("Ambrosi Carla"), QStringLiteral("01/01/2020"))});
     QList<int> selected;
     app.platform.modal.handlers.append([&](QDialog *d) {
-        auto *list = control<QListWidget>(d, "lstRecords");
-        QCOMPARE(list->count(), 3);
+        auto *list = control<QListView>(d, "lstRecords");
+        QCOMPARE(ShownRows::count(list), 3);
         auto *key = control<QLineEdit>(d, "txtTrova");
         auto *trova = control<QPushButton>(d, "btnTrova");
         QTest::keyClicks(key, QStringLiteral("ROS"));
         for (int i = 0; i < 3; ++i) {
             QTest::mouseClick(trova, Qt::LeftButton);
-            selected.append(list->currentRow());
+            selected.append(ShownRows::current(list));
         }
         // A key nothing contains leaves the selection where it is.
         key->setText(QStringLiteral("zzz"));
         QTest::mouseClick(trova, Qt::LeftButton);
-        selected.append(list->currentRow());
-        QVERIFY(list->currentItem()->isSelected());
+        selected.append(ShownRows::current(list));
+        QVERIFY(ShownRows::selected(list, ShownRows::current(list)));
     });
     openDialog<TfrmScadute>(app.screens->anagrafica());
     // Ambrosi Carla (0) and Rossi Mario (2) contain "ros"; Bianchi Anna (1) does not.

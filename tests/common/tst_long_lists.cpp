@@ -5,6 +5,7 @@
 #include "common/RowBytes.h"
 #include "common/ui/ListScreen.h"
 #include "common/ui/RowList.h"
+#include "support/ShownRows.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,18 +58,18 @@ private Q_SLOTS:
 
         auto *list = control<RowList>(&window, "lstRecords");
         screen.setRows(rows);
-        QCOMPARE(list->count(), kRows);
+        QCOMPARE(ShownRows::count(list), kRows);
         QCOMPARE(screen.rowCount(), kRows);
         // Filling made no row's text.
-        QCOMPARE(list->textsMade(), 0);
+        QCOMPARE(list->rowModel()->textsMade(), 0);
 
         // Drawing the list makes the texts of the rows it shows, some 17 of
         // them, each maybe more than once, and no others.
         const int onScreen = list->viewport()->height() / 15 + 1;
         const auto madeFor = [&](auto work) {
-            const qint64 before = list->textsMade();
+            const qint64 before = list->rowModel()->textsMade();
             work();
-            return list->textsMade() - before;
+            return list->rowModel()->textsMade() - before;
         };
         const auto drawing = [&] { (void)list->viewport()->grab(); };
         const qint64 atTop = madeFor([&] {
@@ -85,9 +86,9 @@ private Q_SLOTS:
         });
         QVERIFY(atBottom > 0);
         QVERIFY2(atBottom <= 4 * onScreen, qPrintable(QString::number(atBottom)));
-        QCOMPARE(list->item(kRows - 1)->text(), rowText(kRows));
-        QCOMPARE(list->item(0)->text(), rowText(1));
-        QVERIFY(list->item(kRows - 1)->sizeHint().width() >= 1600);
+        QCOMPARE(ShownRows::text(list, kRows - 1), rowText(kRows));
+        QCOMPARE(ShownRows::text(list, 0), rowText(1));
+        QVERIFY(ShownRows::place(list, kRows - 1).width() >= 1600);
 
         // "Trova" walks the stored rows: a key found only near the end selects
         // its row without a text made for the rows before it.
@@ -95,7 +96,7 @@ private Q_SLOTS:
         key->setText(QStringLiteral("SOCIO 099999"));
         const qint64 finding =
             madeFor([&] { QTest::mouseClick(control<QPushButton>(&window, "btnTrova"), Qt::LeftButton); });
-        QCOMPARE(list->currentRow(), kRows - 2);
+        QCOMPARE(ShownRows::current(list), kRows - 2);
         QVERIFY2(finding <= 4 * onScreen, qPrintable(QString::number(finding)));
 
         // The count and the printed lines come from the same rows.
@@ -104,13 +105,7 @@ private Q_SLOTS:
         QCOMPARE(printed.at(kRows / 2), rowText(kRows / 2 + 1));
 
         // A double click on the last row chooses the record behind it.
-        list->scrollToItem(list->item(kRows - 1));
-        QCoreApplication::processEvents();
-        const QPoint at(20, list->visualItemRect(list->item(kRows - 1)).center().y());
-        // The press of a double click selects the row first, as with a real mouse.
-        QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        ShownRows::doubleClick(list, kRows - 1);
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.first().first().toLongLong(), 1);
     }

@@ -3,9 +3,10 @@
 #include "common/ArchivePaths.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaSocio.h"
+#include "support/ShownRows.h"
 
 #include <QAbstractItemView>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 // Small member archives written through the record file, as the card writes them.
@@ -34,24 +35,8 @@ inline void write(const QList<TSchedaSocio> &records)
     file.close();
 }
 
-inline QStringList rows(QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
+inline QStringList rows(const QAbstractItemView *list) { return ShownRows::texts(list); }
 
-inline void doubleClickRow(QListWidget *list, int row)
-{
-    QListWidgetItem *item = list->item(row);
-    QVERIFY(item);
-    list->scrollToItem(item);
-    const QPoint at(20, list->visualItemRect(item).center().y());
-    // The press of a double click selects the row first, as with a real mouse.
-    QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
+inline void doubleClickRow(QAbstractItemView *list, int row) { ShownRows::doubleClick(list, row); }
 
 } // namespace MemberFixtures

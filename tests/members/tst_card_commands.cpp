@@ -7,11 +7,12 @@
 #include "common/ui/Art.h"
 #include "output/ui/PrinterOutput.h"
 #include "support/RecordingPrinter.h"
+#include "support/ShownRows.h"
 
 #include <QCalendarWidget>
 #include <QDir>
 #include <QDirIterator>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -34,9 +35,9 @@ void press(QDialog *d, const char *name) { QTest::mouseClick(control<QWidget>(d,
 // Double-clicks the row of the list that starts with the name.
 void pickRow(QDialog *d, const QString &name)
 {
-    auto *list = control<QListWidget>(d, "lstRecords");
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text().startsWith(name)) {
+    auto *list = control<QListView>(d, "lstRecords");
+    for (int i = 0; i < ShownRows::count(list); ++i) {
+        if (ShownRows::text(list, i).startsWith(name)) {
             MemberFixtures::doubleClickRow(list, i);
             return;
         }
@@ -244,8 +245,8 @@ private Q_SLOTS:
         f.app.platform.modal.handlers.append([](QDialog *d) {
             QCOMPARE(control<QLabel>(d, "lblMemory")->text(), QStringLiteral("anagrafica"));
             QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-            auto *list = control<QListWidget>(d, "lstRecords");
-            QCOMPARE(list->count(), 3);
+            auto *list = control<QListView>(d, "lstRecords");
+            QCOMPARE(ShownRows::count(list), 3);
             MemberFixtures::doubleClickRow(list, 2); // the second Neri Paolo
         });
         f.click("btnTrova");
@@ -265,8 +266,8 @@ private Q_SLOTS:
         due.Preavviso = QStringLiteral("10");
         writeArchive({member(QStringLiteral("Alfa Bruno")), due});
         f.app.platform.modal.handlers.append([](QDialog *d) {
-            auto *list = control<QListWidget>(d, "lstRecords");
-            QCOMPARE(list->count(), 1);
+            auto *list = control<QListView>(d, "lstRecords");
+            QCOMPARE(ShownRows::count(list), 1);
             MemberFixtures::doubleClickRow(list, 0);
         });
         f.click("btnScadenze");

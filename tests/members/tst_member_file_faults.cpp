@@ -5,6 +5,7 @@
 // absurd archive ends at once with the screen's access message.
 #include "CardFixture.h"
 #include "support/FileFaults.h"
+#include "support/ShownRows.h"
 
 #include "common/ui/Art.h"
 #include "common/ui/Screens.h"
@@ -17,7 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
@@ -186,7 +187,7 @@ private Q_SLOTS:
             if (scan == Scan::Search)
                 QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
             rows = scan == Scan::ExportGrid ? control<QTableView>(d, "grdRecords")->model()->rowCount()
-                                            : control<QListWidget>(d, "lstRecords")->count();
+                                            : ShownRows::count(control<QListView>(d, "lstRecords"));
         });
         switch (scan) {
         case Scan::Search:

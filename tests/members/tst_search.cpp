@@ -8,11 +8,12 @@
 #include "members/ui/TfrmAnagrafica.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 #include "shell/ui/ScreenSet.h"
+#include "support/ShownRows.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -186,15 +187,15 @@ void TestSearch::searchOnScreen()
         QVERIFY(!control<QWidget>(d, "panAvvio")->isVisible());
         QVERIFY(control<QWidget>(d, "panContainer")->isVisible());
         QCOMPARE(control<QLabel>(d, "lblTrovate")->text(), count);
-        const QStringList rows = MemberFixtures::rows(control<QListWidget>(d, "lstRecords"));
+        const QStringList rows = MemberFixtures::rows(control<QListView>(d, "lstRecords"));
         QStringList shownNames;
         for (const QString &r : rows)
             shownNames.append(r.left(30).trimmed());
         QCOMPARE(shownNames, names);
         // Every row is laid out at least 1600 pixels wide, the last as the first.
-        auto *list = control<QListWidget>(d, "lstRecords");
-        for (int i = 0; i < list->count(); ++i)
-            QVERIFY2(list->visualItemRect(list->item(i)).width() >= 1600, qPrintable(rows.at(i)));
+        auto *list = control<QListView>(d, "lstRecords");
+        for (int i = 0; i < ShownRows::count(list); ++i)
+            QVERIFY2(ShownRows::place(list, i).width() >= 1600, qPrintable(rows.at(i)));
         QCOMPARE(control<QLineEdit>(d, "txtTrova")->text(), QString());
         ran = true;
     });
@@ -339,8 +340,8 @@ void TestSearch::carryBack()
         connect(search, &TfrmTrovaAnagrafica::memberChosen, [&](const StoredMember &m) { signalled.append(m.position); });
         shownMode = control<QLabel>(d, "lblMemory")->text();
         QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-        auto *list = control<QListWidget>(d, "lstRecords");
-        QCOMPARE(list->count(), 2);
+        auto *list = control<QListView>(d, "lstRecords");
+        QCOMPARE(ShownRows::count(list), 2);
         MemberFixtures::doubleClickRow(list, 1); // Rossi Mario, sorted after Bianchi
         closed = !d->isVisible();
     });
@@ -390,7 +391,7 @@ void TestSearch::closingWithoutAPickHandsBackNothing()
         app.platform.modal.handlers.append([&](QDialog *d) {
             if (QLatin1String(closer) == QLatin1String("btnChiudi")) {
                 QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-                QVERIFY(control<QListWidget>(d, "lstRecords")->count() > 0);
+                QVERIFY(ShownRows::count(control<QListView>(d, "lstRecords")) > 0);
             }
             QTest::mouseClick(control<QPushButton>(d, closer), Qt::LeftButton);
             QVERIFY(!d->isVisible());
@@ -423,8 +424,8 @@ void TestSearch::equalRowsCarryTheirOwnRecord()
     for (int row : {1, 2}) {
         app.platform.modal.handlers.append([&](QDialog *d) {
             QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-            auto *list = control<QListWidget>(d, "lstRecords");
-            QCOMPARE(list->item(1)->text(), list->item(2)->text());
+            auto *list = control<QListView>(d, "lstRecords");
+            QCOMPARE(ShownRows::text(list, 1), ShownRows::text(list, 2));
             MemberFixtures::doubleClickRow(list, row);
         });
         QWidget movementCard;

@@ -6,12 +6,13 @@
 #include "members/ui/TfrmScadute.h"
 #include "members/ui/TfrmSospesi.h"
 #include "shell/ui/ScreenSet.h"
+#include "support/ShownRows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -84,7 +85,7 @@ static QStringList showList(TestApp &app, const QString &screen,
 {
     QStringList rows;
     app.platform.modal.handlers.append([&](QDialog *d) {
-        rows = MemberFixtures::rows(control<QListWidget>(d, "lstRecords"));
+        rows = MemberFixtures::rows(control<QListView>(d, "lstRecords"));
         if (check)
             check(d);
     });
@@ -141,7 +142,7 @@ void TestSubscriptionLists::screens()
         QCOMPARE(d->size(), QSize(862, 560));
         QCOMPARE(control<QLabel>(d, "lblRigo03")->text(),
                  QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
-        auto *list = control<QListWidget>(d, "lstRecords");
+        auto *list = control<QListView>(d, "lstRecords");
         QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
         QCOMPARE(list->font().pointSize(), 12);
         // The rows are wider than the list: it scrolls sideways.
@@ -241,13 +242,13 @@ void TestSubscriptionLists::doubleClickShowsTheMemberOfThatRow()
             app.platform.modal.handlers.append([&](QDialog *d) {
                 connect(qobject_cast<SubscriptionListScreen *>(d), &SubscriptionListScreen::memberChosen,
                         [&](const StoredMember &m) { carried.append(m.position); });
-                auto *list = control<QListWidget>(d, "lstRecords");
-                QCOMPARE(list->count(), 3);
-                QCOMPARE(list->item(0)->text(), list->item(1)->text());
+                auto *list = control<QListView>(d, "lstRecords");
+                QCOMPARE(ShownRows::count(list), 3);
+                QCOMPARE(ShownRows::text(list, 0), ShownRows::text(list, 1));
                 MemberFixtures::doubleClickRow(list, row);
                 closed = !d->isVisible();
                 // Closing the screen clears its list.
-                QCOMPARE(list->count(), 0);
+                QCOMPARE(ShownRows::count(list), 0);
             });
             QTest::mouseClick(control<QWidget>(card, button), Qt::LeftButton);
             QVERIFY(closed);

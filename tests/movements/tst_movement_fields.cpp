@@ -7,9 +7,10 @@
 #include "common/ui/TfrmCalendario.h"
 #include "members/MemberFixtures.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "support/ShownRows.h"
 
 #include <QCalendarWidget>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -467,8 +468,8 @@ void TestMovementFields::importFromMemberArchive()
     f.app.platform.modal.handlers.append([&](QDialog *d) {
         shownMode = control<QLabel>(d, "lblMemory")->text();
         QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-        auto *list = control<QListWidget>(d, "lstRecords");
-        QCOMPARE(list->count(), 2);
+        auto *list = control<QListView>(d, "lstRecords");
+        QCOMPARE(ShownRows::count(list), 2);
         MemberFixtures::doubleClickRow(list, 1); // Verdi Carlo
     });
     f.click(button.toLatin1().constData());

@@ -8,9 +8,10 @@
 #include "movements/MovementLists.h"
 #include "movements/ui/TfrmSospesiMov.h"
 #include "movements/ui/TfrmTrovaMovimenti.h"
+#include "support/ShownRows.h"
 
 #include <QDir>
-#include <QListWidget>
+#include <QListView>
 
 namespace {
 
@@ -31,22 +32,22 @@ TSchedaMovimento made(const QString &causale, const QString &data, const QString
 // The search opened from the card, with criteria typed in and "Cerca" pressed;
 // then `after` runs on the result panel.
 void search(MovementFixture &f, const Typed &typed,
-            const std::function<void(QDialog *, QListWidget *)> &after)
+            const std::function<void(QDialog *, QListView *)> &after)
 {
     f.app.platform.modal.handlers.append([typed, after](QDialog *d) {
         for (const auto &t : typed)
             typeText(control<QLineEdit>(d, t.first), t.second);
         QTest::mouseClick(control<QPushButton>(d, "btnCerca"), Qt::LeftButton);
-        after(d, control<QListWidget>(d, "lstRecords"));
+        after(d, control<QListView>(d, "lstRecords"));
     });
     f.click("cmdTrova");
     QCOMPARE(f.app.platform.modal.opened.last(), QStringLiteral("TfrmTrovaMovimenti"));
 }
 
-void dueList(MovementFixture &f, const std::function<void(QDialog *, QListWidget *)> &during)
+void dueList(MovementFixture &f, const std::function<void(QDialog *, QListView *)> &during)
 {
     f.app.platform.modal.handlers.append(
-        [during](QDialog *d) { during(d, control<QListWidget>(d, "lstRecords")); });
+        [during](QDialog *d) { during(d, control<QListView>(d, "lstRecords")); });
     f.click("cmdScadenze");
     QCOMPARE(f.app.platform.modal.opened.last(), QStringLiteral("TfrmSospesiMov"));
 }
@@ -142,7 +143,7 @@ void TestMovementLists::searchRowsAndCriteria()
     };
     f.writeYear(year);
     QStringList shown, count;
-    search(f, typed, [&](QDialog *d, QListWidget *list) {
+    search(f, typed, [&](QDialog *d, QListView *list) {
         shown = MemberFixtures::rows(list);
         count << control<QLabel>(d, "lblTrovate")->text();
         QVERIFY(control<QWidget>(d, "panContainer")->isVisible());
@@ -172,7 +173,7 @@ void TestMovementLists::searchOfAYearWithoutFile()
         file.close();
     }
     QStringList shown, count;
-    search(f, {}, [&](QDialog *d, QListWidget *list) {
+    search(f, {}, [&](QDialog *d, QListView *list) {
         shown = MemberFixtures::rows(list);
         count << control<QLabel>(d, "lblTrovate")->text();
     });
@@ -181,7 +182,7 @@ void TestMovementLists::searchOfAYearWithoutFile()
     QVERIFY(QFileInfo(f.yearFile()).isFile());
     QCOMPARE(f.bytes().size(), 0);
     // Nor does the payments-due list look at another year.
-    dueList(f, [](QDialog *, QListWidget *list) { QCOMPARE(list->count(), 0); });
+    dueList(f, [](QDialog *, QListView *list) { QCOMPARE(ShownRows::count(list), 0); });
 }
 
 void TestMovementLists::searchPrintsItsRows()
@@ -189,11 +190,11 @@ void TestMovementLists::searchPrintsItsRows()
     MovementFixture f;
     f.writeYear({made("Quota Verdi", "05/03/2014", "31/03/2014", "5", kNo), made("Affitto", "01/03/2014", "15/03/2014", "5", kNo)});
     QStringList rows;
-    search(f, {}, [&](QDialog *d, QListWidget *list) {
+    search(f, {}, [&](QDialog *d, QListView *list) {
         rows = MemberFixtures::rows(list);
         QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
     });
-    dueList(f, [](QDialog *d, QListWidget *) { QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton); });
+    dueList(f, [](QDialog *d, QListView *) { QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton); });
     const auto &jobs = f.app.platform.printer.jobs;
     QCOMPARE(jobs.size(), 2);
     const QStringList titles = {QStringLiteral("Riepilogo movimenti in archivio"),
@@ -227,9 +228,9 @@ void TestMovementLists::doubleClickShowsTheRowsOwnMovement()
     b.Saldato = kYes;
     f.writeYear({a, made("Quota", "05/03/2014", "31/03/2014", "5", kNo), b});
     const QByteArray before = f.bytes();
-    search(f, {{"txtCausale", "affitto"}}, [&](QDialog *d, QListWidget *list) {
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), list->item(1)->text());
+    search(f, {{"txtCausale", "affitto"}}, [&](QDialog *d, QListView *list) {
+        QCOMPARE(ShownRows::count(list), 2);
+        QCOMPARE(ShownRows::text(list, 0), ShownRows::text(list, 1));
         MemberFixtures::doubleClickRow(list, clicked);
         QVERIFY(!d->isVisible());
     });
@@ -295,7 +296,7 @@ void TestMovementLists::dueListFromTheCard()
     };
     f.writeYear(year);
     QStringList shown;
-    dueList(f, [&](QDialog *d, QListWidget *list) {
+    dueList(f, [&](QDialog *d, QListView *list) {
         QCOMPARE(d->windowTitle(), QStringLiteral(" Riepilogo pagamenti in scadenza o scaduti"));
         shown = MemberFixtures::rows(list);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(d, "txtTrova"));
@@ -320,7 +321,7 @@ void TestMovementLists::dueListSkipsUnreadableRecordsAndGoesOn()
     };
     f.writeYear(year);
     QStringList shown;
-    dueList(f, [&](QDialog *, QListWidget *list) { shown = MemberFixtures::rows(list); });
+    dueList(f, [&](QDialog *, QListView *list) { shown = MemberFixtures::rows(list); });
     QCOMPARE(shown, QStringList({row(year[3]), row(year[0])}));
     QVERIFY(f.messages().shown.isEmpty());
 }
@@ -330,7 +331,7 @@ void TestMovementLists::dueListReportsAFileThatCannotBeOpened()
     MovementFixture f;
     QVERIFY(QDir().mkdir(f.yearFile())); // a folder where the year's file should be
     int rows = -1;
-    dueList(f, [&](QDialog *, QListWidget *list) { rows = list->count(); });
+    dueList(f, [&](QDialog *, QListView *list) { rows = ShownRows::count(list); });
     QCOMPARE(rows, 0);
     QCOMPARE(f.messages().shown.size(), 1);
     QCOMPARE(f.messages().shown[0].kind, MessageBoxes::Kind::Warning);
@@ -339,7 +340,7 @@ void TestMovementLists::dueListReportsAFileThatCannotBeOpened()
                        "può essere compilato.")));
     // The search reports it too, and stays on its criteria.
     bool criteriaShown = false;
-    search(f, {}, [&](QDialog *d, QListWidget *) { criteriaShown = control<QWidget>(d, "panAvvio")->isVisible(); });
+    search(f, {}, [&](QDialog *d, QListView *) { criteriaShown = control<QWidget>(d, "panAvvio")->isVisible(); });
     QVERIFY(criteriaShown);
     QCOMPARE(f.messages().shown.size(), 2);
     QCOMPARE(f.messages().shown[1].kind, MessageBoxes::Kind::Plain);
@@ -357,8 +358,8 @@ void TestMovementLists::dueListDoubleClickShowsTheMovement()
     // The card shows an expense before: the income shown turns it back.
     f.click("cmdPrimo");
     QVERIFY(f.radio("optUscita")->isChecked());
-    dueList(f, [](QDialog *d, QListWidget *list) {
-        QCOMPARE(list->count(), 2);
+    dueList(f, [](QDialog *d, QListView *list) {
+        QCOMPARE(ShownRows::count(list), 2);
         MemberFixtures::doubleClickRow(list, 1); // Quota Verdi, after Affitto
         QVERIFY(!d->isVisible());
     });
@@ -390,9 +391,9 @@ void TestMovementLists::dueListDoubleClickOnEqualRows()
     b.Ricevuta = QStringLiteral("CRO B");
     b.Preavviso = QStringLiteral("30");
     f.writeYear({a, made("Quota saldata", "05/03/2014", "15/03/2014", "5", kYes), b});
-    dueList(f, [&](QDialog *, QListWidget *list) {
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), list->item(1)->text());
+    dueList(f, [&](QDialog *, QListView *list) {
+        QCOMPARE(ShownRows::count(list), 2);
+        QCOMPARE(ShownRows::text(list, 0), ShownRows::text(list, 1));
         MemberFixtures::doubleClickRow(list, clicked);
     });
     QCOMPARE(f.position(), clicked == 0 ? QStringLiteral("1") : QStringLiteral("3"));
@@ -420,8 +421,8 @@ void TestMovementLists::doubleClickWhenTheYearCannotBeRead()
     f.type("txtCausale", QStringLiteral("in corso"));
     const MovementCardValues before = f.card->values();
     bool closed = false;
-    const auto pick = [&](QDialog *d, QListWidget *list) {
-        QCOMPARE(list->count(), 1);
+    const auto pick = [&](QDialog *d, QListView *list) {
+        QCOMPARE(ShownRows::count(list), 1);
         QVERIFY(QFile::remove(f.yearFile()));
         QVERIFY(QDir().mkdir(f.yearFile()));
         MemberFixtures::doubleClickRow(list, 0);

@@ -11,8 +11,9 @@
 #include "receipts/ui/TfrmRicevuta.h"
 #include "statement/Classification.h"
 #include "statement/EnteData.h"
+#include "support/ShownRows.h"
 
-#include <QListWidget>
+#include <QListView>
 
 namespace {
 
@@ -280,9 +281,9 @@ private Q_SLOTS:
         QStringList rows;
         f.app.platform.modal.handlers.append([&rows](QDialog *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral(" Elenco ricevute"));
-            auto *list = control<QListWidget>(d, "lstRecords");
-            for (int i = 0; i < list->count(); ++i)
-                rows.append(list->item(i)->text());
+            auto *list = control<QListView>(d, "lstRecords");
+            for (int i = 0; i < ShownRows::count(list); ++i)
+                rows.append(ShownRows::text(list, i));
             QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
             MemberFixtures::doubleClickRow(list, 1);
         });

@@ -15,12 +15,12 @@
 #include "shell/ui/ScreenSet.h"
 #include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmPassword.h"
+#include "support/ShownRows.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -92,14 +92,7 @@ void restart(TestApp &app)
     app.screens->start();
 }
 
-QStringList rows(QDialog *d, const char *list)
-{
-    QStringList out;
-    const QAbstractItemModel *model = control<QListView>(d, list)->model();
-    for (int i = 0; i < model->rowCount(); ++i)
-        out.append(model->index(i, 0).data().toString());
-    return out;
-}
+QStringList rows(QDialog *d, const char *list) { return ShownRows::texts(control<QListView>(d, list)); }
 
 QStringList leftColumn(const QStringList &texts, int width)
 {
@@ -107,17 +100,6 @@ QStringList leftColumn(const QStringList &texts, int width)
     for (const QString &t : texts)
         out.append(t.left(width).trimmed());
     return out;
-}
-
-void doubleClickRow(QAbstractItemView *view, int row)
-{
-    const QModelIndex index = view->model()->index(row, 0);
-    QVERIFY(index.isValid());
-    view->scrollTo(index);
-    const QPoint at(20, view->visualRect(index).center().y());
-    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 QStringList folderEntries()
@@ -337,7 +319,7 @@ void TestInScadenza::doubleClickOpensTheRecordOnItsCard()
     writeSomethingDue();
     bool closed = false;
     app.platform.modal.handlers.append([&](QDialog *d) {
-        doubleClickRow(control<QListView>(d, list.constData()), row);
+        ShownRows::doubleClick(control<QListView>(d, list.constData()), row);
         closed = !d->isVisible();
     });
     logIn(app);
@@ -375,12 +357,12 @@ void TestInScadenza::buttonsOpenTheListScreens()
         QTest::mouseClick(control<QPushButton>(d, "btnSoci"), Qt::LeftButton);
     });
     app.platform.modal.handlers.append([&](QDialog *list) {
-        paymentsListed = MemberFixtures::rows(control<QListWidget>(list, "lstRecords"));
+        paymentsListed = MemberFixtures::rows(control<QListView>(list, "lstRecords"));
         QTest::mouseClick(control<QPushButton>(list, "btnChiudi"), Qt::LeftButton);
     });
     app.platform.modal.handlers.append([&](QDialog *list) {
-        auto *rowsShown = control<QListWidget>(list, "lstRecords");
-        QCOMPARE(rowsShown->count(), 2);
+        auto *rowsShown = control<QListView>(list, "lstRecords");
+        QCOMPARE(ShownRows::count(rowsShown), 2);
         MemberFixtures::doubleClickRow(rowsShown, 1);
     });
     logIn(app);

@@ -11,7 +11,7 @@ class ListScreen;
 class PictureButton;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class RowList;
 class QPushButton;
 class ReportTemplate;
 
@@ -39,7 +39,7 @@ public:
     QLabel *lblIntervallo;
     QLineEdit *txtTrova;
     QPushButton *btnTrova;
-    QListWidget *lstRecords;
+    RowList *lstRecords;
     QLabel *titTotEntrate;
     QLabel *lblTotEntrate;
     QLabel *titTotUscite;

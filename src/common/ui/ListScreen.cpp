@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <optional>
@@ -87,22 +86,17 @@ ListScreen::ListScreen(QWidget *screen, QWidget *panel, const Places &places, co
     QPalette pal = m_list->palette();
     pal.setColor(QPalette::Text, Qt::black);
     m_list->setPalette(pal);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setUniformItemSizes(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setSortingEnabled(false);
 
     // Enter in the key field moves to "Trova"; Enter there then runs the search.
     if (auto *edit = qobject_cast<FieldEdit *>(m_findEdit))
         connect(edit, &FieldEdit::enterPressed, m_findButton,
                 [this] { m_findButton->setFocus(Qt::OtherFocusReason); });
     connect(m_findButton, &QPushButton::clicked, this, &ListScreen::find);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        const int row = item ? m_list->row(item) : -1;
-        Q_EMIT rowChosen(row >= 0 && row < m_list->rows().size() ? m_list->rows().position(row) : 0);
-    });
+    connect(m_list, &RowList::rowDoubleClicked, this,
+            [this](int row) { Q_EMIT rowChosen(m_list->rows().position(row)); });
 
     screen->installEventFilter(this);
 }
@@ -140,16 +134,12 @@ int ListScreen::rowCount() const { return int(m_list->rows().size()); }
 int ListScreen::selectedRow() const
 {
     const int row = m_list->currentRow();
-    const QListWidgetItem *item = m_list->item(row);
-    return item && item->isSelected() ? row : -1;
+    return row >= 0 && m_list->selectionModel()->isRowSelected(row) ? row : -1;
 }
 
 void ListScreen::selectRow(int row)
 {
-    if (row < 0 || row >= m_list->count())
-        return;
-    m_list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    m_list->scrollToItem(m_list->item(row));
+    m_list->selectRow(row);
 }
 
 void ListScreen::resetFind()

@@ -9,8 +9,6 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 
 class QWidget;
@@ -37,7 +35,7 @@ public:
     // controls are placed; printTitle: the title of the printed list.
     ListScreen(QWidget *screen, QWidget *panel, const Places &places, const QString &printTitle);
 
-    QListWidget *list() const { return m_list; }
+    RowList *list() const { return m_list; }
     QLineEdit *findEdit() const { return m_findEdit; }
     QPushButton *findButton() const { return m_findButton; }
 

@@ -1,61 +1,32 @@
 #include "RowList.h"
 
-#include <QSignalBlocker>
-
-// An item of the list that answers from the list's table.
-class RowList::Row : public QListWidgetItem
+RowList::RowList(QWidget *parent) : QListView(parent), m_model(new RowListModel(this))
 {
-public:
-    QVariant data(int role) const override
-    {
-        const auto *list = static_cast<const RowList *>(listWidget());
-        return list ? list->rowData(this, role) : QVariant();
-    }
-    // Nothing is written into a row: the table is what the list shows.
-    void setData(int, const QVariant &) override {}
-};
-
-RowList::RowList(QWidget *parent) : QListWidget(parent) {}
-
-RowList::~RowList() { clear(); }
-
-QVariant RowList::rowData(const QListWidgetItem *item, int role) const
-{
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-    case Qt::AccessibleTextRole: {
-        const int at = row(item);
-        if (at < 0 || at >= m_rows.size())
-            return {};
-        ++m_textsMade;
-        return m_rows.text(at);
-    }
-    case Qt::SizeHintRole:
-        return m_itemSize;
-    default:
-        return {};
-    }
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            Q_EMIT rowDoubleClicked(index.row());
+    });
 }
 
-void RowList::setRows(const RowTable &rows, const QSize &itemSize)
+void RowList::setRows(const RowTable &rows, const QSize &rowSize) { m_model->setRows(rows, rowSize); }
+
+void RowList::clearRows() { m_model->clear(); }
+
+int RowList::currentRow() const
 {
-    clearRows();
-    m_rows = rows;
-    m_itemSize = itemSize;
-    m_textsMade = 0;
-    {
-        // The items go in without the view hearing of each one: it takes them
-        // in all at once below, as after a new model.
-        const QSignalBlocker quiet(model());
-        for (qsizetype i = 0; i < m_rows.size(); ++i)
-            addItem(new Row);
-    }
-    reset();
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
-void RowList::clearRows()
+void RowList::selectRow(int row)
 {
-    clear();
-    m_rows = RowTable();
+    const QModelIndex index = m_model->index(row);
+    if (!index.isValid())
+        return;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
 }

@@ -1,36 +1,31 @@
 #pragma once
 
-#include "common/RowTable.h"
+#include "common/RowListModel.h"
 
-#include <QListWidget>
-#include <QSize>
+#include <QListView>
 
-// The list box of the list screens (lstRecords): a view over the rows of a
-// RowTable. It keeps one item per row, as a list box does, but an item holds
-// neither text nor size: it answers from the table, so a row's text is
-// decoded only when the view draws the row (or something asks for it), and
-// filling the list with 100,000 rows makes no string at all.
-class RowList : public QListWidget
+// The list box of the list screens (lstRecords): a list view over its own
+// RowListModel, single selection, every row the same size.
+class RowList : public QListView
 {
     Q_OBJECT
 public:
     explicit RowList(QWidget *parent = nullptr);
-    ~RowList() override;
 
-    // Shows these rows, every item `itemSize` large, replacing what was shown.
-    void setRows(const RowTable &rows, const QSize &itemSize);
-    // Empties the list.
+    // Shows these rows, every row `rowSize` large, replacing what was shown.
+    void setRows(const RowTable &rows, const QSize &rowSize);
     void clearRows();
-    const RowTable &rows() const { return m_rows; }
-    // How many times a row's text has been made since the list was filled:
-    // for the rows drawn, an item's text asked for, an accessibility name.
-    qint64 textsMade() const { return m_textsMade; }
+    const RowTable &rows() const { return m_model->rows(); }
+    RowListModel *rowModel() const { return m_model; }
+
+    // The current row (-1 when none), and making a row current and selected.
+    int currentRow() const;
+    void selectRow(int row);
+
+Q_SIGNALS:
+    // A row was double-clicked.
+    void rowDoubleClicked(int row);
 
 private:
-    class Row;
-    QVariant rowData(const QListWidgetItem *item, int role) const;
-
-    RowTable m_rows;
-    QSize m_itemSize;
-    mutable qint64 m_textsMade = 0;
+    RowListModel *m_model;
 };

@@ -1,5 +1,6 @@
 #include "TfrmInScadenza.h"
 
+#include "common/RowListModel.h"
 #include "common/TextRules.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
@@ -16,7 +17,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
-#include <QStringListModel>
 
 namespace {
 
@@ -89,7 +89,7 @@ TfrmInScadenza::TfrmInScadenza(QWidget *parent)
         g.group.count = c.get<QLabel>(QString::fromLatin1(g.count));
         g.group.open = c.get<QPushButton>(QString::fromLatin1(g.open));
         g.group.list = rowList(this, g.list, g.place);
-        g.group.rows = new QStringListModel(this);
+        g.group.rows = new RowListModel(this);
         g.group.list->setModel(g.group.rows);
         connect(g.group.list, &QAbstractItemView::doubleClicked, this, g.rowChosen);
         connect(g.group.open, &QPushButton::clicked, this, g.openClick);
@@ -151,15 +151,7 @@ void TfrmInScadenza::setDue(const DueReminder::Due &due)
 
 void TfrmInScadenza::fillGroup(Group &group, const ListScan &scan, const QString &what)
 {
-    QStringList texts;
-    texts.reserve(scan.rows.size());
-    group.positions.clear();
-    group.positions.reserve(scan.rows.size());
-    for (const ListRow &row : scan.rows) {
-        texts.append(row.text);
-        group.positions.append(row.position);
-    }
-    group.rows->setStringList(texts);
+    group.rows->setRows(scan.rows);
     QString count = what + QStringLiteral(": ") +
                     (scan.rows.isEmpty() ? QStringLiteral("nessuno") : QString::number(scan.rows.size()));
     // The rows read before a failure are shown; the user must know they may not be all.
@@ -173,7 +165,7 @@ bool TfrmInScadenza::notToday() const { return m_notToday->isChecked(); }
 
 qint64 TfrmInScadenza::positionAt(const Group &group, const QModelIndex &index)
 {
-    return index.isValid() ? group.positions.value(index.row(), 0) : 0;
+    return index.isValid() ? group.rows->data(index, RowListModel::PositionRole).toLongLong() : 0;
 }
 
 void TfrmInScadenza::membersRowChosen(const QModelIndex &index)

@@ -12,7 +12,7 @@ class QLabel;
 class QListView;
 class QModelIndex;
 class QPushButton;
-class QStringListModel;
+class RowListModel;
 
 // "In scadenza": shown over the start menu after the login when something is
 // falling due. Two groups, each with its count, its rows and a button opening
@@ -54,8 +54,7 @@ private:
         QLabel *count = nullptr;
         QPushButton *open = nullptr;
         QListView *list = nullptr;
-        QStringListModel *rows = nullptr;
-        QList<qint64> positions;
+        RowListModel *rows = nullptr;
     };
     static void fillGroup(Group &group, const ListScan &scan, const QString &what);
     static qint64 positionAt(const Group &group, const QModelIndex &index);
