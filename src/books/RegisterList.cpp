@@ -161,8 +161,9 @@ PreparedReport report(const QList<Row> &rows, const QString &title, const EnteDa
         const QStringList cells = row.cells();
         x = 0;
         for (int i = 0; i < cells.size(); ++i) {
-            ReportObject &c = textIn(b, QStringLiteral("txtCella%1").arg(i + 1), x, 0.5, kColumns[i], kRowHeight - 0.5,
-                                     cells[i], 7);
+            // A little white between the columns, so a right-aligned figure never touches the next cell.
+            ReportObject &c = textIn(b, QStringLiteral("txtCella%1").arg(i + 1), x, 0.5, kColumns[i] - 1.5,
+                                     kRowHeight - 0.5, cells[i], 7);
             if (i == 0 || i == 7)
                 c.hAlign = Qt::AlignRight;
             x += kColumns[i];
