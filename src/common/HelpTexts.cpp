@@ -255,6 +255,35 @@ QString statement()
         "l'anteprima del rendiconto, con il posto per la data e le firme; Esporta lo scrive nel file "
         "Rendiconto seguito dall'anno, con estensione .XLS oppure, scegliendo il formato \"Excel 2007 e "
         "successivi\" accanto al pulsante, .XLSX, che si apre con i programmi di foglio di calcolo.",
+        "Salva PDF per il RUNTS scrive il rendiconto nel formato PDF/A richiesto per il deposito nel Registro "
+        "unico nazionale del Terzo settore, con i caratteri incorporati, il luogo (la città dell'indirizzo "
+        "dell'associazione) e la data di oggi sopra le firme. Il file, nella cartella del programma, si chiama "
+        "Rendiconto seguito dall'anno e dal codice fiscale dell'associazione.",
+    });
+}
+
+QString memberRegister()
+{
+    return join({
+        "LIBRO SOCI. Il libro degli associati elenca chi è entrato nell'Associazione, nell'ordine di "
+        "ammissione, con il numero di iscrizione, la data della delibera di ammissione, la categoria e, per chi "
+        "esce, la data e la causa dell'uscita (recesso, esclusione, decadenza, decesso). Chi è uscito resta nel "
+        "libro. I dati stanno nel file LibroSoci.txt accanto all'archivio dei Soci, che non viene modificato.",
+        "Nella scheda del Socio il pulsante Iscrizione apre la finestra del libro soci: per un Socio non ancora "
+        "iscritto propone il numero successivo e la data di oggi. Il numero non viene mai ridato, nemmeno se "
+        "due postazioni iscrivono un Socio nello stesso momento; un numero scritto a mano che appartiene già a "
+        "un altro Socio, o un'uscita precedente all'ammissione, vengono rifiutati con un messaggio. Per una "
+        "scheda nuova l'iscrizione si registra quando la scheda viene salvata.",
+        "Il pulsante Libro soci della scheda mostra il libro in ordine di numero: tutti gli iscritti, i Soci in "
+        "carica in un giorno (per esempio per contare il numero legale di un'assemblea) oppure i Soci usciti, "
+        "con la ricerca di un nome o di un codice. Stampa prepara il libro con l'intestazione "
+        "dell'associazione e le pagine numerate \"Pagina n di N\", pronto da rilegare; Esporta lo scrive nel "
+        "file LibroSoci.xls o LibroSoci.xlsx. Un doppio clic su una riga mostra la scheda del Socio.",
+        "ADEMPIMENTI. Dopo l'accesso la finestra delle scadenze ricorda, dai 30 giorni prima e finché non si "
+        "preme Segna come fatto, il deposito al RUNTS del rendiconto dell'anno precedente e l'aggiornamento del "
+        "numero dei soci, entro il 30 giugno, e il rendiconto del 5 per mille entro un anno dal giorno in cui il "
+        "contributo è stato ricevuto, da scrivere nella stessa finestra. Tutto è annotato nel file "
+        "Adempimenti.ini.",
     });
 }
 
@@ -279,7 +308,7 @@ QList<HelpPage> pages()
 {
     return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
             HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement,
-            HelpPage::Backup};
+            HelpPage::Backup,    HelpPage::MemberRegister};
 }
 
 QString title(HelpPage page)
@@ -302,6 +331,8 @@ QString title(HelpPage page)
         return QStringLiteral("Rendiconto per cassa dell'Associazione.");
     case HelpPage::Backup:
         return QStringLiteral("Copie di sicurezza e ripristino.");
+    case HelpPage::MemberRegister:
+        return QStringLiteral("Libro soci e adempimenti dell'Associazione.");
     }
     return {};
 }
@@ -333,6 +364,8 @@ QString body(HelpPage page)
         return statement();
     case HelpPage::Backup:
         return backupCopies();
+    case HelpPage::MemberRegister:
+        return memberRegister();
     }
     return {};
 }

@@ -26,6 +26,7 @@ Due gather(const QDate &today)
         due.members = SubscriptionLists::scan(SubscriptionLists::Kind::Expiring, today);
     if (present(due.yearFile))
         due.payments = MovementLists::paymentsDue(due.yearFile, today);
+    due.deadlines = YearDeadlines::pending(YearDeadlines::path(), today);
     return due;
 }
 

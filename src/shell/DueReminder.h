@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/YearDeadlines.h"
 #include "common/ListRows.h"
 
 #include <QDate>
@@ -23,8 +24,10 @@ struct Due
     QString yearFile;
     // The payments, as the payments-due list of that year shows them.
     ListScan payments;
+    // The association's yearly duties whose notice has begun and that are not done.
+    QList<YearDeadlines::Deadline> deadlines;
 
-    bool any() const { return !members.rows.isEmpty() || !payments.rows.isEmpty(); }
+    bool any() const { return !members.rows.isEmpty() || !payments.rows.isEmpty() || !deadlines.isEmpty(); }
 };
 
 // Reads Soci.pro and the movement file of today's year in the program's folder.

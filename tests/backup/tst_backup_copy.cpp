@@ -63,6 +63,8 @@ QMap<QString, QByteArray> writeFolder(const QString &folder)
     const QList<QPair<QString, QByteArray>> data = {
         {QStringLiteral("Ente.ini"), "[Ente]\r\nNome=Circolo\r\n"},
         {QStringLiteral("Rendiconto.ini"), "[Rendiconto]\r\nAnno=2024\r\n"},
+        {QStringLiteral("LibroSoci.txt"), "Quintara libro soci 1\nUltimo\t1\n3\t1\t10/01/2024\t-\t-\t-\n"},
+        {QStringLiteral("Adempimenti.ini"), "[Adempimenti]\r\nRendicontoDepositato2023=05/06/2024\r\n"},
         {QStringLiteral("3.jpg"), QByteArray(3000, '\xff')},
         {QStringLiteral("12.jpg"), QByteArray("\xff\xd8 foto 12")},
         {QStringLiteral("Documenti_Allegati/fattura marzo.pdf"), "%PDF-1.4 fattura"},

@@ -94,7 +94,8 @@ private Q_SLOTS:
                                  "9. La copia di sicurezza",
                                  "10. Il rendiconto per cassa",
                                  "11. Le ricevute",
-                                 "12. Messaggi e soluzioni"};
+                                 "12. Il libro soci e gli adempimenti",
+                                 "13. Messaggi e soluzioni"};
         const QList<QStringList> phrases{
             {"menu iniziale", "benvenutissimo", "Archivio Soci", "Registrazione movimenti", "Primanota e Bilancio",
              "Importa", "In scadenza", "Non mostrare più oggi"},
@@ -113,6 +114,8 @@ private Q_SLOTS:
              "Applica i suggerimenti", "INCOMPLETO", "Modello D"},
             {"Ricevuta", "DUPLICATO", "Erogazione liberale", "centoventi/50", "art. 83 D.Lgs. 117/2017",
              "copia per il socio / donatore"},
+            {"Iscrizione", "LibroSoci.txt", "Dalle qualifiche", "recesso", "Soci in carica", "Pagina n di N",
+             "LibroSoci.xlsx", "Segna come fatto", "5 per mille", "Adempimenti.ini"},
             {"password errata", "il sistema non permette di accedere", "Guida.pdf"},
         };
         for (int i = 0; i < titles.size(); ++i)

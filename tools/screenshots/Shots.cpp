@@ -3,6 +3,10 @@
 #include "backup/BackupMaker.h"
 #include "backup/ui/TfrmRipristino.h"
 #include "balance/PrimaNota.h"
+#include "books/MemberRegister.h"
+#include "books/RegisterList.h"
+#include "books/ui/TfrmIscrizione.h"
+#include "books/ui/TfrmLibroSoci.h"
 #include "balance/PrimaNotaPrint.h"
 #include "balance/ui/PickCombo.h"
 #include "balance/ui/TfrmBilancio.h"
@@ -103,6 +107,25 @@ template <class T>
 T *fresh(QWidget *owner = nullptr)
 {
     return new T(owner);
+}
+
+// The first eight sample members entered in the register, the third of whom left.
+void sampleRegister()
+{
+    const auto book = MemberRegister::read(MemberRegister::path());
+    if (!book || !book->entries.isEmpty())
+        return;
+    for (int i = 1; i <= 8; ++i) {
+        MemberRegister::Entry e;
+        e.position = i;
+        e.admitted = QDate(2023, 1, 16).addDays(21 * i);
+        e.category = i <= 2 ? QStringLiteral("fondatore") : QStringLiteral("ordinario");
+        if (i == 3) {
+            e.left = QDate(2024, 4, 30);
+            e.cause = MemberRegister::Cause::Recesso;
+        }
+        (void)MemberRegister::store(MemberRegister::path(), ArchivePaths::members(), e);
+    }
 }
 
 // Renders the first page of a prepared report as a picture on a grey desk.
@@ -498,6 +521,33 @@ std::vector<Shot> extraShots()
              QWidget *page = pageWidget(StatementReport::prepare(d->statement(), sampleEnte()));
              delete d;
              return page;
+         },
+         true},
+        {QStringLiteral("member_register"),
+         [](ScreenSet &s) -> QWidget * {
+             sampleRegister();
+             return fresh<TfrmLibroSoci>(s.anagrafica());
+         },
+         true},
+        {QStringLiteral("member_register_entry"),
+         [](ScreenSet &s) -> QWidget * {
+             sampleRegister();
+             auto *d = fresh<TfrmIscrizione>(s.anagrafica());
+             const auto book = MemberRegister::read(MemberRegister::path());
+             MemberRegister::Entry e;
+             e.position = 9;
+             e.admitted = QDate(2024, 9, 20);
+             d->setValues(book ? *book : MemberRegister::Book{}, e,
+                          {QStringLiteral("Esposito Giulia"), QStringLiteral("ordinario")});
+             return d;
+         },
+         true},
+        {QStringLiteral("printout_member_register"),
+         [](ScreenSet &) -> QWidget * {
+             sampleRegister();
+             const auto rows = RegisterList::read(MemberRegister::path(), ArchivePaths::members());
+             return pageWidget(RegisterList::report(rows ? *rows : QList<RegisterList::Row>{},
+                                                    RegisterList::title({}), sampleEnte()));
          },
          true},
         {QStringLiteral("printout_list"),

@@ -9,6 +9,9 @@
 #include "TfrmTrovaAnagrafica.h"
 #include "TfrmWebCam.h"
 #include "TfrmZoom.h"
+#include "books/MemberRegister.h"
+#include "books/ui/TfrmIscrizione.h"
+#include "books/ui/TfrmLibroSoci.h"
 #include "checks/ui/TfrmCodFisc.h"
 #include "checks/ui/TfrmIban.h"
 #include "checks/ui/TfrmPartitaIva.h"
@@ -72,7 +75,7 @@ constexpr int kEditHeight = 24;
 
 const char *const kBackground[] = {
     "panContainer", "shpContainer", "shpRecord", "shpNuovo", "shpSezione01", "shpInfo", "bkgPulsanti",
-    "imgIntestazione", "imgDecoro", "shpFoto", "imgFoto", "bkgSfondo01", "bkgSfondo02", "bkgDataSca",
+    "imgIntestazione", "shpFoto", "imgFoto", "bkgSfondo01", "bkgSfondo02", "bkgDataSca",
     "bkgDataPag", "bkgTimbro",
 };
 
@@ -97,6 +100,8 @@ const struct
     {"btnEsporta", "Esporta l'archivio in un foglio di Microsoft Excel."},
     {"btnGuida", "Visualizza la pagina della guida sensibile al contesto."},
     {"btnEsci", "Esci da questa schermata di lavoro."},
+    {"btnIscrizione", "Iscrivi il socio nel libro soci, o indica la sua uscita."},
+    {"btnLibro", "Visualizza, stampa ed esporta il libro soci."},
     {"btnCaricaFoto", "Carica una foto esistente."},
     {"btnAcquisisciFoto", "Acquisisci la foto da WebCam."},
     {"btnSalvaFoto", "Salva la foto su disco."},
@@ -145,7 +150,6 @@ void TfrmAnagrafica::buildControls()
         {"bkgDataPag", Kind::Shape, {}, 374, 554, 190, 78},
         {"bkgTimbro", Kind::Shape, {}, 572, 554, 260, 78},
         {"bkgPulsanti", Kind::Shape, {}, 841, 86, 130, 467},
-        {"imgDecoro", Kind::Picture, {}, 851, 562, 110, 70, "decoration"},
         {"shpInfo", Kind::Shape, {}, 16, 642, 962, 32},
     }, m_c);
     auto style = [this](const char *name, const QString &css) { m_c.widget(QString::fromLatin1(name))->setStyleSheet(css); };
@@ -190,6 +194,8 @@ void TfrmAnagrafica::buildControls()
         {"btnEsporta", Kind::CommandBar, QStringLiteral("Esporta"), 851, 438, 110, 28, "icon_esporta"},
         {"btnGuida", Kind::CommandBar, QStringLiteral("Guida"), 851, 476, 110, 28, "icon_guida"},
         {"btnEsci", Kind::CommandBar, QStringLiteral("Esci"), 851, 514, 110, 28, "icon_esci"},
+        {"btnIscrizione", Kind::CommandBar, QStringLiteral("Iscrizione"), 851, 562, 110, 28, "icon_nuovo"},
+        {"btnLibro", Kind::CommandBar, QStringLiteral("Libro soci"), 851, 600, 110, 28, "icon_scadenze"},
         {"panInfo", Kind::Label, QStringLiteral("Pronto per archiviare una nuova scheda..."), 28, 642, 940, 32},
         {"lblFile01", Kind::Hidden, {}, 0, 0, 10, 10},
         {"lblFile02", Kind::Hidden, {}, 0, 0, 10, 10},
@@ -244,6 +250,8 @@ void TfrmAnagrafica::buildControls()
                                     "btnStampa", "btnScadenze", "btnScaduti", "btnEsporta", "btnGuida", "btnEsci"};
     for (int i = 0; i < 12; ++i)
         button(QString::fromLatin1(commands[i]))->setBarColor(bars[i]);
+    button(QStringLiteral("btnIscrizione"))->setBarColor(QColor(0x6A, 0x4C, 0x93));
+    button(QStringLiteral("btnLibro"))->setBarColor(QColor(0x6A, 0x4C, 0x93));
 
     // The controls that show the record's fields, in the record's order.
     const auto &fields = TSchedaSocio::fields();
@@ -287,6 +295,8 @@ void TfrmAnagrafica::connectControls()
     click("btnEsporta", &TfrmAnagrafica::btnEsportaClick);
     click("btnGuida", &TfrmAnagrafica::btnGuidaClick);
     click("btnEsci", &TfrmAnagrafica::btnEsciClick);
+    click("btnIscrizione", &TfrmAnagrafica::btnIscrizioneClick);
+    click("btnLibro", &TfrmAnagrafica::btnLibroClick);
     click("btnCodFisc", &TfrmAnagrafica::btnCodFiscClick);
     click("btnPartitaIva", &TfrmAnagrafica::btnPartitaIvaClick);
     click("btnIban", &TfrmAnagrafica::btnIbanClick);
@@ -384,6 +394,7 @@ void TfrmAnagrafica::emptyCard()
     m_record.Stipendio = QStringLiteral("0,00");
     m_record.Preavviso = QStringLiteral("0");
     m_position.reset();
+    m_pendingEntry.reset();
     m_photo = QImage();
     showValues(AllParts);
     m_edits.front()->setFocus(Qt::OtherFocusReason);
@@ -396,6 +407,7 @@ void TfrmAnagrafica::loadRecord(qint64 position1, const TSchedaSocio &record)
     m_record = record;
     m_shown = record;
     m_position = position1;
+    m_pendingEntry.reset();
     // A photo that cannot be read leaves the placeholder, without a word.
     m_photo = PhotoFiles::read(ArchivePaths::photo(position1));
     showValues(AllParts);
@@ -495,6 +507,7 @@ void TfrmAnagrafica::btnDuplicaClick()
     m_record = recordFromCard();
     Attachments{}.storeIn(m_record);
     m_position.reset();
+    m_pendingEntry.reset();
     m_photo = QImage();
     showValues(AttachmentsPart | PositionPart | PhotoPart);
     m_edits.front()->setFocus(Qt::OtherFocusReason);
@@ -541,6 +554,13 @@ void TfrmAnagrafica::btnSalvaClick()
     m_shown = record;
     m_position = *stored;
     showValues(PositionPart);
+    // A new card's entry in the register of members waited for its position.
+    if (m_pendingEntry) {
+        MemberRegister::Entry entry = *m_pendingEntry;
+        m_pendingEntry.reset();
+        entry.position = *stored;
+        storeInRegister(entry);
+    }
 
     // The record is stored whatever happens to its photo; a photo that cannot be
     // written stays on the card so the user can save again.
@@ -587,6 +607,48 @@ void TfrmAnagrafica::btnScadenzeClick()
 void TfrmAnagrafica::btnScadutiClick()
 {
     if (const auto member = SubscriptionListScreen::choose<TfrmScadute>(this))
+        showMember(*member);
+}
+
+// A stored card's entry is stored at once; a new card's waits for its first save.
+void TfrmAnagrafica::btnIscrizioneClick()
+{
+    const auto book = MemberRegister::read(MemberRegister::path());
+    if (!book) {
+        UiPlatform::error(this, QStringLiteral("Attenzione: il libro soci non si può leggere (%1).").arg(book.error()));
+        return;
+    }
+    MemberRegister::Entry current;
+    if (const MemberRegister::Entry *e = m_position ? book->at(*m_position) : nullptr)
+        current = *e;
+    else if (m_pendingEntry)
+        current = *m_pendingEntry;
+    else
+        current.admitted = Platform::clock().today();
+    current.position = m_position.value_or(0);
+    const TSchedaSocio shown = recordFromCard();
+    const auto wanted = TfrmIscrizione::edit(this, *book, current, {shown.Dipendente, shown.Qualifiche});
+    if (!wanted)
+        return;
+    if (m_position)
+        storeInRegister(*wanted);
+    else
+        m_pendingEntry = wanted;
+}
+
+void TfrmAnagrafica::storeInRegister(const MemberRegister::Entry &entry)
+{
+    const auto stored = MemberRegister::store(MemberRegister::path(), ArchivePaths::members(), entry);
+    if (!stored) {
+        UiPlatform::warning(this, stored.error());
+        return;
+    }
+    m_panInfo->setText(QStringLiteral("Socio iscritto nel libro soci con il numero %1.").arg(stored->number));
+}
+
+void TfrmAnagrafica::btnLibroClick()
+{
+    if (const auto member = TfrmLibroSoci::choose(this))
         showMember(*member);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/MemberRegister.h"
 #include "common/TSchedaSocio.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Screens.h"
@@ -101,6 +102,10 @@ private:
     void btnScadenzeClick();
     void btnScadutiClick();
     void btnEsportaClick();
+    // The register of members: this card's entry, and the whole register.
+    void btnIscrizioneClick();
+    void storeInRegister(const MemberRegister::Entry &entry);
+    void btnLibroClick();
 
     // Code checks, e-mail and the expiry date.
     void btnCodFiscClick();
@@ -125,6 +130,8 @@ private:
     // a save finds out from it whether another workstation changed the card since.
     TSchedaSocio m_shown;
     QImage m_photo; // null: no photo
+    // The register entry applied on a card not stored yet, stored with it.
+    std::optional<MemberRegister::Entry> m_pendingEntry;
 
     Form::Controls m_c;
     std::array<FieldEdit *, MemberCardRules::kEditCount> m_edits{};

@@ -2,6 +2,7 @@
 
 #include "common/RowListModel.h"
 #include "common/TextRules.h"
+#include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
 #include "common/ui/UiPlatform.h"
@@ -50,7 +51,7 @@ QListView *rowList(QWidget *parent, const char *name, const QRect &place)
 } // namespace
 
 TfrmInScadenza::TfrmInScadenza(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Quintara - In scadenza"), QSize(862, 580), parent)
+    : FixedDialog(QStringLiteral(" Quintara - In scadenza"), QSize(862, 732), parent)
 {
     setStyleSheet(QStringLiteral("TfrmInScadenza { background: white; }"));
     Form::Controls c = Form::build(
@@ -63,12 +64,18 @@ TfrmInScadenza::TfrmInScadenza(QWidget *parent)
                   {"btnPagamenti", Form::Kind::Button, QStringLiteral("Elenco pagamenti"), 676, 300, 170, 32},
                   {"lblRigo03", Form::Kind::Bold,
                    QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), 16,
-                   494, 560, 20},
-                  {"chkNonOggi", Form::Kind::Check, QStringLiteral("Non mostrare più oggi"), 16, 532, 300, 24},
-                  {"btnChiudi", Form::Kind::Button, QStringLiteral("Chiudi"), 736, 528, 110, 32},
+                   646, 560, 20},
+                  {"lblAdempimenti", Form::Kind::Bold, {}, 16, 500, 640, 22},
+                  {"btnFatto", Form::Kind::Button, QStringLiteral("Segna come fatto"), 676, 494, 170, 32},
+                  {"titCinque", Form::Kind::Label, QStringLiteral("Contributo 5 per mille ricevuto il giorno:"), 16,
+                   612, 300, 22},
+                  {"txtCinque", Form::Kind::Edit, {}, 318, 608, 110, 24, nullptr, 10},
+                  {"btnCinque", Form::Kind::Button, QStringLiteral("Registra"), 440, 605, 110, 30},
+                  {"chkNonOggi", Form::Kind::Check, QStringLiteral("Non mostrare più oggi"), 16, 684, 300, 24},
+                  {"btnChiudi", Form::Kind::Button, QStringLiteral("Chiudi"), 736, 680, 110, 32},
               });
     c.get<QLabel>(QStringLiteral("lblRigo03"))->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::crimson.name()));
-    for (const char *title : {"lblSoci", "lblPagamenti"})
+    for (const char *title : {"lblSoci", "lblPagamenti", "lblAdempimenti"})
         c.get<QLabel>(QString::fromLatin1(title))->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::navy.name()));
     m_notToday = c.get<QCheckBox>(QStringLiteral("chkNonOggi"));
 
@@ -98,7 +105,22 @@ TfrmInScadenza::TfrmInScadenza(QWidget *parent)
     setTabOrder(m_members.open, m_members.list);
     setTabOrder(m_members.list, m_payments.open);
     setTabOrder(m_payments.open, m_payments.list);
-    setTabOrder(m_payments.list, m_notToday);
+    m_lblAdempimenti = c.get<QLabel>(QStringLiteral("lblAdempimenti"));
+    m_btnFatto = c.get<QPushButton>(QStringLiteral("btnFatto"));
+    m_lstAdempimenti = rowList(this, "lstAdempimenti", QRect(16, 530, 640, 68));
+    m_lstAdempimenti->setFont(QFont(QStringLiteral("Verdana"), 10));
+    m_deadlineRows = new QStringListModel(this);
+    m_lstAdempimenti->setModel(m_deadlineRows);
+    m_txtCinque = c.get<FieldEdit>(QStringLiteral("txtCinque"));
+    m_txtCinque->setAllowedCharacters(QStringLiteral("0123456789/"));
+    auto *btnCinque = c.get<QPushButton>(QStringLiteral("btnCinque"));
+    connect(m_btnFatto, &QPushButton::clicked, this, &TfrmInScadenza::btnFattoClick);
+    connect(btnCinque, &QPushButton::clicked, this, &TfrmInScadenza::btnCinqueClick);
+    setTabOrder(m_payments.list, m_btnFatto);
+    setTabOrder(m_btnFatto, m_lstAdempimenti);
+    setTabOrder(m_lstAdempimenti, m_txtCinque);
+    setTabOrder(m_txtCinque, btnCinque);
+    setTabOrder(btnCinque, m_notToday);
 
     auto *btnChiudi = c.get<QPushButton>(QStringLiteral("btnChiudi"));
     setTabOrder(m_notToday, btnChiudi);
@@ -147,6 +169,56 @@ void TfrmInScadenza::setDue(const DueReminder::Due &due)
     fillGroup(m_members, due.members, QStringLiteral("Soci con abbonamento in scadenza o scaduto"));
     fillGroup(m_payments, due.payments,
               QStringLiteral("Pagamenti del %1 in scadenza o scaduti e non saldati").arg(due.year));
+    fillDeadlines(due.deadlines);
+    if (const auto received = YearDeadlines::fivePerMilleReceived(YearDeadlines::path()))
+        m_txtCinque->setText(TextRules::formatDate(*received));
+}
+
+void TfrmInScadenza::fillDeadlines(const QList<YearDeadlines::Deadline> &deadlines)
+{
+    m_deadlines = deadlines;
+    QStringList texts;
+    for (const YearDeadlines::Deadline &d : deadlines)
+        texts.append(d.text(m_due.today));
+    m_deadlineRows->setStringList(texts);
+    m_lblAdempimenti->setText(QStringLiteral("Adempimenti dell'associazione: ") +
+                              (deadlines.isEmpty() ? QStringLiteral("nessuno") : QString::number(deadlines.size())));
+    m_btnFatto->setEnabled(!deadlines.isEmpty());
+    if (!deadlines.isEmpty())
+        m_lstAdempimenti->setCurrentIndex(m_deadlineRows->index(0));
+}
+
+void TfrmInScadenza::btnFattoClick()
+{
+    const int row = m_lstAdempimenti->currentIndex().row();
+    if (row < 0 || row >= m_deadlines.size())
+        return;
+    if (!YearDeadlines::markDone(YearDeadlines::path(), m_deadlines[row], m_due.today)) {
+        UiPlatform::warning(this, QStringLiteral("Attenzione: non è stato possibile registrare l'adempimento nel file "
+                                                 "Adempimenti.ini.") +
+                                      UiPlatform::kLfCrLfCr +
+                                      QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella "
+                                                     "di installazione del programma."));
+        return;
+    }
+    fillDeadlines(YearDeadlines::pending(YearDeadlines::path(), m_due.today));
+}
+
+void TfrmInScadenza::btnCinqueClick()
+{
+    const auto day = TextRules::parseDate(TextRules::trim(m_txtCinque->text()));
+    if (!day || *day > m_due.today) {
+        UiPlatform::warning(this, QStringLiteral("Attenzione: indicare il giorno in cui il contributo del 5 per mille "
+                                                 "è stato ricevuto, nel formato gg/mm/aaaa e non oltre oggi."));
+        m_txtCinque->setFocus();
+        return;
+    }
+    if (!YearDeadlines::setFivePerMilleReceived(YearDeadlines::path(), *day)) {
+        UiPlatform::warning(this, QStringLiteral("Attenzione: non è stato possibile registrare la data nel file "
+                                                 "Adempimenti.ini."));
+        return;
+    }
+    fillDeadlines(YearDeadlines::pending(YearDeadlines::path(), m_due.today));
 }
 
 void TfrmInScadenza::fillGroup(Group &group, const ListScan &scan, const QString &what)

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class FieldEdit;
 class QCheckBox;
 class QLabel;
 class QListView;
@@ -63,11 +64,22 @@ private:
     void paymentsRowChosen(const QModelIndex &index);
     void btnSociClick();
     void btnPagamentiClick();
+    // The yearly duties: the one selected is marked done; the day a 5 per
+    // mille contribution was received is kept, and its report joins the duties.
+    void fillDeadlines(const QList<YearDeadlines::Deadline> &deadlines);
+    void btnFattoClick();
+    void btnCinqueClick();
     void choose(Choice choice);
 
     DueReminder::Due m_due;
     Group m_members;
     Group m_payments;
+    QList<YearDeadlines::Deadline> m_deadlines;
+    QLabel *m_lblAdempimenti = nullptr;
+    QListView *m_lstAdempimenti = nullptr;
+    QStringListModel *m_deadlineRows = nullptr;
+    QPushButton *m_btnFatto = nullptr;
+    FieldEdit *m_txtCinque = nullptr;
     QCheckBox *m_notToday = nullptr;
     std::optional<Choice> m_chosen;
 };

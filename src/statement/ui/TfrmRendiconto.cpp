@@ -3,6 +3,7 @@
 #include "StatementLook.h"
 
 #include "TfrmEnte.h"
+#include "books/StatementPdf.h"
 #include "common/HelpPage.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
@@ -109,7 +110,8 @@ void TfrmRendiconto::buildControls()
                     {"btnEnte", Kind::Button, QStringLiteral("Dati dell'associazione"), 824, 80, 164, 30},
                     {"shpComandi", Kind::Shape, {}, 12, 650, 976, 60},
                     {"btnEsci", Kind::Button, QStringLiteral("Esci"), 26, 662, 110, 36},
-                    {"panInfo", Kind::Label, {}, 150, 662, 380, 36},
+                    {"panInfo", Kind::Label, {}, 150, 662, 210, 36},
+                    {"btnPdf", Kind::Button, QStringLiteral("Salva PDF per il RUNTS"), 366, 662, 166, 36},
                     {"optXls", Kind::Radio, QStringLiteral("Microsoft Excel (.xls)"), 538, 663, 196, 16},
                     {"optXlsx", Kind::Radio, QStringLiteral("Excel 2007 e successivi (.xlsx)"), 538, 681, 196, 16},
                     {"btnStampa", Kind::Button, QStringLiteral("Stampa"), 740, 662, 110, 36},
@@ -229,6 +231,7 @@ void TfrmRendiconto::buildControls()
     connect(btnSalva, &QPushButton::clicked, this, [this] { btnSalvaClick(); });
     connect(btnStampa, &QPushButton::clicked, this, &TfrmRendiconto::btnStampaClick);
     connect(btnEsporta, &QPushButton::clicked, this, &TfrmRendiconto::btnEsportaClick);
+    connect(c.get<QPushButton>(QStringLiteral("btnPdf")), &QPushButton::clicked, this, &TfrmRendiconto::btnPdfClick);
     connect(btnEsci, &QPushButton::clicked, this, &QDialog::close);
     connect(imgGuida, &QAbstractButton::clicked, this, [this] { TfrmGuida::open(this, HelpPage::Statement); });
     // Leaving a balance takes it in silently (the focus may be leaving for a
@@ -593,6 +596,27 @@ void TfrmRendiconto::btnEsportaClick()
         return;
     }
     if (UiPlatform::ask(this, QStringLiteral("Il rendiconto è stato esportato nel file %1.").arg(name) +
+                                  UiPlatform::kCrLfCrLf + QStringLiteral("Aprire il file adesso?")))
+        Platform::shell().open(QUrl::fromLocalFile(path));
+}
+
+// The PDF/A the national register takes, named with the year and the tax code.
+void TfrmRendiconto::btnPdfClick()
+{
+    const QString name = StatementPdf::fileName(m_year, m_ente.codiceFiscale);
+    const QString path = Platform::folder().file(name);
+    if (!m_statement.complete() &&
+        !UiPlatform::ask(this, QStringLiteral("Attenzione: il rendiconto %1 non è completo.").arg(m_year) +
+                                   UiPlatform::kCrLfCrLf + QStringLiteral("Salvare comunque il PDF?")))
+        return;
+    QString error;
+    if (!StatementPdf::save(path, m_statement, m_ente, Platform::clock().today(), &error)) {
+        UiPlatform::error(this, QStringLiteral("Attenzione: non è stato possibile scrivere il file %1 (%2).")
+                                        .arg(name, error) +
+                                    UiPlatform::kLfCrLfCr + kAdvice);
+        return;
+    }
+    if (UiPlatform::ask(this, QStringLiteral("Il rendiconto è stato salvato in PDF/A nel file %1.").arg(name) +
                                   UiPlatform::kCrLfCrLf + QStringLiteral("Aprire il file adesso?")))
         Platform::shell().open(QUrl::fromLocalFile(path));
 }

@@ -96,6 +96,7 @@ private:
     bool btnSalvaClick();
     void btnStampaClick();
     void btnEsportaClick();
+    void btnPdfClick();
     void showEnte();
 
     struct ReasonRow
