@@ -109,7 +109,7 @@ TfrmInScadenza::TfrmInScadenza(QWidget *parent)
     m_btnFatto = c.get<QPushButton>(QStringLiteral("btnFatto"));
     m_lstAdempimenti = rowList(this, "lstAdempimenti", QRect(16, 530, 640, 68));
     m_lstAdempimenti->setFont(QFont(QStringLiteral("Verdana"), 10));
-    m_deadlineRows = new QStringListModel(this);
+    m_deadlineRows = new RowListModel(this);
     m_lstAdempimenti->setModel(m_deadlineRows);
     m_txtCinque = c.get<FieldEdit>(QStringLiteral("txtCinque"));
     m_txtCinque->setAllowedCharacters(QStringLiteral("0123456789/"));
@@ -177,10 +177,10 @@ void TfrmInScadenza::setDue(const DueReminder::Due &due)
 void TfrmInScadenza::fillDeadlines(const QList<YearDeadlines::Deadline> &deadlines)
 {
     m_deadlines = deadlines;
-    QStringList texts;
+    QList<ListRow> rows;
     for (const YearDeadlines::Deadline &d : deadlines)
-        texts.append(d.text(m_due.today));
-    m_deadlineRows->setStringList(texts);
+        rows.append({d.text(m_due.today), rows.size() + 1});
+    m_deadlineRows->setRows(RowTable::fromRows(rows));
     m_lblAdempimenti->setText(QStringLiteral("Adempimenti dell'associazione: ") +
                               (deadlines.isEmpty() ? QStringLiteral("nessuno") : QString::number(deadlines.size())));
     m_btnFatto->setEnabled(!deadlines.isEmpty());

@@ -77,7 +77,7 @@ private:
     QList<YearDeadlines::Deadline> m_deadlines;
     QLabel *m_lblAdempimenti = nullptr;
     QListView *m_lstAdempimenti = nullptr;
-    QStringListModel *m_deadlineRows = nullptr;
+    RowListModel *m_deadlineRows = nullptr;
     QPushButton *m_btnFatto = nullptr;
     FieldEdit *m_txtCinque = nullptr;
     QCheckBox *m_notToday = nullptr;
