@@ -236,7 +236,6 @@ private Q_SLOTS:
         const PreparedPage original = f.app.platform.printer.jobs.last().report.pages.first();
         const QString first = printed(f.app.platform.printer.jobs.last());
         QCOMPARE(first.simplified().count(ReceiptReport::cashNote().simplified()), 2);
-        QCOMPARE(first.count(QStringLiteral("100.000,00")), 2);
         QVERIFY(!first.contains(ReceiptReport::kDuplicate));
         QVERIFY(QFileInfo(f.app.platform.file(QStringLiteral("Ricevute2014.ini"))).isFile());
 
@@ -264,6 +263,7 @@ private Q_SLOTS:
             else
                 QCOMPARE(again->lines, item.lines);
         }
+        QCOMPARE(first.count(QStringLiteral("100.000,00")), 2);
     }
 
     // The first print of a number is its original, whether it was made from the

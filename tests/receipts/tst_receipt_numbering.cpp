@@ -266,8 +266,6 @@ private Q_SLOTS:
         QVERIFY(original->donation);
         QCOMPARE(original->gift, QStringList{ReceiptReport::cashNote()});
         QCOMPARE(original->payer, gift.Pagatore);
-        QCOMPARE(original->amount, QStringLiteral("100.000,00"));
-        QCOMPARE(original->amountWords, QStringLiteral("centomila/00"));
         QCOMPARE(original->association, kIssuer.name);
 
         const auto again = issue(path, 1, stored(path, 1), false);
@@ -276,6 +274,8 @@ private Q_SLOTS:
         QVERIFY(again.content->donation);
         QCOMPARE(again.content->gift, original->gift);
         QCOMPARE(again.content->payer, original->payer);
+        QCOMPARE(original->amount, QStringLiteral("100.000,00"));
+        QCOMPARE(original->amountWords, QStringLiteral("centomila/00"));
     }
 
     // A number once given is never given again, even when the movement's field
