@@ -143,15 +143,19 @@ QString receipts()
     return join({
         "RICEVUTE. Per una quota o un'erogazione liberale già salvata in archivio, il pulsante Ricevuta della "
         "barra in alto stampa la ricevuta da consegnare a chi ha pagato. La ricevuta si emette soltanto per un "
-        "movimento in entrata, salvato e con un importo diverso da 0,00; se la scheda contiene modifiche non "
+        "movimento in entrata, salvato, saldato (la ricevuta attesta che la somma è stata incassata) e con un "
+        "importo diverso da 0,00; se la scheda contiene modifiche non "
         "ancora salvate, premere prima Salva.",
         "Le ricevute sono numerate per anno: la prima dell'anno è la 1, poi la 2 e così via, nel formato "
         "numero/anno (per esempio 3/2024). Il numero viene assegnato alla prima stampa o anteprima e scritto nel "
         "campo CRO / Ricevuta n. della scheda, prima dell'eventuale riferimento del bonifico, senza cambiare "
         "nient'altro. Anche se più postazioni lavorano insieme sulla stessa cartella, lo stesso numero non viene "
-        "mai dato due volte. Un numero cancellato a mano resta inutilizzato.",
-        "Se la scheda ha già il suo numero, Ricevuta stampa di nuovo la stessa ricevuta con la scritta "
-        "DUPLICATO, senza assegnare un numero nuovo.",
+        "mai dato due volte. Un numero già dato non viene riutilizzato, neppure se cancellato a mano. Il testo "
+        "di ogni ricevuta è conservato con il suo numero nel file RicevuteAAAA.ini accanto all'archivio "
+        "dell'anno.",
+        "Se la scheda ha già il suo numero, Ricevuta stampa di nuovo la stessa ricevuta, con le stesse parole "
+        "dell'originale e la scritta DUPLICATO, senza assegnare un numero nuovo. Anche nella stessa finestra, "
+        "ogni stampa dopo la prima è un duplicato.",
         "Il foglio A4 contiene due copie uguali, una per l'associazione e una per il socio o donatore, separate "
         "dalla linea da ritagliare: i dati dell'associazione, numero e data, chi ha pagato con codice fiscale o "
         "partita IVA e recapito, l'importo in cifre e in lettere, la causale, la modalità di pagamento e lo spazio "
@@ -160,8 +164,8 @@ QString receipts()
         "Per un'erogazione liberale spuntare Erogazione liberale prima di stampare (la casella è già spuntata se "
         "la causale è classificata tra le erogazioni liberali nel rendiconto): la ricevuta riporta che il "
         "versamento è fatto a un ente del Terzo settore e può essere detratto o dedotto come previsto dalla legge "
-        "(art. 83 D.Lgs. 117/2017), e se è stato pagato con un mezzo tracciabile; per i contanti avverte che il "
-        "beneficio fiscale non spetta.",
+        "(art. 83 D.Lgs. 117/2017), e se è stato pagato con un mezzo tracciabile; per i contanti dice soltanto "
+        "che non dà diritto ad alcun beneficio fiscale.",
         "Il pulsante accanto al campo CRO / Ricevuta n. apre l'elenco delle ricevute dell'anno, in ordine di "
         "numero, con data, pagatore e importo; l'elenco si può stampare e con un doppio clic si apre la scheda.",
     });

@@ -8,13 +8,15 @@ namespace {
 const QColor kSlateGrey(0x70, 0x80, 0x90);
 }
 
-std::unique_ptr<ReportTemplate> create(const QString &documentTitle)
+std::unique_ptr<ReportTemplate> create(const QString &documentTitle, QPageLayout::Orientation orientation)
 {
     auto report = std::make_unique<ReportTemplate>(QStringLiteral("frxReport"), documentTitle);
-    report->SetOrientation(QPageLayout::Landscape);
+    report->SetOrientation(orientation);
+    // The width of the page inside its margins, less the boxes' indent.
+    const qreal width = orientation == QPageLayout::Landscape ? 273 : 184;
 
     ReportObject &title = report->add(band(QStringLiteral("ReportTitle"), BandKind::Title, 8, false));
-    ReportObject &t = title.add(text(QStringLiteral("txtTitolo"), 2, 1, 273, 5, QStringLiteral("Riepilogo")));
+    ReportObject &t = title.add(text(QStringLiteral("txtTitolo"), 2, 1, width, 5, QStringLiteral("Riepilogo")));
     t.fontFamily = QStringLiteral("Verdana");
     t.fontSize = 9;
     t.bold = true;
@@ -23,7 +25,7 @@ std::unique_ptr<ReportTemplate> create(const QString &documentTitle)
     t.hAlign = Qt::AlignHCenter;
 
     ReportObject &data = report->add(band(QStringLiteral("MasterData"), BandKind::Data, 28, true));
-    ReportObject &r = data.add(text(QStringLiteral("txtRiepilogo"), 3, 0, 273, 27));
+    ReportObject &r = data.add(text(QStringLiteral("txtRiepilogo"), 3, 0, width, 27));
     r.fontFamily = QStringLiteral("Courier New");
     r.fontSize = 8;
     r.wordWrap = false;
@@ -31,7 +33,7 @@ std::unique_ptr<ReportTemplate> create(const QString &documentTitle)
     r.linePitch = kLineHeight;
 
     ReportObject &footer = report->add(band(QStringLiteral("Footer"), BandKind::Footer, 8, false));
-    ReportObject &p = footer.add(text(QStringLiteral("txtPagina"), 3, 2, 272, 5,
+    ReportObject &p = footer.add(text(QStringLiteral("txtPagina"), 3, 2, width - 1, 5,
                                       QStringLiteral("Stampa eseguita in data [DATE]")));
     p.fontFamily = QStringLiteral("Verdana");
     p.fontSize = 8;

@@ -1,16 +1,20 @@
 #include "ReceiptBook.h"
 
+#include "ReceiptArchive.h"
 #include "common/RecordFile.h"
 #include "common/TextRules.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <limits>
 
 namespace ReceiptBook {
 
 namespace {
+
+// Eighteen digits: every number read fits a qint64, and so does the next one.
+constexpr qsizetype kMaxDigits = 18;
+constexpr qint64 kLastNumber = 999'999'999'999'999'999;
 
 const RecordCodec::FieldSlot &ricevutaSlot()
 {
@@ -34,8 +38,7 @@ std::optional<Number> numberIn(QStringView ricevuta)
     qsizetype i = 0;
     while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128)
         ++i;
-    // At most nine digits: a number that fits an int.
-    if (i == 0 || i > 9 || i >= t.size() || t[i] != QLatin1Char('/'))
+    if (i == 0 || i > kMaxDigits || i >= t.size() || t[i] != QLatin1Char('/'))
         return std::nullopt;
     const qsizetype slash = i;
     ++i;
@@ -47,7 +50,7 @@ std::optional<Number> numberIn(QStringView ricevuta)
     if (yearDigits != 4 || (i < t.size() && !t[i].isSpace()))
         return std::nullopt;
     Number n;
-    n.n = t.left(slash).toInt();
+    n.n = t.left(slash).toLongLong();
     n.year = t.mid(slash + 1, 4).toInt();
     if (n.n < 1)
         return std::nullopt;
@@ -73,7 +76,8 @@ std::optional<int> yearOfFile(const QString &path)
     return base.toInt();
 }
 
-Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento &shown)
+Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento &shown,
+              const ReceiptContent::Issuer &issuer, bool donation)
 {
     Outcome out;
     const auto year = yearOfFile(yearFile);
@@ -100,7 +104,7 @@ Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento 
 
     // The highest number of the year: a number given and later cleared by hand
     // stays a gap, never given twice.
-    int highest = 0;
+    qint64 highest = 0;
     QByteArray stored;
     for (qint64 p = 1; p <= count; ++p) {
         const char *raw = file.readNextInPlace();
@@ -115,14 +119,41 @@ Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento 
     out.record = RecordCodec::decode<TSchedaMovimento>(stored.constData());
     if (!(out.record == shown))
         return fail(Outcome::Kind::Changed);
+    // A receipt says the money was received.
+    if (TextRules::trim(out.record.Saldato) != kYes)
+        return fail(Outcome::Kind::NotSettled);
+
+    const QString archivePath = ReceiptArchive::pathFor(yearFile);
+    QString archiveError;
+    const auto archive = ReceiptArchive::read(archivePath, &archiveError);
+    auto archiveFailed = [&] {
+        out.kind = Outcome::Kind::Failed;
+        out.error = archiveError;
+        file.close();
+        return out;
+    };
+    if (!archive)
+        return archiveFailed();
     if (const auto n = storedNumber(stored.constData())) {
         out.number = *n;
+        out.content = ReceiptArchive::find(*archive, n->text());
         return fail(Outcome::Kind::Duplicate);
     }
-    if (highest == std::numeric_limits<int>::max())
-        return fail();
 
+    // A number kept in the receipt file is never given again, even when the
+    // field that held it was cleared by hand.
     out.number = Number{highest + 1, *year};
+    while (out.number.n <= kLastNumber && ReceiptArchive::holds(*archive, out.number.text()))
+        ++out.number.n;
+    if (out.number.n > kLastNumber) {
+        archiveError = QStringLiteral("i numeri di ricevuta dell'anno %1 sono esauriti").arg(*year);
+        return archiveFailed();
+    }
+    // What the receipt prints is kept before the number goes into the movement.
+    out.content = ReceiptContent::of(out.record, out.number.text(), issuer, false, donation);
+    if (!ReceiptArchive::save(archivePath, ReceiptArchive::with(*archive, *out.content), &archiveError))
+        return archiveFailed();
+
     out.record.Ricevuta = fieldWith(out.number, out.record.Ricevuta);
     // Only the Ricevuta field is rewritten: every other byte of the record,
     // those after a field's text included, stays as it was.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReceiptContent.h"
 #include "common/TSchedaMovimento.h"
 
 #include <QList>
@@ -16,14 +17,14 @@ namespace ReceiptBook {
 
 struct Number
 {
-    int n = 0;
+    qint64 n = 0;
     int year = 0;
     QString text() const { return QStringLiteral("%1/%2").arg(n).arg(year, 4, 10, QLatin1Char('0')); }
     bool operator==(const Number &) const = default;
 };
 
-// The receipt number a Ricevuta field starts with: digits, "/", four digits,
-// then the end or a blank. A bank reference or any other text is not one.
+// The receipt number a Ricevuta field starts with: up to 18 digits, "/", four
+// digits, then the end or a blank. A bank reference or any other text is not one.
 std::optional<Number> numberIn(QStringView ricevuta);
 
 // The field after the number is given: the number alone, or the number before
@@ -40,12 +41,16 @@ struct Outcome
         Issued,    // a new number was written into the record
         Duplicate, // the record already held its number: printed again, nothing written
         Changed,   // the record stored differs from the one shown: nothing written
+        NotSettled, // the income is not stored as settled: nothing written
         NotFound,  // no record at that position any more
         Failed,    // the file could not be read or written (error says why)
     };
     Kind kind = Kind::Failed;
     Number number;
     TSchedaMovimento record; // as stored after the action
+    // What the receipt prints: for a new number, as just kept in the year's
+    // receipt file; for a duplicate, what its original printed, when kept.
+    std::optional<ReceiptContent> content;
     QString error;
 };
 
@@ -54,8 +59,11 @@ struct Outcome
 // the year's numbers to the checked write, so two workstations asking at the
 // same moment get two numbers. `shown` is the record the card would store: when
 // the file holds something else (unsaved edits, or a change made elsewhere)
-// nothing is written. Only the bytes of the Ricevuta field change.
-Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento &shown);
+// nothing is written. A new receipt's content (issuer and gift tick as given)
+// is kept in the year's receipt file before its number goes into the movement;
+// of the movement only the bytes of the Ricevuta field change.
+Outcome issue(const QString &yearFile, qint64 position1, const TSchedaMovimento &shown,
+              const ReceiptContent::Issuer &issuer, bool donation);
 
 // One receipt of the year.
 struct Entry

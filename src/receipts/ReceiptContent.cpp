@@ -1,7 +1,9 @@
 #include "ReceiptContent.h"
 
 #include "AmountInWords.h"
+#include "ReceiptReport.h"
 #include "common/TextRules.h"
+#include "statement/CashStatement.h"
 
 ReceiptContent ReceiptContent::of(const TSchedaMovimento &movement, const QString &number, const Issuer &issuer,
                                   bool duplicate, bool donation)
@@ -18,10 +20,14 @@ ReceiptContent ReceiptContent::of(const TSchedaMovimento &movement, const QStrin
     c.payer = trim(movement.Pagatore);
     c.payerCode = trim(movement.CodFisc).isEmpty() ? trim(movement.PartitaIva) : trim(movement.CodFisc);
     c.payerAddress = trim(movement.RecapitoPag);
-    c.amount = trim(movement.Importo);
-    c.amountWords = AmountInWords::ofStoredAmount(c.amount).value_or(QString());
+    const QString stored = trim(movement.Importo);
+    const auto cents = AmountInWords::centsOf(stored);
+    c.amount = cents ? CashStatement::amount(*cents) : stored;
+    c.amountWords = cents ? AmountInWords::ofCents(*cents) : QString();
     c.reason = trim(movement.Causale);
     c.payment = trim(movement.Pagamento);
     c.donation = donation;
+    if (donation)
+        c.gift = ReceiptReport::giftSentences(c.payment);
     return c;
 }

@@ -3,6 +3,7 @@
 #include "common/TSchedaMovimento.h"
 
 #include <QString>
+#include <QStringList>
 
 // Everything one receipt prints, as texts: who gives it, its number and date,
 // who paid, how much and why, and for a gift the tax sentences.
@@ -16,11 +17,12 @@ struct ReceiptContent
     bool duplicate = false;
 
     QString payer, payerCode, payerAddress;
-    QString amount;      // "120,50"
-    QString amountWords; // "centoventi/50"
+    QString amount;      // "1.120,50"
+    QString amountWords; // "millecentoventi/50"
     QString reason;
     QString payment;
     bool donation = false;
+    QStringList gift; // the tax sentences of a gift, each a paragraph
 
     // The issuer's data the association keeps in its own file.
     struct Issuer
@@ -29,7 +31,8 @@ struct ReceiptContent
     };
 
     // The receipt of a stored movement with its number. The payer's code is the
-    // tax code, or the VAT number when there is none.
+    // tax code, or the VAT number when there is none; a gift gets the sentences
+    // its payment method calls for.
     static ReceiptContent of(const TSchedaMovimento &movement, const QString &number, const Issuer &issuer,
                              bool duplicate, bool donation);
 };

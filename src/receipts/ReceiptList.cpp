@@ -1,6 +1,8 @@
 #include "ReceiptList.h"
 
+#include "AmountInWords.h"
 #include "common/TextRules.h"
+#include "statement/CashStatement.h"
 
 namespace ReceiptList {
 
@@ -8,9 +10,11 @@ QString row(const ReceiptBook::Entry &entry)
 {
     using TextRules::fit;
     const QString number = entry.number.text();
-    const QString amount = TextRules::trim(entry.record.Importo);
+    const QString stored = TextRules::trim(entry.record.Importo);
+    const auto cents = AmountInWords::centsOf(stored);
+    const QString amount = cents ? CashStatement::amount(*cents) : stored;
     // Numbers and amounts right-aligned, so the columns read as figures.
-    return number.rightJustified(kNumberWidth, QLatin1Char(' '), true) + QLatin1Char(' ') +
+    return number.rightJustified(kNumberWidth, QLatin1Char(' ')) + QLatin1Char(' ') +
            fit(entry.record.Data, kDateWidth) + QLatin1Char(' ') + fit(entry.record.Pagatore, kPayerWidth) +
            QLatin1Char(' ') + amount.rightJustified(kAmountWidth, QLatin1Char(' '), true);
 }
@@ -34,11 +38,13 @@ ListScan scan(const QString &yearFile)
     return out;
 }
 
-QString printTitle(const QString &yearFile)
+QString printTitle(const QString &yearFile, const QString &association)
 {
     const auto year = ReceiptBook::yearOfFile(yearFile);
-    return year ? QStringLiteral("Elenco delle ricevute dell'anno %1").arg(*year)
-                : QStringLiteral("Elenco delle ricevute");
+    QString title = year ? QStringLiteral("Elenco delle ricevute dell'anno %1").arg(*year)
+                         : QStringLiteral("Elenco delle ricevute");
+    const QString name = TextRules::trim(association);
+    return name.isEmpty() ? title : title + QStringLiteral(" - ") + name;
 }
 
 } // namespace ReceiptList

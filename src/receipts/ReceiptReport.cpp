@@ -91,8 +91,8 @@ QString donationSentence()
 
 QString cashNote()
 {
-    return QStringLiteral("Versamento in contanti: le erogazioni liberali in denaro versate in contanti non danno "
-                          "diritto alla detrazione né alla deduzione.");
+    return QStringLiteral("Erogazione liberale versata in contanti: non dà diritto ad alcun beneficio fiscale, né "
+                          "detrazione dall'imposta né deduzione dal reddito (art. 83 D.Lgs. 117/2017).");
 }
 
 QString traceableNote(const QString &payment)
@@ -104,6 +104,19 @@ QString unknownPaymentNote()
 {
     return QStringLiteral("Il beneficio fiscale spetta solo ai versamenti eseguiti con mezzi tracciabili (banca, "
                           "posta, carte di pagamento, assegni), non a quelli in contanti.");
+}
+
+QStringList giftSentences(const QString &payment)
+{
+    switch (ReceiptRules::paymentKind(payment)) {
+    case ReceiptRules::Payment::Cash:
+        return {cashNote()};
+    case ReceiptRules::Payment::Traceable:
+        return {donationSentence(), traceableNote(payment)};
+    case ReceiptRules::Payment::Unknown:
+        break;
+    }
+    return {donationSentence(), unknownPaymentNote()};
 }
 
 std::unique_ptr<ReportTemplate> create()
@@ -122,21 +135,6 @@ std::unique_ptr<ReportTemplate> create()
 void fill(ReportTemplate &report, const ReceiptContent &r, const QDateTime &when)
 {
     report.SetOrientation(QPageLayout::Portrait);
-    QStringList gift;
-    if (r.donation) {
-        gift.append(donationSentence());
-        switch (ReceiptRules::paymentKind(r.payment)) {
-        case ReceiptRules::Payment::Cash:
-            gift.append(cashNote());
-            break;
-        case ReceiptRules::Payment::Traceable:
-            gift.append(traceableNote(r.payment));
-            break;
-        case ReceiptRules::Payment::Unknown:
-            gift.append(unknownPaymentNote());
-            break;
-        }
-    }
     const QString code = r.associationTaxCode.isEmpty() ? QString()
                                                         : QStringLiteral("Codice fiscale: ") + r.associationTaxCode;
     for (int copy = 1; copy <= 2; ++copy) {
@@ -155,7 +153,7 @@ void fill(ReportTemplate &report, const ReceiptContent &r, const QDateTime &when
         set("txtCausale", r.reason);
         set("txtPagamento", r.payment);
         // Each sentence a paragraph of its own; the box wraps them.
-        set("txtErogazione", gift.join(QLatin1Char('\n')));
+        set("txtErogazione", r.gift.join(QLatin1Char('\n')));
         set("txtTesoriere", r.treasurer);
         set("txtCalce", printedAt(when));
     }

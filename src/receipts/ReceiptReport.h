@@ -18,7 +18,9 @@ inline const QString kAssociationCopy = QStringLiteral("Copia per l'associazione
 inline const QString kPayerCopy = QStringLiteral("Copia per il socio / donatore");
 inline const QString kDuplicate = QStringLiteral("DUPLICATO");
 
-// The sentences printed for a gift.
+// The sentences printed for a gift: what the law grants, and how the payment
+// method bears on it; a gift in cash gets one sentence saying it grants nothing.
+QStringList giftSentences(const QString &payment);
 QString donationSentence();
 QString cashNote();
 QString traceableNote(const QString &payment);

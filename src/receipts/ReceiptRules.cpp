@@ -17,6 +17,8 @@ std::optional<QString> refusal(const MovementCardValues &card, bool stored)
         return expenseRefused();
     if (!stored)
         return unsavedRefused();
+    if (!card.saldato)
+        return unsettledRefused();
     const auto cents = AmountInWords::centsOf(TextRules::trim(card.texts.Importo));
     if (!cents || *cents == 0)
         return zeroRefused();
@@ -56,6 +58,14 @@ QString unsavedRefused()
     return QStringLiteral("Attenzione: la ricevuta può essere emessa soltanto per una scheda già inserita in "
                           "archivio.") +
            kParagraph + QStringLiteral("Premere Salva e poi di nuovo Ricevuta.");
+}
+
+QString unsettledRefused()
+{
+    return QStringLiteral("Attenzione: il movimento non risulta saldato. La ricevuta attesta che la somma è stata "
+                          "ricevuta: può essere emessa soltanto per un'entrata saldata.") +
+           kParagraph + QStringLiteral("Quando la somma è stata incassata, spuntare Saldato, premere Salva e poi di "
+                                       "nuovo Ricevuta.");
 }
 
 QString zeroRefused()

@@ -26,6 +26,7 @@ Payment paymentKind(const QString &method);
 
 QString expenseRefused();
 QString unsavedRefused();
+QString unsettledRefused();
 QString zeroRefused();
 QString noAssociationName();
 QString changedRefused();

@@ -1,7 +1,8 @@
 // The receipt from the movement card: the command's refusals, a new number
 // written into the stored movement and shown on the card, a reprint marked as
-// a duplicate, the gift tick preset from the classification, the missing
-// association name, and the list of the year's receipts.
+// a duplicate that says what the original said, the gift tick preset from the
+// classification, the missing association name, and the list of the year's
+// receipts.
 #include "movements/MovementFixture.h"
 
 #include "members/MemberFixtures.h"
@@ -13,6 +14,7 @@
 #include "statement/EnteData.h"
 #include "support/ShownRows.h"
 
+#include <QFileInfo>
 #include <QListView>
 
 namespace {
@@ -29,6 +31,14 @@ void writeAssociation(const TestPlatform &platform, const QString &name)
     data.tesoriere = QStringLiteral("Verdi Paolo");
     QString error;
     QVERIFY2(data.save(platform.folder.path(), &error), qPrintable(error));
+}
+
+// An income movement stored as settled: one that may have its receipt.
+TSchedaMovimento paid(const QString &causale)
+{
+    TSchedaMovimento m = movement(causale);
+    m.Saldato = kYes;
+    return m;
 }
 
 // Shows the stored movement at the position on the card, as browsing does.
@@ -95,6 +105,7 @@ private Q_SLOTS:
         QTest::newRow("a card not saved yet") << 1 << ReceiptRules::unsavedRefused();
         QTest::newRow("an amount of 0,00") << 2 << ReceiptRules::zeroRefused();
         QTest::newRow("edits not saved") << 3 << ReceiptRules::changedRefused();
+        QTest::newRow("an income not settled") << 4 << ReceiptRules::unsettledRefused();
     }
     void refused()
     {
@@ -102,10 +113,11 @@ private Q_SLOTS:
         QFETCH(QString, message);
         MovementFixture f;
         writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
-        TSchedaMovimento zero = movement(QStringLiteral("Quota"));
+        TSchedaMovimento zero = paid(QStringLiteral("Quota"));
         zero.Importo = QStringLiteral("0,00");
         zero.Totale = QStringLiteral("+0,00");
-        f.writeYear({movement(QStringLiteral("Affitto"), false), movement(QStringLiteral("Quota")), zero});
+        f.writeYear({movement(QStringLiteral("Affitto"), false), paid(QStringLiteral("Quota")), zero,
+                     movement(QStringLiteral("Quota da incassare"))});
         switch (situation) {
         case 0:
             showStored(f, 1);
@@ -120,6 +132,10 @@ private Q_SLOTS:
         case 3:
             showStored(f, 2);
             f.field("txtImporto")->setText(QStringLiteral("45,00"));
+            break;
+        case 4:
+            showStored(f, 4);
+            QVERIFY(!f.settled()->isChecked());
             break;
         }
         const QByteArray before = f.bytes();
@@ -141,12 +157,12 @@ private Q_SLOTS:
     {
         MovementFixture f;
         writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
-        TSchedaMovimento fee = movement(QStringLiteral("Quota sociale 2014"));
+        TSchedaMovimento fee = paid(QStringLiteral("Quota sociale 2014"));
         fee.Importo = QStringLiteral("120,50");
         fee.Totale = QStringLiteral("+120,50");
         fee.Pagatore = QStringLiteral("Bianchi Anna");
         fee.Pagamento = QStringLiteral("Bonifico bancario");
-        f.writeYear({movement(QStringLiteral("Iscrizione")), fee});
+        f.writeYear({paid(QStringLiteral("Iscrizione")), fee});
         showStored(f, 2);
         const QByteArray before = f.bytes();
 
@@ -201,6 +217,91 @@ private Q_SLOTS:
         QVERIFY(printed(f.app.platform.printer.jobs.last()).contains(QStringLiteral("Ricevuta n. 2/2014")));
     }
 
+    // A reprint says what the original said: a gift ticked by the user at the
+    // first print is printed again as that gift, in the association's name of
+    // then, with the tick shown and locked, whatever is ticked or saved later.
+    void reprintSaysWhatTheOriginalSaid()
+    {
+        MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
+        TSchedaMovimento gift = paid(QStringLiteral("Contributo restauro"));
+        gift.Pagamento = QStringLiteral("Contanti");
+        gift.Importo = QStringLiteral("100000,00");
+        gift.Totale = QStringLiteral("+100000,00");
+        f.writeYear({gift});
+        showStored(f, 1);
+        DialogSeen seen;
+        answerReceipt(f, "btnStampa", &seen, true);
+        f.click("cmdRicevuta");
+        QVERIFY(!seen.giftTicked);
+        const PreparedPage original = f.app.platform.printer.jobs.last().report.pages.first();
+        const QString first = printed(f.app.platform.printer.jobs.last());
+        QCOMPARE(first.simplified().count(ReceiptReport::cashNote().simplified()), 2);
+        QVERIFY(!first.contains(ReceiptReport::kDuplicate));
+        QVERIFY(QFileInfo(f.app.platform.file(QStringLiteral("Ricevute2014.ini"))).isFile());
+
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte APS"));
+        bool tickEnabled = true;
+        f.app.platform.modal.handlers.append([&](QDialog *d) {
+            auto *tick = control<QCheckBox>(d, "chkErogazione");
+            seen.giftTicked = tick->isChecked();
+            tickEnabled = tick->isEnabled();
+            QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
+        });
+        f.click("cmdRicevuta");
+        QVERIFY(seen.giftTicked);
+        QVERIFY(!tickEnabled);
+        QCOMPARE(f.app.platform.printer.jobs.size(), 2);
+        const PreparedPage reprint = f.app.platform.printer.jobs.last().report.pages.first();
+        // Every text of the page as the original had it, but the DUPLICATO mark.
+        for (const PreparedItem &item : original.items) {
+            if (item.kind != ReportKind::Text)
+                continue;
+            const PreparedItem *again = reprint.find(item.name);
+            QVERIFY2(again, qPrintable(item.name));
+            if (item.name.startsWith(QLatin1String("txtDuplicato")))
+                QCOMPARE(again->lines.join(QLatin1Char(' ')), ReceiptReport::kDuplicate);
+            else
+                QCOMPARE(again->lines, item.lines);
+        }
+        QCOMPARE(first.count(QStringLiteral("100.000,00")), 2);
+    }
+
+    // The first print of a number is its original, whether it was made from the
+    // preview or with "Stampa"; every print after it is a duplicate.
+    void previewThenPrint_data()
+    {
+        QTest::addColumn<bool>("printedFromPreview");
+        QTest::newRow("preview only looked at") << false;
+        QTest::newRow("printed from the preview") << true;
+    }
+    void previewThenPrint()
+    {
+        QFETCH(bool, printedFromPreview);
+        MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
+        f.writeYear({paid(QStringLiteral("Quota sociale"))});
+        showStored(f, 1);
+        f.app.platform.printer.previewPrints = printedFromPreview;
+        QString numberLine;
+        f.app.platform.modal.handlers.append([&numberLine](QDialog *d) {
+            QTest::mouseClick(control<QPushButton>(d, "btnAnteprima"), Qt::LeftButton);
+            numberLine = control<QLabel>(d, "lblNumero")->text();
+            QTest::mouseClick(control<QPushButton>(d, "btnStampa"), Qt::LeftButton);
+        });
+        f.click("cmdRicevuta");
+        QStringList papers; // what went to the printer, in order
+        for (const PrintJob &job : f.app.platform.printer.jobs)
+            if (!job.preview)
+                papers.append(printed(job).contains(ReceiptReport::kDuplicate) ? QStringLiteral("duplicato")
+                                                                                : QStringLiteral("originale"));
+        QCOMPARE(papers, printedFromPreview ? (QStringList{QStringLiteral("originale"), QStringLiteral("duplicato")})
+                                            : QStringList{QStringLiteral("originale")});
+        QCOMPARE(numberLine, printedFromPreview ? QStringLiteral("Ricevuta n. 1/2014 - Duplicato")
+                                                : QStringLiteral("Ricevuta n. 1/2014"));
+        QCOMPARE(f.storedRecord(1).Ricevuta, QStringLiteral("1/2014"));
+    }
+
     // A reason the classification counts among the gifts ticks "Erogazione
     // liberale"; the user may tick it for any other reason.
     void giftTick_data()
@@ -223,7 +324,7 @@ private Q_SLOTS:
         classes.setItem(StatementItems::Side::Income, QStringLiteral("Donazione restauro"), ReceiptRules::kDonationItem);
         QString error;
         QVERIFY2(classes.save(f.app.platform.folder.path(), &error), qPrintable(error));
-        TSchedaMovimento m = movement(causale);
+        TSchedaMovimento m = paid(causale);
         m.Pagamento = QStringLiteral("Contanti");
         f.writeYear({m});
         showStored(f, 1);
@@ -234,7 +335,7 @@ private Q_SLOTS:
         QCOMPARE(seen.giftTicked, preset);
         const QString page = printed(f.app.platform.printer.jobs.last());
         const bool gift = preset || userTicks;
-        QCOMPARE(page.count(QStringLiteral("art. 83 D.Lgs. 117/2017")), gift ? 2 : 0);
+        QCOMPARE(page.simplified().count(QStringLiteral("art. 83 D.Lgs. 117/2017")), gift ? 2 : 0);
         QCOMPARE(page.simplified().count(ReceiptReport::cashNote().simplified()), gift ? 2 : 0);
     }
 
@@ -244,7 +345,7 @@ private Q_SLOTS:
     {
         MovementFixture f;
         writeAssociation(f.app.platform, QString());
-        f.writeYear({movement(QStringLiteral("Quota"))});
+        f.writeYear({paid(QStringLiteral("Quota"))});
         showStored(f, 1);
         const QByteArray before = f.bytes();
         f.messages().clear();
@@ -263,10 +364,12 @@ private Q_SLOTS:
         QCOMPARE(f.bytes(), before);
     }
 
-    // The year's receipts in number order; printed; a double click shows the movement.
+    // The year's receipts in number order; printed on a portrait page under the
+    // year and the association's name; a double click shows the movement.
     void yearList()
     {
         MovementFixture f;
+        writeAssociation(f.app.platform, QStringLiteral("Circolo Il Ponte"));
         TSchedaMovimento a = movement(QStringLiteral("Quota A"));
         a.Ricevuta = QStringLiteral("10/2014");
         a.Pagatore = QStringLiteral("Rossi Mario");
@@ -276,7 +379,10 @@ private Q_SLOTS:
         c.Ricevuta = QStringLiteral("2/2014 - CRO 9");
         c.Pagatore = QStringLiteral("Bianchi Anna");
         c.Importo = QStringLiteral("1250,00");
-        f.writeYear({a, b, c});
+        TSchedaMovimento wide = movement(QStringLiteral("Quota D"));
+        wide.Ricevuta = QStringLiteral("1000000000/2014");
+        wide.Pagatore = QStringLiteral("Neri Luca");
+        f.writeYear({a, b, c, wide});
 
         QStringList rows;
         f.app.platform.modal.handlers.append([&rows](QDialog *d) {
@@ -288,13 +394,22 @@ private Q_SLOTS:
             MemberFixtures::doubleClickRow(list, 1);
         });
         f.click("cmdElencoRicevute");
-        QCOMPARE(rows.size(), 2);
-        QVERIFY2(rows[0].simplified().startsWith(QStringLiteral("2/2014 10/01/2014 Bianchi Anna 1250,00")),
+        QCOMPARE(rows.size(), 3);
+        QVERIFY2(rows[0].simplified().startsWith(QStringLiteral("2/2014 10/01/2014 Bianchi Anna 1.250,00")),
                  qPrintable(rows[0]));
         QVERIFY2(rows[1].simplified().startsWith(QStringLiteral("10/2014 10/01/2014 Rossi Mario 40,00")),
                  qPrintable(rows[1]));
+        QVERIFY2(rows[2].simplified().startsWith(QStringLiteral("1000000000/2014 10/01/2014 Neri Luca 40,00")),
+                 qPrintable(rows[2]));
         QCOMPARE(f.app.platform.printer.jobs.size(), 1);
-        const QString list = printed(f.app.platform.printer.jobs.first());
+        const PrintJob &job = f.app.platform.printer.jobs.first();
+        QCOMPARE(job.report.orientation, QPageLayout::Portrait);
+        const QString list = printed(job);
+        QVERIFY2(list.contains(QStringLiteral("Elenco delle ricevute dell'anno 2014 - Circolo Il Ponte")),
+                 qPrintable(list));
+        // Every row whole on the page.
+        for (const QString &row : rows)
+            QVERIFY2(list.contains(row.trimmed()), qPrintable(row + QLatin1Char('\n') + list));
         QVERIFY(list.indexOf(QStringLiteral("Bianchi Anna")) < list.indexOf(QStringLiteral("Rossi Mario")));
         // The double click carried movement 1 (receipt 10/2014) back to the card.
         QCOMPARE(f.position(), QStringLiteral("1"));

@@ -1,11 +1,16 @@
 // The receipt numbers of a year: the next free number of the year's file,
-// written into the movement's Ricevuta field and nowhere else, a stored number
-// printed again without a new one, and two programs asking at once.
+// written into the movement's Ricevuta field and nowhere else, what the receipt
+// printed kept beside the year's file, a stored number printed again without a
+// new one, and two programs asking at once.
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
+#include "receipts/ReceiptArchive.h"
 #include "receipts/ReceiptBook.h"
+#include "receipts/ReceiptReport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -71,6 +76,14 @@ TSchedaMovimento stored(const QString &path, qint64 position1)
     return RecordCodec::decode<TSchedaMovimento>(all.constData() + (position1 - 1) * TSchedaMovimento::Size);
 }
 
+const ReceiptContent::Issuer kIssuer{QStringLiteral("Circolo Il Ponte"), QStringLiteral("Piazza Grande 1"),
+                                     QStringLiteral("94012345678"), QStringLiteral("Verdi Paolo")};
+
+ReceiptBook::Outcome issue(const QString &path, qint64 position, const TSchedaMovimento &shown, bool donation = false)
+{
+    return ReceiptBook::issue(path, position, shown, kIssuer, donation);
+}
+
 constexpr qint64 kRicevutaOffset = 1152;
 constexpr qint64 kRicevutaWidth = 251;
 
@@ -91,7 +104,7 @@ int takeNumbers(const QStringList &args)
         if (!file.open(path, RecordFileBase::Access::Read) || !file.read(p, shown))
             return 1;
         file.close();
-        const auto out = ReceiptBook::issue(path, p, shown);
+        const auto out = issue(path, p, shown);
         if (out.kind != ReceiptBook::Outcome::Kind::Issued) {
             std::fprintf(stderr, "position %lld: outcome %d %s\n", p, int(out.kind), qPrintable(out.error));
             return 1;
@@ -134,7 +147,7 @@ private Q_SLOTS:
         writeRaw(path, records);
         const QByteArray before = fileBytes(path);
 
-        const auto out = ReceiptBook::issue(path, position, stored(path, position));
+        const auto out = issue(path, position, stored(path, position));
         QCOMPARE(out.kind, ReceiptBook::Outcome::Kind::Issued);
         QCOMPARE(out.number.text(), number);
         QCOMPARE(out.record.Ricevuta, field);
@@ -157,14 +170,14 @@ private Q_SLOTS:
         writeRaw(path, {withNoise(income(QStringLiteral("Quota"), QStringLiteral("3/2014"))),
                         withNoise(income(QStringLiteral("Dono"), QStringLiteral("7/2014 - CRO 1")))});
         const QByteArray before = fileBytes(path);
-        const auto out = ReceiptBook::issue(path, 2, stored(path, 2));
+        const auto out = issue(path, 2, stored(path, 2));
         QCOMPARE(out.kind, ReceiptBook::Outcome::Kind::Duplicate);
         QCOMPARE(out.number.text(), QStringLiteral("7/2014"));
         QCOMPARE(fileBytes(path), before);
         // The next new receipt still follows the highest.
         writeRaw(path, {before.left(TSchedaMovimento::Size), before.mid(TSchedaMovimento::Size),
                         RecordCodec::encode(income(QStringLiteral("Altra")))});
-        QCOMPARE(ReceiptBook::issue(path, 3, stored(path, 3)).number.text(), QStringLiteral("8/2014"));
+        QCOMPARE(issue(path, 3, stored(path, 3)).number.text(), QStringLiteral("8/2014"));
     }
 
     // The card shows something else than the file holds: no number is written.
@@ -176,8 +189,8 @@ private Q_SLOTS:
         const QByteArray before = fileBytes(path);
         TSchedaMovimento shown = stored(path, 1);
         shown.Importo = QStringLiteral("45,00");
-        QCOMPARE(ReceiptBook::issue(path, 1, shown).kind, ReceiptBook::Outcome::Kind::Changed);
-        QCOMPARE(ReceiptBook::issue(path, 2, stored(path, 1)).kind, ReceiptBook::Outcome::Kind::NotFound);
+        QCOMPARE(issue(path, 1, shown).kind, ReceiptBook::Outcome::Kind::Changed);
+        QCOMPARE(issue(path, 2, stored(path, 1)).kind, ReceiptBook::Outcome::Kind::NotFound);
         QCOMPARE(fileBytes(path), before);
     }
 
@@ -197,6 +210,116 @@ private Q_SLOTS:
         QCOMPARE(list->at(0).position, qint64(3));
         QCOMPARE(list->at(0).record.Causale, QStringLiteral("C"));
         QCOMPARE(list->at(1).number.text(), QStringLiteral("10/2014"));
+    }
+
+    // Numbers past nine digits are numbers like any other: the next follows
+    // them, and every one is listed.
+    void wideNumbers_data()
+    {
+        QTest::addColumn<QString>("highest");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("nine digits") << "999999999/2014" << "1000000000/2014" << "1000000001/2014";
+        QTest::newRow("twelve digits") << "123456789012/2014" << "123456789013/2014" << "123456789014/2014";
+        QTest::newRow("eighteen digits") << "999999999999999997/2014" << "999999999999999998/2014"
+                                         << "999999999999999999/2014";
+    }
+    void wideNumbers()
+    {
+        QFETCH(QString, highest);
+        QFETCH(QString, next);
+        QFETCH(QString, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("2014.eur"));
+        writeRaw(path, {RecordCodec::encode(income(QStringLiteral("A"), highest)),
+                        RecordCodec::encode(income(QStringLiteral("B"))),
+                        RecordCodec::encode(income(QStringLiteral("C")))});
+        QCOMPARE(issue(path, 2, stored(path, 2)).number.text(), next);
+        QCOMPARE(issue(path, 3, stored(path, 3)).number.text(), after);
+        const auto list = ReceiptBook::receipts(path);
+        QVERIFY(list);
+        QStringList listed;
+        for (const auto &e : *list)
+            listed.append(e.number.text());
+        QCOMPARE(listed, (QStringList{highest, next, after}));
+    }
+
+    // What the receipt printed is kept under its number beside the year's file;
+    // asked again, with the gift tick off, the duplicate carries the original.
+    void originalIsKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("2014.eur"));
+        TSchedaMovimento gift = income(QStringLiteral("Dono per il restauro"));
+        gift.Pagatore = QStringLiteral("Società L’Àncora “Bianchi” €");
+        gift.Pagamento = QStringLiteral("Contanti");
+        gift.Importo = QStringLiteral("100000,00");
+        gift.Totale = QStringLiteral("+100000,00");
+        writeRaw(path, {RecordCodec::encode(gift)});
+        QCOMPARE(issue(path, 1, stored(path, 1), true).kind, ReceiptBook::Outcome::Kind::Issued);
+
+        QCOMPARE(ReceiptArchive::pathFor(path), dir.filePath(QStringLiteral("Ricevute2014.ini")));
+        const auto kept = ReceiptArchive::read(dir.filePath(QStringLiteral("Ricevute2014.ini")), nullptr);
+        QVERIFY(kept);
+        const auto original = ReceiptArchive::find(*kept, QStringLiteral("1/2014"));
+        QVERIFY(original);
+        QVERIFY(original->donation);
+        QCOMPARE(original->gift, QStringList{ReceiptReport::cashNote()});
+        QCOMPARE(original->payer, gift.Pagatore);
+        QCOMPARE(original->association, kIssuer.name);
+
+        const auto again = issue(path, 1, stored(path, 1), false);
+        QCOMPARE(again.kind, ReceiptBook::Outcome::Kind::Duplicate);
+        QVERIFY(again.content);
+        QVERIFY(again.content->donation);
+        QCOMPARE(again.content->gift, original->gift);
+        QCOMPARE(again.content->payer, original->payer);
+        QCOMPARE(original->amount, QStringLiteral("100.000,00"));
+        QCOMPARE(original->amountWords, QStringLiteral("centomila/00"));
+    }
+
+    // A number once given is never given again, even when the movement's field
+    // that held it was cleared by hand.
+    void clearedNumberIsNotGivenAgain()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("2014.eur"));
+        writeRaw(path, {RecordCodec::encode(income(QStringLiteral("A"))),
+                        RecordCodec::encode(income(QStringLiteral("B")))});
+        QCOMPARE(issue(path, 1, stored(path, 1)).number.text(), QStringLiteral("1/2014"));
+        TSchedaMovimento cleared = stored(path, 1);
+        cleared.Ricevuta.clear();
+        writeRaw(path, {RecordCodec::encode(cleared), fileBytes(path).mid(TSchedaMovimento::Size)});
+        QCOMPARE(issue(path, 2, stored(path, 2)).number.text(), QStringLiteral("2/2014"));
+    }
+
+    // Nothing is written for an income not stored as settled, nor when the
+    // receipt file cannot be written.
+    void nothingWritten_data()
+    {
+        QTest::addColumn<bool>("settled");
+        QTest::addColumn<bool>("receiptFileBlocked");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("not settled") << false << false << int(ReceiptBook::Outcome::Kind::NotSettled);
+        QTest::newRow("receipt file cannot be written") << true << true << int(ReceiptBook::Outcome::Kind::Failed);
+    }
+    void nothingWritten()
+    {
+        QFETCH(bool, settled);
+        QFETCH(bool, receiptFileBlocked);
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("2014.eur"));
+        TSchedaMovimento m = income(QStringLiteral("Quota"));
+        m.Saldato = settled ? kYes : kNo;
+        writeRaw(path, {withNoise(m)});
+        const QByteArray before = fileBytes(path);
+        if (receiptFileBlocked)
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ricevute2014.ini")));
+        const auto out = issue(path, 1, stored(path, 1));
+        QCOMPARE(int(out.kind), kind);
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("Ricevute2014.ini"))).isFile(), false);
     }
 
     // Two workstations give receipts in the same year at the same moment: every
@@ -225,13 +348,19 @@ private Q_SLOTS:
         QCOMPARE(a.exitCode(), 0);
         QCOMPARE(b.exitCode(), 0);
 
-        QSet<int> numbers;
+        QSet<qint64> numbers;
+        const auto archive = ReceiptArchive::read(ReceiptArchive::pathFor(path), nullptr);
+        QVERIFY(archive);
         for (qint64 p = 1; p <= 2 * perWriter; ++p) {
             const auto n = ReceiptBook::numberIn(stored(path, p).Ricevuta);
             QVERIFY2(n, qPrintable(stored(path, p).Ricevuta));
             QCOMPARE(n->year, 2014);
             QVERIFY2(!numbers.contains(n->n), qPrintable(n->text()));
             numbers.insert(n->n);
+            // Each number's receipt is kept, with its own movement's payer.
+            const auto kept = ReceiptArchive::find(*archive, n->text());
+            QVERIFY2(kept, qPrintable(n->text()));
+            QCOMPARE(kept->payer, stored(path, p).Pagatore);
             // Nothing else of the record changed.
             TSchedaMovimento expected = RecordCodec::decode<TSchedaMovimento>(
                 before.constData() + (p - 1) * TSchedaMovimento::Size);
@@ -239,7 +368,7 @@ private Q_SLOTS:
             QCOMPARE(stored(path, p), expected);
         }
         QCOMPARE(numbers.size(), 2 * perWriter);
-        QCOMPARE(*std::max_element(numbers.begin(), numbers.end()), 2 * perWriter);
+        QCOMPARE(*std::max_element(numbers.begin(), numbers.end()), qint64(2 * perWriter));
     }
 };
 

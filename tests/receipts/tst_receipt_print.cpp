@@ -16,15 +16,16 @@ using ReportUnits::mm;
 
 namespace {
 
-ReceiptContent receipt(bool donation, const QString &payment, bool duplicate = false)
+ReceiptContent receipt(bool donation, const QString &payment, bool duplicate = false,
+                       const QString &amount = QStringLiteral("120,50"))
 {
     TSchedaMovimento m;
     m.Entrata = kYes;
     m.Uscita = kNo;
     m.Data = QStringLiteral("10/01/2014");
     m.Causale = QStringLiteral("Erogazione liberale per il restauro della sede");
-    m.Importo = QStringLiteral("120,50");
-    m.Totale = QStringLiteral("+120,50");
+    m.Importo = amount;
+    m.Totale = QLatin1Char('+') + amount;
     m.Pagatore = QStringLiteral("Bianchi Anna");
     m.CodFisc = QStringLiteral("BNCNNA70A41G478X");
     m.PartitaIva = QStringLiteral("01234567890");
@@ -112,7 +113,7 @@ private Q_SLOTS:
             << true << "Bonifico bancario" << law + "\nVersamento eseguito con mezzo tracciabile (Bonifico bancario).";
         QTest::newRow("gift by card") << true << "Carta di credito"
                                       << law + "\nVersamento eseguito con mezzo tracciabile (Carta di credito).";
-        QTest::newRow("gift in cash") << true << "Contanti" << law + "\n" + ReceiptReport::cashNote();
+        QTest::newRow("gift in cash") << true << "Contanti" << ReceiptReport::cashNote();
         QTest::newRow("gift, method not given") << true << "" << law + "\n" + ReceiptReport::unknownPaymentNote();
     }
     void donationSentences()
@@ -128,9 +129,36 @@ private Q_SLOTS:
             const QString text = textOf(page, QString::fromLatin1(box));
             QCOMPARE(text.simplified(), printed.simplified());
         }
-        if (donation) {
+        if (donation)
             QVERIFY(printed.contains(QStringLiteral("art. 83 D.Lgs. 117/2017")));
-            QVERIFY(printed.contains(QStringLiteral("Terzo settore")));
+        // Never a benefit granted and then denied on the same receipt.
+        const QString text = textOf(page, QStringLiteral("txtErogazione1")).simplified();
+        QVERIFY2(!(text.contains(QStringLiteral("può essere detratta")) && text.contains(QStringLiteral("non d"))),
+                 qPrintable(text));
+    }
+
+    // The amount as everywhere else in the program, with the thousands marked.
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("hundreds") << "120,50" << "120,50" << "centoventi/50";
+        QTest::newRow("thousands") << "1500,00" << "1.500,00" << "millecinquecento/00";
+        QTest::newRow("hundred thousand") << "100000,00" << "100.000,00" << "centomila/00";
+        QTest::newRow("millions") << "1234567,05" << "1.234.567,05" << "unmilioneduecentotrentaquattromilacinquecentosessantasette/05";
+    }
+    void amounts()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, printed);
+        QFETCH(QString, words);
+        TestPlatform platform;
+        const PreparedReport r = ReceiptReport::prepare(receipt(false, QStringLiteral("Bonifico"), false, stored),
+                                                        platform.clock.now());
+        for (const char *copy : {"1", "2"}) {
+            QCOMPARE(textOf(r.pages.first(), QStringLiteral("txtImporto") + QLatin1String(copy)), printed);
+            QCOMPARE(textOf(r.pages.first(), QStringLiteral("txtLettere") + QLatin1String(copy)), words);
         }
     }
 

@@ -18,19 +18,23 @@ struct PrintJob
 class RecordingPrinter : public PrinterOutput
 {
 public:
-    void print(QWidget *, const PreparedReport &report) override
+    bool print(QWidget *, const PreparedReport &report) override
     {
         jobs.append({false, report.documentTitle, report});
         if (onJob)
             onJob(jobs.last());
+        return true;
     }
-    void preview(QWidget *, const PreparedReport &report) override
+    // With previewPrints the user presses the preview's print button too.
+    bool preview(QWidget *parent, const PreparedReport &report) override
     {
         jobs.append({true, report.documentTitle, report});
         if (onJob)
             onJob(jobs.last());
+        return previewPrints && print(parent, report);
     }
 
     QList<PrintJob> jobs;
+    bool previewPrints = false;
     std::function<void(const PrintJob &)> onJob;
 };

@@ -172,7 +172,13 @@ void ListScreen::find()
 
 void ListScreen::print()
 {
-    ReportOutput::printList(m_screen, m_printTitle, rowTexts());
+    ReportOutput::printList(m_screen, m_printTitle, rowTexts(), ListReport::kListTitle, m_printOrientation);
+}
+
+void ListScreen::setPrint(const QString &title, QPageLayout::Orientation orientation)
+{
+    m_printTitle = title;
+    m_printOrientation = orientation;
 }
 
 // The class is looked up when needed, not at construction: a screen built by a

@@ -4,6 +4,7 @@
 #include "common/ListRows.h"
 
 #include <QObject>
+#include <QPageLayout>
 #include <QPoint>
 #include <QRect>
 
@@ -58,6 +59,7 @@ public:
     void find();
     // "Stampa": the rows in the order shown under the print title.
     void print();
+    void setPrint(const QString &title, QPageLayout::Orientation orientation);
 
     QString rememberedKey() const;
     // The key remembered for a screen class, by class name.
@@ -75,6 +77,7 @@ private:
 
     QWidget *m_screen;
     QString m_printTitle;
+    QPageLayout::Orientation m_printOrientation = QPageLayout::Landscape;
     QLabel *m_line1 = nullptr;
     QLabel *m_line2 = nullptr;
     QLineEdit *m_findEdit = nullptr;

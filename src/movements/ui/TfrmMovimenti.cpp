@@ -19,10 +19,6 @@
 #include "movements/MovementYear.h"
 #include "members/ui/TfrmTrovaAnagrafica.h"
 #include "output/ui/TfrmAllegaCartella.h"
-#include "receipts/ReceiptRules.h"
-#include "receipts/ui/ReceiptIssuer.h"
-#include "receipts/ui/TfrmElencoRicevute.h"
-#include "receipts/ui/TfrmRicevuta.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -670,35 +666,19 @@ void TfrmMovimenti::cmdRicevutaClick()
 {
     // The amount as a save would store it, so a card just typed compares equal.
     btnCentsClick();
-    const MovementCardValues card = values();
-    if (const auto refused = ReceiptRules::refusal(card, m_position.has_value())) {
-        UiPlatform::warning(this, *refused);
+    if (!m_receipts.receipt)
         return;
-    }
-    // The receipt prints what the file holds: edits not saved yet are refused.
-    const auto stored = MovementYear(yearFile()).read(*m_position);
-    if (!stored) {
-        UiPlatform::error(this, MovementCardRules::accessError());
-        return;
-    }
-    const TSchedaMovimento shown = MovementCardRules::compose(card);
-    if (!(stored->record == shown)) {
-        UiPlatform::warning(this, ReceiptRules::changedRefused());
-        return;
-    }
-    const auto issuer = ReceiptIssuer::forReceipt(this);
-    if (!issuer)
-        return;
-    const TfrmRicevuta::Request request{yearFile(), *m_position, shown, *issuer,
-                                       ReceiptIssuer::isDonation(card.texts.Causale)};
-    const qint64 position = *m_position;
-    if (const auto numbered = TfrmRicevuta::run(this, request))
-        showRecord(position, *numbered);
+    const std::optional<qint64> position = m_position;
+    const auto numbered = m_receipts.receipt(this, {yearFile(), position, values()});
+    if (numbered && position)
+        showRecord(*position, *numbered);
 }
 
 void TfrmMovimenti::cmdElencoRicevuteClick()
 {
-    if (const auto movement = TfrmElencoRicevute::choose(this, yearFile()))
+    if (!m_receipts.list)
+        return;
+    if (const auto movement = m_receipts.list(this, yearFile()))
         showRecord(movement->position, movement->record);
 }
 

@@ -3,6 +3,7 @@
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Screens.h"
 #include "movements/MovementCardRules.h"
+#include "movements/ui/ReceiptCommands.h"
 #include "output/Attachments.h"
 
 #include <QHash>
@@ -52,6 +53,7 @@ public:
     void takePayer(const TSchedaSocio &member);
     void takeBeneficiary(const TSchedaSocio &member);
     void setAttachments(const Attachments &attachments);
+    void setReceiptCommands(ReceiptCommands commands) { m_receipts = std::move(commands); }
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -98,6 +100,7 @@ private:
 
     Form::Controls m_c;
     std::optional<qint64> m_position;
+    ReceiptCommands m_receipts;
     // The record as stored at m_position when the card last read or saved it:
     // a save finds out from it whether another workstation changed the card since.
     TSchedaMovimento m_shown;

@@ -53,11 +53,11 @@ bool QtPrinterOutput::printTo(QPrinter &printer, const PreparedReport &report)
     return ReportRenderer::paint(printer, job);
 }
 
-void QtPrinterOutput::print(QWidget *parent, const PreparedReport &report)
+bool QtPrinterOutput::print(QWidget *parent, const PreparedReport &report)
 {
     if (!canPrint()) {
         UiPlatform::warning(parent, kNoPrinter);
-        return;
+        return false;
     }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     QPrinter printer(QPrinter::HighResolution);
@@ -70,13 +70,16 @@ void QtPrinterOutput::print(QWidget *parent, const PreparedReport &report)
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted)
-        return; // cancelled: nothing printed, nothing said
-    if (!printTo(printer, report))
-        UiPlatform::error(parent, kPrinterFailed);
+        return false; // cancelled: nothing printed, nothing said
+    if (printTo(printer, report))
+        return true;
+    UiPlatform::error(parent, kPrinterFailed);
+    return false;
 }
 
-void QtPrinterOutput::preview(QWidget *parent, const PreparedReport &report)
+bool QtPrinterOutput::preview(QWidget *parent, const PreparedReport &report)
 {
     ReportPreview window(report, parent);
     UiPlatform::modal().run(&window);
+    return window.printed();
 }

@@ -8,8 +8,8 @@ class QPrinter;
 class QtPrinterOutput : public PrinterOutput
 {
 public:
-    void print(QWidget *parent, const PreparedReport &report) override;
-    void preview(QWidget *parent, const PreparedReport &report) override;
+    bool print(QWidget *parent, const PreparedReport &report) override;
+    bool preview(QWidget *parent, const PreparedReport &report) override;
 
     // Prepares a printer for the report: job name, A4 in the report's
     // orientation, drawing from the paper's corner.

@@ -4,16 +4,20 @@
 
 namespace ReportOutput {
 
-void Print(QWidget *parent, const ReportTemplate &report) { PrinterOutput::current().print(parent, report.prepared()); }
-
-void ShowReport(QWidget *parent, ReportTemplate &report)
+bool Print(QWidget *parent, const ReportTemplate &report)
 {
-    PrinterOutput::current().preview(parent, report.PrepareReport(true));
+    return PrinterOutput::current().print(parent, report.prepared());
 }
 
-void printList(QWidget *parent, const QString &title, const QStringList &rows, const QString &documentTitle)
+bool ShowReport(QWidget *parent, ReportTemplate &report)
 {
-    auto report = ListReport::create(documentTitle);
+    return PrinterOutput::current().preview(parent, report.PrepareReport(true));
+}
+
+void printList(QWidget *parent, const QString &title, const QStringList &rows, const QString &documentTitle,
+               QPageLayout::Orientation orientation)
+{
+    auto report = ListReport::create(documentTitle, orientation);
     ListReport::fill(*report, title, rows);
     report->PrepareReport(true);
     Print(parent, *report);

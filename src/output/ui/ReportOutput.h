@@ -10,13 +10,15 @@ class ReportTemplate;
 // How the screens send a template to paper or to the preview.
 namespace ReportOutput {
 
-// The print dialog on the template's prepared pages.
-void Print(QWidget *parent, const ReportTemplate &report);
-// Prepares the template afresh and opens the preview window on it.
-void ShowReport(QWidget *parent, ReportTemplate &report);
+// The print dialog on the template's prepared pages; true when they were printed.
+bool Print(QWidget *parent, const ReportTemplate &report);
+// Prepares the template afresh and opens the preview window on it; true when
+// the user printed from it.
+bool ShowReport(QWidget *parent, ReportTemplate &report);
 
 // Prints the rows under the title through the list template and the print dialog.
 void printList(QWidget *parent, const QString &title, const QStringList &rows,
-               const QString &documentTitle = ListReport::kListTitle);
+               const QString &documentTitle = ListReport::kListTitle,
+               QPageLayout::Orientation orientation = QPageLayout::Landscape);
 
 } // namespace ReportOutput

@@ -83,7 +83,10 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     layout->addWidget(bar);
     layout->addWidget(m_scroll, 1);
 
-    connect(print, &QPushButton::clicked, this, [this] { PrinterOutput::current().print(this, m_report); });
+    connect(print, &QPushButton::clicked, this, [this] {
+        if (PrinterOutput::current().print(this, m_report))
+            m_printed = true;
+    });
     connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
             [this](int i) { setZoomPercent(m_zoomBox->itemData(i).toInt()); });
     connect(m_fullScreen, &QPushButton::clicked, this, &ReportPreview::toggleFullScreen);

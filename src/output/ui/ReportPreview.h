@@ -22,6 +22,8 @@ public:
 
     int zoomPercent() const { return m_zoom; }
     void setZoomPercent(int percent);
+    // Whether the pages went to a printer from this window.
+    bool printed() const { return m_printed; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -33,6 +35,7 @@ private:
 
     PreparedReport m_report;
     int m_zoom = 100;
+    bool m_printed = false;
     QComboBox *m_zoomBox;
     QPushButton *m_fullScreen;
     QScrollArea *m_scroll;

@@ -1,7 +1,11 @@
 #include "TfrmElencoRicevute.h"
 
+#include "common/CardRules.h"
+#include "common/Platform.h"
+#include "common/ui/ListScreen.h"
+#include "statement/EnteData.h"
 #include "common/TextRules.h"
-#include "movements/ui/MovementChoice.h"
+#include "common/ui/UiPlatform.h"
 #include "receipts/ReceiptList.h"
 
 TfrmElencoRicevute::TfrmElencoRicevute(QWidget *parent)
@@ -18,6 +22,15 @@ std::optional<StoredMovement> TfrmElencoRicevute::choose(QWidget *owner, const Q
         [](const TfrmElencoRicevute &d) { return d.chosen(); });
 }
 
+void TfrmElencoRicevute::setYearFile(const QString &path)
+{
+    m_yearFile = path;
+    // Without the association's data the title still names the year.
+    const auto ente = EnteData::load(Platform::folder().path());
+    listScreen()->setPrint(ReceiptList::printTitle(TextRules::trim(path), ente ? ente->denominazione : QString()),
+                           QPageLayout::Portrait);
+}
+
 ListScan TfrmElencoRicevute::scan() const
 {
     const QString path = TextRules::trim(m_yearFile);
@@ -26,4 +39,9 @@ ListScan TfrmElencoRicevute::scan() const
     return ReceiptList::scan(path);
 }
 
-void TfrmElencoRicevute::rowChosen(qint64 position) { m_chosen = MovementChoice::read(this, m_yearFile, position); }
+void TfrmElencoRicevute::rowChosen(qint64 position)
+{
+    m_chosen = MovementYear(TextRules::trim(m_yearFile)).read(position);
+    if (!m_chosen)
+        UiPlatform::warning(this, CardRules::chosenCardUnreadable());
+}

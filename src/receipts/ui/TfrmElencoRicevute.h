@@ -18,7 +18,8 @@ public:
     // picked, or nothing when the list was closed without a pick.
     static std::optional<StoredMovement> choose(QWidget *owner, const QString &yearFile);
 
-    void setYearFile(const QString &path) { m_yearFile = path; }
+    // The year's file, and the printed list's title with the association's name.
+    void setYearFile(const QString &path);
     const std::optional<StoredMovement> &chosen() const { return m_chosen; }
 
 protected:

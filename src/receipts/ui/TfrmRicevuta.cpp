@@ -5,6 +5,7 @@
 #include "common/ui/FormBuilder.h"
 #include "movements/MovementCardRules.h"
 #include "output/ui/ReportOutput.h"
+#include "receipts/ReceiptArchive.h"
 #include "receipts/ReceiptReport.h"
 #include "receipts/ReceiptRules.h"
 
@@ -70,6 +71,12 @@ void TfrmRicevuta::setRequest(const Request &request)
     if (shownNumber && year && shownNumber->year == *year) {
         m_number = shownNumber;
         m_duplicate = true;
+        // A reprint says what the original said, gift or not.
+        const auto kept = ReceiptArchive::read(ReceiptArchive::pathFor(request.yearFile), nullptr);
+        if (const auto original = kept ? ReceiptArchive::find(*kept, shownNumber->text()) : std::nullopt) {
+            m_chkErogazione->setChecked(original->donation);
+            m_chkErogazione->setEnabled(false);
+        }
     }
     showNumber();
     m_lblDettaglio->setText(QStringLiteral("Ricevuto da %1, euro %2\nCausale: %3")
@@ -89,12 +96,12 @@ void TfrmRicevuta::showNumber()
 
 bool TfrmRicevuta::ensureNumber()
 {
-    // Once taken in this dialog, the number stays: a preview and then the print
-    // are the same original receipt.
-    if (m_number && !m_duplicate)
+    // Once taken in this dialog, the number and what it prints stay.
+    if (m_content)
         return true;
     using K = ReceiptBook::Outcome::Kind;
-    const ReceiptBook::Outcome out = ReceiptBook::issue(m_request.yearFile, m_request.position, m_request.shown);
+    const ReceiptBook::Outcome out = ReceiptBook::issue(m_request.yearFile, m_request.position, m_request.shown,
+                                                        m_request.issuer, m_chkErogazione->isChecked());
     switch (out.kind) {
     case K::Issued:
         m_issued = out.record;
@@ -107,6 +114,10 @@ bool TfrmRicevuta::ensureNumber()
         UiPlatform::warning(this, ReceiptRules::changedRefused());
         close();
         return false;
+    case K::NotSettled:
+        UiPlatform::warning(this, ReceiptRules::unsettledRefused());
+        close();
+        return false;
     case K::NotFound:
     case K::Failed:
         UiPlatform::error(this, MovementCardRules::accessError());
@@ -115,15 +126,29 @@ bool TfrmRicevuta::ensureNumber()
     }
     m_number = out.number;
     m_record = out.record;
+    // A number given before its receipts were kept prints from the movement.
+    m_content = out.content ? *out.content
+                            : ReceiptContent::of(m_record, m_number->text(), m_request.issuer, m_duplicate,
+                                                 m_chkErogazione->isChecked());
+    m_chkErogazione->setChecked(m_content->donation);
+    m_chkErogazione->setEnabled(false);
     showNumber();
     return true;
 }
 
 void TfrmRicevuta::fillReport()
 {
-    const ReceiptContent content = ReceiptContent::of(m_record, m_number->text(), m_request.issuer, m_duplicate,
-                                                      m_chkErogazione->isChecked());
+    ReceiptContent content = *m_content;
+    content.duplicate = m_duplicate;
     ReceiptReport::fill(*m_report, content, Platform::clock().now());
+}
+
+void TfrmRicevuta::printed(bool toPaper)
+{
+    if (!toPaper || m_duplicate)
+        return;
+    m_duplicate = true;
+    showNumber();
 }
 
 void TfrmRicevuta::btnAnteprimaClick()
@@ -132,7 +157,7 @@ void TfrmRicevuta::btnAnteprimaClick()
         return;
     fillReport();
     // The preview may print as well; the dialog stays open for "Stampa".
-    ReportOutput::ShowReport(this, *m_report);
+    printed(ReportOutput::ShowReport(this, *m_report));
 }
 
 void TfrmRicevuta::btnStampaClick()
@@ -141,7 +166,7 @@ void TfrmRicevuta::btnStampaClick()
         return;
     fillReport();
     m_report->PrepareReport(true);
-    ReportOutput::Print(this, *m_report);
+    printed(ReportOutput::Print(this, *m_report));
     close();
 }
 

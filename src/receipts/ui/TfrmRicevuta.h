@@ -13,8 +13,10 @@ class QLabel;
 
 // The receipt of a stored income movement: what it will print, the tick
 // "Erogazione liberale", and "Anteprima" and "Stampa". The number is taken at
-// the first preview or print, under the year file's lock; a movement that has
-// its number already prints the same receipt again, marked as a duplicate.
+// the first preview or print, under the year file's lock, and what the receipt
+// says is kept with it; a movement that has its number already prints what its
+// original said, marked as a duplicate, and so does every print after the
+// first one made from this dialog.
 class TfrmRicevuta : public FixedDialog
 {
     Q_OBJECT
@@ -46,6 +48,8 @@ private:
     // (the user has been told and the dialog closes).
     bool ensureNumber();
     void fillReport();
+    // After a print of the original, what follows is a duplicate.
+    void printed(bool toPaper);
     void showNumber();
     void btnAnteprimaClick();
     void btnStampaClick();
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<ReportTemplate> m_report;
     std::optional<ReceiptBook::Number> m_number;
     bool m_duplicate = false;
+    std::optional<ReceiptContent> m_content; // fixed once the number is taken
     TSchedaMovimento m_record;
     std::optional<TSchedaMovimento> m_issued;
     QLabel *m_lblNumero = nullptr;

@@ -29,6 +29,9 @@
 #include "movements/ui/TfrmStampaMovimento.h"
 #include "movements/ui/TfrmTrovaMovimenti.h"
 #include "output/ui/TfrmAllegaCartella.h"
+#include "receipts/ui/ReceiptIssuer.h"
+#include "receipts/ui/TfrmElencoRicevute.h"
+#include "statement/ui/TfrmEnte.h"
 #include "statement/ui/TfrmRendiconto.h"
 #include "common/Platform.h"
 #include "shell/DueReminder.h"
@@ -106,6 +109,17 @@ QList<QWidget *> ScreenSet::created() const
         if (s)
             out.append(s);
     return out;
+}
+
+void ScreenSet::giveReceiptCommands(TfrmMovimenti *card)
+{
+    // The card reaches the receipts through these two commands alone.
+    ReceiptCommands receipts;
+    receipts.receipt = [](QWidget *owner, const ReceiptCommands::Ask &ask) {
+        return ReceiptIssuer::receipt(owner, ask.yearFile, ask.position, ask.card, &TfrmEnte::edit);
+    };
+    receipts.list = &TfrmElencoRicevute::choose;
+    card->setReceiptCommands(std::move(receipts));
 }
 
 void ScreenSet::start() { m_password->show(); }
@@ -195,6 +209,8 @@ void ScreenSet::connectHandOvers(Slot slot)
         // Work screens hand back to the start menu when they close.
         auto *work = static_cast<PanelScreen *>(m_screens[slot]);
         connect(work, &PanelScreen::closed, this, [this, work] { handOver(work, avvio()); });
+        if (slot == Movimenti)
+            giveReceiptCommands(static_cast<TfrmMovimenti *>(work));
         break;
     }
     default:

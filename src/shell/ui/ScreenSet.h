@@ -89,6 +89,7 @@ private:
     QWidget *screen(Slot slot);
     // The hand-overs that start from a persistent screen, wired once it exists.
     void connectHandOvers(Slot slot);
+    static void giveReceiptCommands(TfrmMovimenti *card);
     // The first time the start menu appears in a run: the window of what is
     // falling due, when something is and the user has not put it off for today.
     void remindWhatIsDue();
