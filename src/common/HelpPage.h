@@ -14,4 +14,5 @@ enum class HelpPage {
     Statement,
     Backup,
     MemberRegister,
+    YearView,
 };

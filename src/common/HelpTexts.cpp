@@ -291,6 +291,34 @@ QString memberRegister()
     });
 }
 
+QString yearView()
+{
+    return join({
+        "ANDAMENTO DELL'ANNO. Si apre da Primanota e Bilancio con il pulsante Andamento, sull'anno indicato in "
+        "quella finestra; un altro anno si sceglie in alto e si legge con Aggiorna. Contano, come nel rendiconto "
+        "per cassa, i movimenti saldati con la data nell'anno, classificati con le stesse voci e con gli stessi "
+        "saldi iniziali.",
+        "Quattro grafici, ciascuno con le sue cifre nella tabella accanto: Entrate e uscite mese per mese, con "
+        "l'anno precedente in linea; Cassa e banca, il saldo di cassa più banca alla fine di ogni giorno a "
+        "partire dai saldi iniziali; Voci maggiori, le voci del rendiconto con gli importi più alti, in entrata "
+        "e in uscita; Soci, mese per mese, quanti sono in regola, quanti scadono nel mese e quanti sono già "
+        "scaduti secondo la data di scadenza della scheda. Passando con il mouse su una barra o su un punto "
+        "della curva compare la sua cifra.",
+        "Gli avvisi in basso dicono che cosa manca: movimenti che non si possono leggere (indicati con il loro "
+        "numero, come nel rendiconto), causali non classificate, modalità di pagamento né di cassa né di banca. "
+        "Un anno senza movimenti mostra i grafici vuoti e lo dice. Stampa mostra l'anteprima dei grafici su "
+        "fogli orizzontali; Salva immagine scrive il grafico mostrato in un file PNG.",
+        "PREVENTIVO. Il pulsante Preventivo apre il bilancio preventivo dell'anno, con le voci del rendiconto "
+        "nello stesso ordine: si digita l'importo previsto per ogni voce, oppure Proponi dall'anno precedente "
+        "riprende le cifre effettive dell'anno prima. Salva lo scrive nel file Preventivo.ini accanto agli "
+        "archivi; Stampa lo stampa con l'intestazione dell'associazione. Se il file è danneggiato il "
+        "preventivo si apre vuoto, lo si dice, e il file non viene sovrascritto senza chiedere.",
+        "PREVENTIVO E CONSUNTIVO. Per ogni voce: il preventivo, la cifra effettiva fino a oggi, la differenza "
+        "e la percentuale raggiunta; le righe che superano il preventivo sono segnate. Il confronto si stampa "
+        "e si esporta in .XLS o .XLSX, nel file PreventivoConsuntivo seguito dall'anno.",
+    });
+}
+
 QString exportSteps()
 {
     return join({
@@ -312,7 +340,7 @@ QList<HelpPage> pages()
 {
     return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
             HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement,
-            HelpPage::Backup,    HelpPage::MemberRegister};
+            HelpPage::Backup,    HelpPage::MemberRegister, HelpPage::YearView};
 }
 
 QString title(HelpPage page)
@@ -337,6 +365,8 @@ QString title(HelpPage page)
         return QStringLiteral("Copie di sicurezza e ripristino.");
     case HelpPage::MemberRegister:
         return QStringLiteral("Libro soci e adempimenti dell'Associazione.");
+    case HelpPage::YearView:
+        return QStringLiteral("Andamento dell'anno e bilancio preventivo.");
     }
     return {};
 }
@@ -370,6 +400,8 @@ QString body(HelpPage page)
         return backupCopies();
     case HelpPage::MemberRegister:
         return memberRegister();
+    case HelpPage::YearView:
+        return yearView();
     }
     return {};
 }

@@ -93,9 +93,10 @@ private Q_SLOTS:
                                  "8. Lavorare in rete tra più postazioni",
                                  "9. La copia di sicurezza",
                                  "10. Il rendiconto per cassa",
-                                 "11. Le ricevute",
-                                 "12. Il libro soci e gli adempimenti",
-                                 "13. Messaggi e soluzioni"};
+                                 "11. L'andamento dell'anno e il preventivo",
+                                 "12. Le ricevute",
+                                 "13. Il libro soci e gli adempimenti",
+                                 "14. Messaggi e soluzioni"};
         const QList<QStringList> phrases{
             {"menu iniziale", "benvenutissimo", "Archivio Soci", "Registrazione movimenti", "Primanota e Bilancio",
              "Importa", "In scadenza", "Non mostrare più oggi"},
@@ -112,6 +113,8 @@ private Q_SLOTS:
             {"cartella Backup", "Soci.pro", ".eur", "Documenti_Allegati", "unins000.dll", "Ripristinare"},
             {"Rendiconto per cassa", "Saldato", "Dati dell'associazione", "Ente.ini", "Rendiconto.ini",
              "Applica i suggerimenti", "INCOMPLETO", "Modello D"},
+            {"Andamento", "Entrate e uscite", "Cassa e banca", "Voci maggiori", "Salva immagine", "Preventivo.ini",
+             "Proponi dall'anno precedente", "Preventivo e consuntivo", "PreventivoConsuntivo", "oltre"},
             {"Ricevuta", "DUPLICATO", "Erogazione liberale", "centoventi/50", "art. 83 D.Lgs. 117/2017",
              "copia per il socio / donatore"},
             {"Iscrizione", "LibroSoci.txt", "Dalle qualifiche", "recesso", "Soci in carica", "Pagina n di N",

@@ -45,6 +45,9 @@
 #include "statement/StatementReport.h"
 #include "statement/ui/TfrmEnte.h"
 #include "statement/ui/TfrmRendiconto.h"
+#include "yearview/BudgetReport.h"
+#include "yearview/ui/TfrmAndamento.h"
+#include "yearview/ui/TfrmPreventivo.h"
 #include "shell/DueReminder.h"
 #include "shell/ui/ScreenSet.h"
 #include "shell/ui/TfrmAvvio.h"
@@ -206,6 +209,38 @@ TfrmRendiconto *statementScreen(ScreenSet &s, bool everything)
     d->txtSaldoCassa->setText(QStringLiteral("850,00"));
     d->txtSaldoBanca->setText(QStringLiteral("12400,00"));
     Q_EMIT d->txtSaldoBanca->enterPressed();
+    return d;
+}
+
+// The statement's sample years with the classification its screen shows, kept
+// in Rendiconto.ini for the year at a glance and the budget.
+void classifiedSample(ScreenSet &s)
+{
+    TfrmRendiconto *r = statementScreen(s, true);
+    (void)r->classification().save(Platform::folder().path());
+    delete r;
+}
+
+TfrmAndamento *yearViewScreen(ScreenSet &s, int tab)
+{
+    classifiedSample(s);
+    auto *d = fresh<TfrmAndamento>(s.menuBilancio());
+    if (d->load())
+        d->showYear(2023);
+    d->tabGrafici->setCurrentIndex(tab);
+    return d;
+}
+
+// The budget of the sample year, proposed from the year before.
+TfrmPreventivo *budgetScreen(ScreenSet &s, int tab)
+{
+    classifiedSample(s);
+    auto *d = fresh<TfrmPreventivo>(s.menuBilancio());
+    if (d->load()) {
+        d->showYear(2023);
+        d->btnProponi->click();
+    }
+    d->tabPagine->setCurrentIndex(tab);
     return d;
 }
 
@@ -548,6 +583,23 @@ std::vector<Shot> extraShots()
              const auto rows = RegisterList::read(MemberRegister::path(), ArchivePaths::members());
              return pageWidget(RegisterList::report(rows ? *rows : QList<RegisterList::Row>{},
                                                     RegisterList::title({}), sampleEnte()));
+          },
+          true},
+        {QStringLiteral("yearview_months"), [](ScreenSet &s) -> QWidget * { return yearViewScreen(s, 0); }, true},
+        {QStringLiteral("yearview_balance"), [](ScreenSet &s) -> QWidget * { return yearViewScreen(s, 1); }, true},
+        {QStringLiteral("yearview_items"), [](ScreenSet &s) -> QWidget * { return yearViewScreen(s, 2); }, true},
+        {QStringLiteral("yearview_members"), [](ScreenSet &s) -> QWidget * { return yearViewScreen(s, 3); }, true},
+        {QStringLiteral("budget_form"), [](ScreenSet &s) -> QWidget * { return budgetScreen(s, 0); }, true},
+        {QStringLiteral("budget_comparison"), [](ScreenSet &s) -> QWidget * { return budgetScreen(s, 1); }, true},
+        {QStringLiteral("printout_budget_comparison"),
+         [](ScreenSet &s) -> QWidget * {
+             classifiedSample(s);
+             const auto c = Classification::load(Platform::folder().path());
+             YearCache cache(Platform::folder().path());
+             const CashStatement actual = CashStatement::compute(2023, c.value_or(Classification{}), cache.source());
+             QMap<QString, qint64> budget = Budget::proposal(actual.previous());
+             return pageWidget(BudgetReport::comparison(2023, BudgetComparison::lines(actual, budget), sampleEnte(),
+                                                        QDate(2024, 3, 15)));
          },
          true},
         {QStringLiteral("printout_list"),

@@ -9,6 +9,7 @@
 #include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
 #include "common/ui/UiPlatform.h"
+#include "yearview/ui/TfrmAndamento.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -167,6 +168,7 @@ void TfrmMenuBilancio::buildControls()
                      296, 612, 354, 36},
                     {"btnVisualizza", Kind::Button, QStringLiteral("Visualizza riepilogo"), 662, 612, 168, 36},
                     {"btnRendiconto", Kind::Button, QStringLiteral("Rendiconto per cassa"), 470, 612, 180, 36},
+                    {"btnAndamento", Kind::Button, QStringLiteral("Andamento"), 296, 612, 162, 36},
                     {"lblDataInizio", Kind::Hidden, {}, 0, 0, 10, 10},
                     {"lblDataFine", Kind::Hidden, {}, 0, 0, 10, 10},
                     {"lblFile", Kind::Hidden, QStringLiteral("FilePath"), 0, 0, 10, 10},
@@ -176,6 +178,7 @@ void TfrmMenuBilancio::buildControls()
     btnVisualizza = c.get<QPushButton>(QStringLiteral("btnVisualizza"));
     lblAttendere = c.get<QLabel>(QStringLiteral("lblAttendere"));
     btnRendiconto = c.get<QPushButton>(QStringLiteral("btnRendiconto"));
+    btnAndamento = c.get<QPushButton>(QStringLiteral("btnAndamento"));
     // The waiting notice covers the button while the prima nota is being read.
     lblAttendere->raise();
     lblDataInizio = c.get<QLabel>(QStringLiteral("lblDataInizio"));
@@ -203,7 +206,8 @@ void TfrmMenuBilancio::buildControls()
     QWidget::setTabOrder(txtGiornoFine, txtMeseFine);
     QWidget::setTabOrder(txtMeseFine, btnVisualizza);
     QWidget::setTabOrder(btnVisualizza, btnRendiconto);
-    QWidget::setTabOrder(btnRendiconto, btnEsci);
+    QWidget::setTabOrder(btnRendiconto, btnAndamento);
+    QWidget::setTabOrder(btnAndamento, btnEsci);
 }
 
 void TfrmMenuBilancio::connectControls()
@@ -238,6 +242,12 @@ void TfrmMenuBilancio::connectControls()
     connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuBilancio::btnVisualizzaClick);
     connect(btnEsci, &QPushButton::clicked, this, [this] { closeScreen(); });
     connect(btnRendiconto, &QPushButton::clicked, this, &TfrmMenuBilancio::statementRequested);
+    // The year at a glance opens on the year typed here, or on this year.
+    connect(btnAndamento, &QPushButton::clicked, this, [this] {
+        const QString t = TextRules::trim(txtAnno->text());
+        const int typed = t.size() == 4 ? t.toInt() : 0;
+        TfrmAndamento::open(this, typed >= 1900 ? typed : Platform::clock().today().year());
+    });
     // Enter on the button runs it, as Enter walks the fields up to it.
     btnVisualizza->installEventFilter(this);
 }

@@ -35,6 +35,7 @@ public:
     QPushButton *btnVisualizza;
     QPushButton *btnEsci;
     QPushButton *btnRendiconto;
+    QPushButton *btnAndamento;
 
 Q_SIGNALS:
     // "Rendiconto per cassa": the yearly cash statement is to be opened over this screen.
