@@ -415,7 +415,7 @@ void primaNotaScreen(Bench &b)
     screen.setRequest(wholeYear(b));
     screen.show();
     QCoreApplication::processEvents();
-    b.sink = b.sink + screen.lstRecords->count();
+    b.sink = b.sink + screen.lstRecords->model()->rowCount();
 }
 
 // The day the reminder looks at: in the archives' year, as for the payments due.
