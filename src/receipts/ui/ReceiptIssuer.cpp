@@ -5,7 +5,7 @@
 #include "common/ui/UiPlatform.h"
 #include "receipts/ReceiptRules.h"
 #include "statement/Classification.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 #include "statement/ui/TfrmEnte.h"
 
 namespace ReceiptIssuer {
