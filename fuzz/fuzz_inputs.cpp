@@ -8,6 +8,7 @@
 // The first byte of an input chooses the target; the rest is the payload.
 // Besides not crashing, each target checks a property that must always hold.
 #include "balance/PrimaNota.h"
+#include "common/IniText.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
@@ -17,7 +18,6 @@
 #include "output/ExportDocument.h"
 #include "output/ExportTableModel.h"
 #include "shell/Crypt.h"
-#include "shell/IniFile.h"
 #include "shell/PasswordStore.h"
 #include "statement/YearMovements.h"
 
@@ -141,8 +141,8 @@ void passwordFile(const QByteArray &payload)
     const QString path = scratch() + QStringLiteral("unins000.dll");
     writeFile(path, payload);
     const auto stored = PasswordStore(path).read();
-    const IniFile ini(payload);
-    const QString hex = ini.value(PasswordStore::section(), PasswordStore::key()).value_or(QString());
+    const IniText ini = IniText::parse(payload);
+    const QString hex = ini.value(PasswordStore::section(), PasswordStore::key());
     CHECK(stored.has_value() == Crypt::unscramble(hex).has_value());
 
     const QString password = PasswordStore::canonical(QString::fromLatin1(payload.left(40)));
@@ -151,7 +151,7 @@ void passwordFile(const QByteArray &payload)
     CHECK(back.has_value());
     CHECK(*back == TextRules::trim(password.left(255)));
 
-    IniFile edited(payload);
+    IniText edited = IniText::parse(payload);
     edited.setValue(QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("0A1B"));
     CHECK(edited.value(QStringLiteral("accesso"), QStringLiteral("VALORE")) == QStringLiteral("0A1B"));
 }
@@ -173,11 +173,11 @@ void passwordFileBeyondCap(const QByteArray &payload)
     CHECK(!store.write(QStringLiteral("NUOVA")));
     CHECK(readFile(path) == big);
 
-    IniFile ini(big);
+    IniText ini = IniText::parse(big);
     (void)ini.value(PasswordStore::section(), PasswordStore::key());
     ini.setValue(PasswordStore::section(), PasswordStore::key(), QStringLiteral("0A1B"));
     CHECK(ini.value(PasswordStore::section(), PasswordStore::key()) == QStringLiteral("0A1B"));
-    CHECK(ini.content().size() <= big.size() + 64);
+    CHECK(ini.toBytes().size() <= big.size() + 64);
 }
 
 // The scrambler: any text is unscrambled or refused, and every Latin-1 text of

@@ -5,7 +5,7 @@
 #include "common/TSchedaSocio.h"
 #include "output/ExportDescription.h"
 #include "output/PreparedReport.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <QDate>
 #include <QList>

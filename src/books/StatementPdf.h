@@ -2,7 +2,7 @@
 
 #include "output/PreparedReport.h"
 #include "statement/CashStatement.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <QDate>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "common/Platform.h"
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
-#include "shell/IniFile.h"
+#include "common/IniText.h"
 
 #include <algorithm>
 
@@ -29,10 +29,10 @@ QString doneKey(const Deadline &d)
     return {};
 }
 
-std::optional<QDate> dateIn(const IniFile &ini, const QString &key)
+std::optional<QDate> dateIn(const IniText &ini, const QString &key)
 {
-    const auto value = ini.value(kSection, key);
-    return value ? TextRules::parseDate(*value) : std::nullopt;
+    const QString value = ini.value(kSection, key);
+    return value.isNull() ? std::nullopt : TextRules::parseDate(value.trimmed());
 }
 
 } // namespace
@@ -63,7 +63,7 @@ QString path() { return Platform::folder().file(QStringLiteral("Adempimenti.ini"
 
 QList<Deadline> pending(const QByteArray &settings, const QDate &today)
 {
-    const IniFile ini(settings);
+    const IniText ini = IniText::parse(settings);
     QList<Deadline> all;
     const int y = today.year();
     all.append({Kind::Statement, QDate(y, 6, 30), y - 1});
@@ -90,9 +90,9 @@ bool markDone(const QString &settingsPath, const Deadline &deadline, const QDate
     const auto content = FileAccess::readSmallFile(settingsPath, kMaxFileSize);
     if (!content)
         return false;
-    IniFile ini(*content);
+    IniText ini = IniText::parse(*content);
     ini.setValue(kSection, doneKey(deadline), TextRules::formatDate(day));
-    return SafeSave::saveBytes(settingsPath, ini.content());
+    return SafeSave::saveBytes(settingsPath, ini.toBytes());
 }
 
 bool setFivePerMilleReceived(const QString &settingsPath, const QDate &received)
@@ -100,15 +100,15 @@ bool setFivePerMilleReceived(const QString &settingsPath, const QDate &received)
     const auto content = FileAccess::readSmallFile(settingsPath, kMaxFileSize);
     if (!content || !received.isValid())
         return false;
-    IniFile ini(*content);
+    IniText ini = IniText::parse(*content);
     ini.setValue(kSection, kReceived, TextRules::formatDate(received));
-    return SafeSave::saveBytes(settingsPath, ini.content());
+    return SafeSave::saveBytes(settingsPath, ini.toBytes());
 }
 
 std::optional<QDate> fivePerMilleReceived(const QString &settingsPath)
 {
     const auto content = FileAccess::readSmallFile(settingsPath, kMaxFileSize);
-    return content ? dateIn(IniFile(*content), kReceived) : std::nullopt;
+    return content ? dateIn(IniText::parse(*content), kReceived) : std::nullopt;
 }
 
 } // namespace YearDeadlines

@@ -174,8 +174,13 @@ bool openForReading(QFile &file, const QString &path, Links links, QString *erro
     return true;
 }
 
-std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize)
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize, QString *error)
 {
+    const QString name = QFileInfo(path).fileName();
+    const auto fail = [&](const QString &why) -> std::optional<QByteArray> {
+        failWith(error, why);
+        return std::nullopt;
+    };
     switch (entryAt(path)) {
     case Entry::Missing:
         return QByteArray();
@@ -183,14 +188,19 @@ std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize)
         break;
     default:
         // A link, a folder or a FIFO where the file should be is not the file.
-        return std::nullopt;
+        return fail(QStringLiteral("%1 non è un file").arg(name));
     }
     QFile file;
-    if (!openForReading(file, path, Links::Refuse) || file.size() > maxSize)
-        return std::nullopt;
+    QString why;
+    if (!openForReading(file, path, Links::Refuse, &why))
+        return fail(why);
+    if (file.size() > maxSize)
+        return fail(QStringLiteral("%1 è troppo grande").arg(name));
     const QByteArray content = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError || content.size() > maxSize)
-        return std::nullopt;
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (content.size() > maxSize)
+        return fail(QStringLiteral("%1 è troppo grande").arg(name));
     return content;
 }
 

@@ -38,8 +38,9 @@ enum class Links { Follow, Refuse };
 // The whole of one of the program's small files (a settings or password file):
 // empty when there is no file; nothing when what is there is not a regular file
 // reached without a link, cannot be read, or holds more than maxSize bytes (only
-// maxSize + 1 bytes are ever taken in, however the file grows).
-std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize);
+// maxSize + 1 bytes are ever taken in, however the file grows). The reason of a
+// failure goes in *error.
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize, QString *error = nullptr);
 
 // A record file: read and write, created empty when absent, never through a link.
 // The descriptor, or -1 with the reason in *error.

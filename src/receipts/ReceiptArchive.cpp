@@ -4,7 +4,7 @@
 #include "common/FileAccess.h"
 #include "common/SafeSave.h"
 #include "common/Win1252.h"
-#include "shell/IniFile.h"
+#include "common/IniText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,28 +71,28 @@ std::optional<QByteArray> read(const QString &path, QString *error)
 
 bool holds(const QByteArray &content, const QString &number)
 {
-    return IniFile(content).value(number, kNumber).has_value();
+    return !IniText::parse(content).value(number, kNumber).isNull();
 }
 
 std::optional<ReceiptContent> find(const QByteArray &content, const QString &number)
 {
-    const IniFile ini(content);
-    if (!ini.value(number, kNumber))
+    const IniText ini = IniText::parse(content);
+    if (ini.value(number, kNumber).isNull())
         return std::nullopt;
     ReceiptContent c;
     c.number = number;
     for (const auto &t : kTexts)
-        c.*t.field = decoded(ini.value(number, QString::fromLatin1(t.key)).value_or(QString()));
-    c.donation = ini.value(number, kDonation).value_or(QString()) == QLatin1String("1");
-    const int notes = ini.value(number, kNotes).value_or(QString()).toInt();
+        c.*t.field = decoded(ini.value(number, QString::fromLatin1(t.key)));
+    c.donation = ini.value(number, kDonation) == QLatin1String("1");
+    const int notes = ini.value(number, kNotes).toInt();
     for (int i = 1; i <= notes; ++i)
-        c.gift.append(decoded(ini.value(number, kNotes + QString::number(i)).value_or(QString())));
+        c.gift.append(decoded(ini.value(number, kNotes + QString::number(i))));
     return c;
 }
 
 QByteArray with(const QByteArray &content, const ReceiptContent &receipt)
 {
-    IniFile ini(content);
+    IniText ini = IniText::parse(content);
     const QString &section = receipt.number;
     ini.setValue(section, kNumber, receipt.number);
     for (const auto &t : kTexts)
@@ -101,7 +101,7 @@ QByteArray with(const QByteArray &content, const ReceiptContent &receipt)
     ini.setValue(section, kNotes, QString::number(receipt.gift.size()));
     for (qsizetype i = 0; i < receipt.gift.size(); ++i)
         ini.setValue(section, kNotes + QString::number(i + 1), encoded(receipt.gift[i]));
-    return ini.content();
+    return ini.toBytes();
 }
 
 bool save(const QString &path, const QByteArray &content, QString *error)

@@ -1,8 +1,8 @@
 #include "PasswordStore.h"
 
 #include "Crypt.h"
-#include "IniFile.h"
 #include "common/FileAccess.h"
+#include "common/IniText.h"
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
 
@@ -25,8 +25,7 @@ std::optional<QString> PasswordStore::read() const
     const auto content = readContent();
     if (!content)
         return std::nullopt;
-    const IniFile ini(*content);
-    const auto hex = ini.value(section(), key()).value_or(QString());
+    const QString hex = IniText::parse(*content).value(section(), key());
     const auto plain = Crypt::unscramble(hex);
     if (!plain)
         return std::nullopt;
@@ -38,9 +37,9 @@ bool PasswordStore::write(const QString &password) const
     const auto content = readContent();
     if (!content)
         return false;
-    IniFile ini(*content);
+    IniText ini = IniText::parse(*content);
     ini.setValue(section(), key(), Crypt::scramble(password));
     // Written beside and swapped in only once all of it is on the disk: a full
     // disk never leaves an empty password file that would lock everybody out.
-    return SafeSave::saveBytes(m_path, ini.content());
+    return SafeSave::saveBytes(m_path, ini.toBytes());
 }

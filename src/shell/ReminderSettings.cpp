@@ -1,7 +1,7 @@
 #include "ReminderSettings.h"
 
-#include "IniFile.h"
 #include "common/FileAccess.h"
+#include "common/IniText.h"
 #include "common/Platform.h"
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
@@ -23,10 +23,10 @@ bool ReminderSettings::hiddenOn(const QDate &day) const
     const auto content = FileAccess::readSmallFile(m_path, kMaxFileSize);
     if (!content)
         return false;
-    const auto value = IniFile(*content).value(section(), key());
-    if (!value)
+    const QString value = IniText::parse(*content).value(section(), key());
+    if (value.isNull())
         return false;
-    const auto hidden = TextRules::parseDate(*value);
+    const auto hidden = TextRules::parseDate(value);
     return hidden && *hidden == day;
 }
 
@@ -36,7 +36,7 @@ bool ReminderSettings::hideOn(const QDate &day) const
     const auto content = FileAccess::readSmallFile(m_path, kMaxFileSize);
     if (!content)
         return false;
-    IniFile ini(*content);
+    IniText ini = IniText::parse(*content);
     ini.setValue(section(), key(), TextRules::formatDate(day));
-    return SafeSave::saveBytes(m_path, ini.content());
+    return SafeSave::saveBytes(m_path, ini.toBytes());
 }

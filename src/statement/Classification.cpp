@@ -1,8 +1,7 @@
 #include "Classification.h"
 
-#include "IniText.h"
-#include "SettingsFile.h"
-
+#include "common/FileAccess.h"
+#include "common/IniText.h"
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
 
@@ -42,7 +41,7 @@ QString Classification::fold(const QString &text) { return TextRules::lowerAZ(Te
 
 std::optional<Classification> Classification::load(const QString &folder, QString *error)
 {
-    const auto bytes = SettingsFile::read(folder + fileName(), error);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), IniText::kMaxFileSize, error);
     if (!bytes)
         return std::nullopt;
     const IniText ini = IniText::parse(*bytes);

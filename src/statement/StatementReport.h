@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CashStatement.h"
-#include "EnteData.h"
+#include "common/EnteData.h"
 
 #include "output/PreparedReport.h"
 #include "output/ReportTemplate.h"

@@ -2,7 +2,7 @@
 
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
-#include "statement/IniText.h"
+#include "common/IniText.h"
 #include "statement/StatementItems.h"
 
 #include <QFile>

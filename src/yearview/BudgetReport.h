@@ -4,7 +4,7 @@
 
 #include "output/ExportDescription.h"
 #include "output/PreparedReport.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <QDate>
 

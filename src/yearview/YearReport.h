@@ -3,7 +3,7 @@
 #include "YearView.h"
 
 #include "output/PreparedReport.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 // The year at a glance on paper: A4 landscape, the association's name and the
 // title at the top, each chart on a page of its own, then what the user must

@@ -11,7 +11,7 @@
 #include "receipts/ReceiptRules.h"
 #include "receipts/ui/TfrmRicevuta.h"
 #include "statement/Classification.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 #include "support/ShownRows.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // The password scrambler and the INI file that keeps it.
+#include "common/IniText.h"
 #include "shell/Crypt.h"
-#include "shell/IniFile.h"
 #include "shell/PasswordStore.h"
 
 #include <QFile>
@@ -53,10 +53,10 @@ private Q_SLOTS:
 
     void iniLookupIgnoresCase()
     {
-        const IniFile ini("; comment\r\n[other]\r\nValore=x\r\n[ACCESSO]\r\n  valore = 5E \r\n");
-        QCOMPARE(ini.value(QStringLiteral("Accesso"), QStringLiteral("Valore")).value(), QStringLiteral("5E"));
-        QVERIFY(!ini.value(QStringLiteral("Accesso"), QStringLiteral("Altro")).has_value());
-        QVERIFY(!ini.value(QStringLiteral("Manca"), QStringLiteral("Valore")).has_value());
+        const IniText ini = IniText::parse("; comment\r\n[other]\r\nValore=x\r\n[ACCESSO]\r\n  valore = 5E \r\n");
+        QCOMPARE(ini.value(QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("5E"));
+        QVERIFY(ini.value(QStringLiteral("Accesso"), QStringLiteral("Altro")).isNull());
+        QVERIFY(ini.value(QStringLiteral("Manca"), QStringLiteral("Valore")).isNull());
     }
 
     void writingChangesOnlyItsLine_data()
@@ -71,6 +71,10 @@ private Q_SLOTS:
             << QByteArray("[Accesso]\nAltro=1\nValore=5E\n\n[Dopo]\nX=2\n");
         QTest::newRow("section added") << QByteArray("[Dopo]\r\nX=2") << QByteArray("[Dopo]\r\nX=2\r\n[Accesso]\r\nValore=5E\r\n");
         QTest::newRow("empty file") << QByteArray() << QByteArray("[Accesso]\r\nValore=5E\r\n");
+        QTest::newRow("Windows code page kept") << QByteArray("; Citt\xE0\r\n[Accesso]\r\nValore=00\r\n")
+                                                << QByteArray("; Citt\xE0\r\n[Accesso]\r\nValore=5E\r\n");
+        QTest::newRow("UTF-8 mark kept") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=00\r\n")
+                                         << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=5E\r\n");
         // Without a line feed after the lone CR the new key would be read as part of the header.
         QTest::newRow("header ending in a lone CR")
             << QByteArray("[Accesso]\r") << QByteArray("[Accesso]\r\r\nValore=5E\r\n");
@@ -79,10 +83,11 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
-        IniFile ini(before);
+        IniText ini = IniText::parse(before);
         ini.setValue(QStringLiteral("Accesso"), QStringLiteral("Valore"), QStringLiteral("5E"));
-        QCOMPARE(ini.content(), after);
-        QCOMPARE(IniFile(ini.content()).value(QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("5E"));
+        QCOMPARE(ini.toBytes(), after);
+        QCOMPARE(IniText::parse(ini.toBytes()).value(QStringLiteral("Accesso"), QStringLiteral("Valore")),
+                 QStringLiteral("5E"));
     }
 
     void storeReadsAndWrites()

@@ -1,7 +1,7 @@
 // The association's data (Ente.ini) and the statement's classification
 // (Rendiconto.ini): what lands on disk and what reads back.
 #include "statement/Classification.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include "common/TextRules.h"
 

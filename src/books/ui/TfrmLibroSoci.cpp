@@ -12,7 +12,7 @@
 #include "members/MemberArchive.h"
 #include "output/ui/ExportProcedure.h"
 #include "output/ui/PrinterOutput.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "movements/MovementCardValues.h"
 #include "receipts/ReceiptContent.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <functional>
 #include <optional>

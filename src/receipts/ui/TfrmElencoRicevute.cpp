@@ -3,7 +3,7 @@
 #include "common/CardRules.h"
 #include "common/Platform.h"
 #include "common/ui/ListScreen.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 #include "common/TextRules.h"
 #include "common/ui/UiPlatform.h"
 #include "receipts/ReceiptList.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ui/Screens.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 #include <QHash>
 

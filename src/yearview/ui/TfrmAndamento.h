@@ -2,7 +2,7 @@
 
 #include "common/ui/Screens.h"
 #include "statement/Classification.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 #include "yearview/YearView.h"
 
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "common/ui/Screens.h"
 #include "statement/CashStatement.h"
 #include "statement/Classification.h"
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 #include "yearview/Budget.h"
 
 #include <QHash>

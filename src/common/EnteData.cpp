@@ -1,10 +1,9 @@
 #include "EnteData.h"
 
+#include "FileAccess.h"
 #include "IniText.h"
-#include "SettingsFile.h"
-
-#include "common/SafeSave.h"
-#include "common/TextRules.h"
+#include "SafeSave.h"
+#include "TextRules.h"
 
 #include <QStringList>
 
@@ -32,7 +31,7 @@ QStringList EnteData::kinds() { return {QStringLiteral("ODV"), QStringLiteral("A
 
 std::optional<EnteData> EnteData::load(const QString &folder, QString *error)
 {
-    const auto bytes = SettingsFile::read(folder + fileName(), error);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), IniText::kMaxFileSize, error);
     if (!bytes)
         return std::nullopt;
     const IniText ini = IniText::parse(*bytes);
