@@ -38,6 +38,7 @@ bool isDataName(const QString &relative)
     static const QRegularExpression photo(QStringLiteral("^[1-9][0-9]{0,6}\\.jpg$"));
     return isRecordFile(relative) || relative == QLatin1String("unins000.dll")
         || relative == QLatin1String("Ente.ini") || relative == QLatin1String("Rendiconto.ini")
+        || relative == QLatin1String("Promemoria.ini")
         || photo.match(relative).hasMatch() || isAttachment(relative);
 }
 
