@@ -364,7 +364,7 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
                                          item.stamp.modified / (1000 * 1000 * 1000)});
     }
     BackupZip::Error zerr;
-    if (!BackupZip::writeStreams(temporary, sources, &zerr)) {
+    if (!BackupZip::writeStreams(temporary, sources, &zerr, mark(sources.size()))) {
         for (int i = 0; i < int(streams.size()); ++i)
             if (const auto stop = stopped(*streams[size_t(i)], sources[i].name, changed))
                 return *stop;
@@ -424,6 +424,11 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
         }
     }
     return o;
+}
+
+QByteArray BackupMaker::mark(qsizetype files)
+{
+    return QByteArrayLiteral("quintara-copy files=") + QByteArray::number(files);
 }
 
 QString BackupMaker::message(const BackupOutcome &outcome)

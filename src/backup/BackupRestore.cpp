@@ -122,8 +122,11 @@ int recordSizeOf(const QString &name)
     return BackupNames::isMemberArchive(name) ? TSchedaSocio::Size : TSchedaMovimento::Size;
 }
 
-// Why the entries are not a whole copy of the data as the program makes it; empty when they are.
-QString notWhole(const QList<BackupZip::Entry> &entries)
+// Why the entries are not a whole copy of the data as the program makes it;
+// empty when they are. A copy the program marked as its own holds the files as
+// they were, a damaged archive too (the copy made before a restore that mends
+// one); any other copy must hold archives of whole records.
+QString notWhole(const QList<BackupZip::Entry> &entries, bool marked)
 {
     if (entries.isEmpty())
         return QStringLiteral("la copia non contiene alcun file");
@@ -131,7 +134,7 @@ QString notWhole(const QList<BackupZip::Entry> &entries)
     for (const BackupZip::Entry &e : entries) {
         if (e.name == QLatin1String("unins000.dll"))
             password = e.size > 0;
-        if (BackupNames::isRecordFile(e.name)
+        if (!marked && BackupNames::isRecordFile(e.name)
             && (e.size % recordSizeOf(e.name) != 0 || e.size / recordSizeOf(e.name) > RecordFileBase::kMaxRecords))
             return QStringLiteral("il file %1 è troncato o non è un archivio di Quintara").arg(e.name);
     }
@@ -361,7 +364,8 @@ RestoreOutcome restore(const QString &folder, const QString &copyPath, const QDa
     // 1. Nothing is written before the copy's directory and the folder pass:
     // files of the data only, each once, of sizes their bytes can give.
     BackupZip::Error zerr;
-    const auto entries = BackupZip::entries(copyPath, &zerr);
+    QByteArray comment;
+    const auto entries = BackupZip::entries(copyPath, &zerr, &comment);
     if (!entries) {
         o.status = RestoreOutcome::Status::Damaged;
         o.reason = zerr.text;
@@ -378,7 +382,7 @@ RestoreOutcome restore(const QString &folder, const QString &copyPath, const QDa
         names.insert(e.name);
         needed += e.size;
     }
-    o.reason = notWhole(*entries);
+    o.reason = notWhole(*entries, comment == BackupMaker::mark(entries->size()));
     if (!o.reason.isEmpty()) {
         o.status = RestoreOutcome::Status::NotWhole;
         return o;

@@ -267,7 +267,7 @@ quint32 crc32(const char *data, qint64 size, quint32 from)
     return quint32(crc32_gzip_refl(from, reinterpret_cast<const unsigned char *>(data), quint64(size)));
 }
 
-bool writeStreams(const QString &path, const QList<Source> &sources, Error *error)
+bool writeStreams(const QString &path, const QList<Source> &sources, Error *error, const QByteArray &comment)
 {
     // The library reads the sources when the zip is closed, and calls them once
     // more when it lets the zip go: they outlive it.
@@ -299,6 +299,10 @@ bool writeStreams(const QString &path, const QList<Source> &sources, Error *erro
                 < 0)
             return failWith(error, z.get());
     }
+    if (!comment.isEmpty()
+        && zip_set_archive_comment(z.get(), comment.constData(), zip_uint16_t(qMin<qsizetype>(comment.size(), 0xffff)))
+            < 0)
+        return failWith(error, z.get());
     // The library writes to a name of its own beside path and renames at the end;
     // on failure it removes what it wrote.
     zip_t *raw = z.release();
@@ -323,11 +327,16 @@ bool write(const QString &path, const QList<Member> &members, Error *error)
     return writeStreams(path, sources, error);
 }
 
-std::optional<QList<Entry>> entries(const QString &path, Error *error)
+std::optional<QList<Entry>> entries(const QString &path, Error *error, QByteArray *comment)
 {
     ZipPtr z = openZip(path, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z)
         return std::nullopt;
+    if (comment) {
+        int size = 0;
+        const char *text = zip_get_archive_comment(z.get(), &size, ZIP_FL_ENC_RAW);
+        *comment = text ? QByteArray(text, size) : QByteArray();
+    }
     QList<Entry> out;
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     for (zip_int64_t i = 0; i < n; ++i) {

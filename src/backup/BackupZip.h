@@ -75,13 +75,16 @@ quint32 crc32(const char *data, qint64 size, quint32 crc = 0);
 [[nodiscard]] bool write(const QString &path, const QList<Member> &members, Error *error);
 
 // Writes a new zip at path (an empty placeholder there is replaced) from the
-// sources, in their order. On failure nothing but the placeholder is left.
-[[nodiscard]] bool writeStreams(const QString &path, const QList<Source> &sources, Error *error);
+// sources, in their order, with the zip's own comment. On failure nothing but
+// the placeholder is left.
+[[nodiscard]] bool writeStreams(const QString &path, const QList<Source> &sources, Error *error,
+                                const QByteArray &comment = {});
 
 // The directory of the zip, its local headers checked against it, without
 // reading the data. Refused when an entry claims a size beyond what its
 // compressed bytes can hold or beyond 4 GiB.
-std::optional<QList<Entry>> entries(const QString &path, Error *error = nullptr);
+// The zip's own comment goes to *comment when asked for.
+std::optional<QList<Entry>> entries(const QString &path, Error *error = nullptr, QByteArray *comment = nullptr);
 
 // Opens the zip with the library's consistency checks and reads every entry to
 // its end, comparing the bytes read with the CRC-32 and size the directory
