@@ -3,6 +3,7 @@
 #include "BackupNames.h"
 #include "BackupZip.h"
 #include "common/FileAccess.h"
+#include "common/RecordFileBase.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 
@@ -30,14 +31,23 @@ QList<BackupCopy> list(const QString &folder, bool withCounts)
             continue;
         c.bytes = QFileInfo(c.path).size();
         if (withCounts) {
+            // Counted only from record files that hold whole records, as many as an
+            // archive can: a directory made up by hand shows no count at all.
             if (const auto entries = BackupZip::entries(c.path)) {
-                c.members = 0;
-                c.movements = 0;
+                qint64 members = 0;
+                qint64 movements = 0;
+                bool whole = true;
                 for (const auto &e : *entries) {
-                    if (BackupNames::isMemberArchive(e.name))
-                        c.members += e.size / TSchedaSocio::Size;
-                    else if (BackupNames::isMovementFile(e.name))
-                        c.movements += e.size / TSchedaMovimento::Size;
+                    const bool isMembers = BackupNames::isMemberArchive(e.name);
+                    if (!isMembers && !BackupNames::isMovementFile(e.name))
+                        continue;
+                    const qint64 size = isMembers ? TSchedaSocio::Size : TSchedaMovimento::Size;
+                    whole = whole && e.size % size == 0 && e.size / size <= RecordFileBase::kMaxRecords;
+                    (isMembers ? members : movements) += e.size / size;
+                }
+                if (whole) {
+                    c.members = members;
+                    c.movements = movements;
                 }
             }
         }
@@ -45,6 +55,15 @@ QList<BackupCopy> list(const QString &folder, bool withCounts)
     }
     std::sort(out.begin(), out.end(), [](const BackupCopy &a, const BackupCopy &b) { return a.when > b.when; });
     return out;
+}
+
+bool isOwn(const QString &path)
+{
+    const auto entries = BackupZip::entries(path);
+    if (!entries || entries->isEmpty())
+        return false;
+    return std::all_of(entries->cbegin(), entries->cend(),
+                       [](const BackupZip::Entry &e) { return BackupNames::isDataName(e.name); });
 }
 
 } // namespace BackupCopies

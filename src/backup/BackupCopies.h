@@ -24,4 +24,8 @@ QString folderOf(const QString &folder);
 // directory when withCounts is set.
 QList<BackupCopy> list(const QString &folder, bool withCounts);
 
+// Whether the zip at path reads as a copy the program made: its directory
+// whole, holding data files only.
+bool isOwn(const QString &path);
+
 } // namespace BackupCopies

@@ -18,7 +18,6 @@
 #include <limits>
 #include <utility>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -123,10 +122,9 @@ public:
     const QString &why() const { return m_why; }
 
 private:
-    // Pieces of the file are read on several threads: the first reason to stop is kept.
+    // The first reason to stop is kept.
     void stop(State state, const QString &why)
     {
-        std::lock_guard<std::mutex> lock(m_stopMutex);
         if (m_state != State::Ok)
             return;
         m_state = state;
@@ -138,7 +136,6 @@ private:
     int m_lockWaitMs;
     qint64 m_size;
     QFile m_file;
-    std::mutex m_stopMutex;
     State m_state = State::Ok;
     QString m_why;
 };
@@ -186,10 +183,12 @@ std::optional<BackupOutcome> stopped(const FileStream &stream, const QString &na
 // Compares every data file with the newest copy: by its stamp where the copy
 // kept one and it still holds, else by its size and CRC-32, read whole.
 // The outcome when the copy stops here: Unchanged, or why a file could not be read.
-std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, int lockWaitMs, bool lockRecords,
-                                                 const QList<Item> &items, bool *changed)
+std::optional<BackupOutcome> compareWithLastCopy(const QString &folder, const QDateTime &when, int lockWaitMs,
+                                                 bool lockRecords, const QList<Item> &items, bool *changed)
 {
-    const QList<BackupCopy> copies = BackupCopies::list(folder, false);
+    // A copy dated after now was not made by this clock: it is no newest copy.
+    QList<BackupCopy> copies = BackupCopies::list(folder, false);
+    copies.removeIf([&when](const BackupCopy &c) { return c.when > when; });
     if (copies.isEmpty())
         return std::nullopt;
     const auto last = BackupZip::entries(copies.first().path);
@@ -348,7 +347,7 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
         return outcome(BackupOutcome::Status::Empty);
 
     // 3. Nothing new since the newest copy: no copy.
-    if (const auto stop = compareWithLastCopy(m_folder, m_lockWaitMs, !m_locksHeld, items, changed))
+    if (const auto stop = compareWithLastCopy(m_folder, when, m_lockWaitMs, !m_locksHeld, items, changed))
         return *stop;
     if (cannotWrite)
         return *cannotWrite;
@@ -365,7 +364,7 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
                                          item.stamp.modified / (1000 * 1000 * 1000)});
     }
     BackupZip::Error zerr;
-    if (!BackupZip::writeStreams(temporary, sources, &zerr)) {
+    if (!BackupZip::writeStreams(temporary, sources, &zerr, mark(sources.size()))) {
         for (int i = 0; i < int(streams.size()); ++i)
             if (const auto stop = stopped(*streams[size_t(i)], sources[i].name, changed))
                 return *stop;
@@ -406,10 +405,14 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
     BackupOutcome o = outcome(BackupOutcome::Status::Made);
     o.copyPath = target;
 
-    // 6. Only now may old copies go.
+    // 6. Only now may old copies go: among the copies the program can read as
+    // its own, never one dated in the future, which neither goes nor takes a place.
     if (m_rotate) {
         QList<QDateTime> times;
-        const QList<BackupCopy> all = BackupCopies::list(m_folder, false);
+        QList<BackupCopy> all = BackupCopies::list(m_folder, false);
+        all.removeIf([&](const BackupCopy &c) {
+            return c.path != target && (c.when > stamp || !BackupCopies::isOwn(c.path));
+        });
         for (const BackupCopy &c : all)
             times.append(c.when);
         const QList<QDateTime> old = BackupRotation::toDelete(times, stamp);
@@ -421,6 +424,11 @@ BackupOutcome BackupMaker::makeOnce(const QDateTime &when, bool *changed)
         }
     }
     return o;
+}
+
+QByteArray BackupMaker::mark(qsizetype files)
+{
+    return QByteArrayLiteral("quintara-copy files=") + QByteArray::number(files);
 }
 
 QString BackupMaker::message(const BackupOutcome &outcome)

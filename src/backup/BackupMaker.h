@@ -58,6 +58,9 @@ public:
     // The data files of the folder, relative, sorted.
     static QStringList dataFiles(const QString &folder);
 
+    // The comment that marks a zip as a copy this program made whole, of files files.
+    static QByteArray mark(qsizetype files);
+
     // What the user is told when a copy was not made; empty when all went well.
     static QString message(const BackupOutcome &outcome);
 

@@ -36,9 +36,13 @@ bool isDataName(const QString &relative)
 {
     // Photos are named by the member's record position.
     static const QRegularExpression photo(QStringLiteral("^[1-9][0-9]{0,6}\\.jpg$"));
+    static const QRegularExpression receipts(QStringLiteral("^Ricevute[0-9]{4}\\.ini$"));
     return isRecordFile(relative) || relative == QLatin1String("unins000.dll")
         || relative == QLatin1String("Ente.ini") || relative == QLatin1String("Rendiconto.ini")
-        || relative == QLatin1String("LibroSoci.txt") || relative == QLatin1String("Adempimenti.ini")
+        || relative == QLatin1String("Promemoria.ini") || relative == QLatin1String("LibroSoci.txt")
+        || relative == QLatin1String("Adempimenti.ini") || relative == QLatin1String("Preventivo.ini")
+        || relative == QLatin1String("Banche.ini") || relative == QLatin1String("BancaRegole.ini")
+        || relative == QLatin1String("EstrattiImportati.txt") || receipts.match(relative).hasMatch()
         || photo.match(relative).hasMatch() || isAttachment(relative);
 }
 

@@ -16,7 +16,7 @@ namespace BackupZip {
 namespace {
 
 // What the library asks of an entry's stream while it writes the zip. An entry
-// to be compressed is deflated here, on every core, and handed to the library
+// to be compressed is deflated here, a piece at a time, and handed to the library
 // already compressed with its CRC-32; a stored entry is passed as it is read.
 struct StreamSource
 {
@@ -201,36 +201,48 @@ std::optional<Entry> entryAt(zip_t *z, zip_uint64_t index, Error *error)
         failWith(error, z);
         return std::nullopt;
     }
-    const zip_uint64_t needed = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC;
+    const zip_uint64_t needed = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD;
     if ((st.valid & needed) != needed) {
         fail(error, QStringLiteral("entry %1 has no name, size or CRC").arg(index));
         return std::nullopt;
     }
+    const QString name = QString::fromUtf8(st.name);
+    // More than any data file of the program, or more than the bytes stored can
+    // give: a directory that says so is damaged, or made to exhaust the reader.
+    const bool stored = st.comp_method == ZIP_CM_STORE;
+    const bool possible = st.size <= (zip_uint64_t(1) << 32)
+        && (stored ? st.size == st.comp_size
+                   : st.size <= st.comp_size * zip_uint64_t(kMostInflation) + zip_uint64_t(kMostInflation));
+    if (!possible) {
+        fail(error, QStringLiteral("%1: impossible size %2 from %3 bytes").arg(name).arg(st.size).arg(st.comp_size));
+        return std::nullopt;
+    }
     zip_uint32_t noteSize = 0;
     const char *note = zip_file_get_comment(z, index, &noteSize, ZIP_FL_ENC_RAW);
-    return Entry{QString::fromUtf8(st.name), qint64(st.size), quint32(st.crc),
-                 note ? QByteArray(note, qsizetype(noteSize)) : QByteArray()};
+    return Entry{name, qint64(st.size), quint32(st.crc), note ? QByteArray(note, qsizetype(noteSize)) : QByteArray()};
 }
 
-// The whole of one entry, its size and CRC-32 checked against the directory.
-bool readEntry(zip_t *z, zip_uint64_t index, const Entry &entry, QByteArray &out, Error *error)
+// One entry in pieces, its size and CRC-32 checked against the directory.
+bool readEntry(zip_t *z, zip_uint64_t index, const Entry &entry, Reader &reader, QByteArray &buffer, Error *error)
 {
-    // More than any data file of the program: a directory that says so is damaged.
-    if (entry.size < 0 || entry.size > (qint64(1) << 32))
-        return fail(error, QStringLiteral("%1: impossible size %2").arg(entry.name).arg(entry.size));
+    if (!reader.begin(entry))
+        return false;
     zip_file_t *f = zip_fopen_index(z, index, 0);
     if (!f)
         return failWith(error, z);
-    out.resize(entry.size);
+    buffer.resize(kChunk);
+    quint32 crc = 0;
     qint64 got = 0;
     bool ok = true;
-    while (got < entry.size) {
-        const zip_int64_t n = zip_fread(f, out.data() + got, zip_uint64_t(qMin(kChunk, entry.size - got)));
+    while (ok && got < entry.size) {
+        const zip_int64_t n = zip_fread(f, buffer.data(), zip_uint64_t(qMin(kChunk, entry.size - got)));
         if (n <= 0) {
             ok = n == 0 ? fail(error, QStringLiteral("%1 ends early").arg(entry.name)) : failWith(error, zip_file_get_error(f));
             break;
         }
+        crc = crc32(buffer.constData(), n, crc);
         got += n;
+        ok = reader.piece(buffer.constData(), n);
     }
     if (ok) {
         // Nothing may follow the size the directory gives.
@@ -241,9 +253,9 @@ bool readEntry(zip_t *z, zip_uint64_t index, const Entry &entry, QByteArray &out
                        : fail(error, QStringLiteral("%1 is longer than its directory says").arg(entry.name));
     }
     zip_fclose(f);
-    if (ok && crc32(out.constData(), out.size()) != entry.crc)
+    if (ok && crc != entry.crc)
         ok = fail(error, QStringLiteral("%1: CRC-32 mismatch").arg(entry.name));
-    return ok;
+    return ok && reader.end(entry);
 }
 
 } // namespace
@@ -255,7 +267,7 @@ quint32 crc32(const char *data, qint64 size, quint32 from)
     return quint32(crc32_gzip_refl(from, reinterpret_cast<const unsigned char *>(data), quint64(size)));
 }
 
-bool writeStreams(const QString &path, const QList<Source> &sources, Error *error)
+bool writeStreams(const QString &path, const QList<Source> &sources, Error *error, const QByteArray &comment)
 {
     // The library reads the sources when the zip is closed, and calls them once
     // more when it lets the zip go: they outlive it.
@@ -287,6 +299,10 @@ bool writeStreams(const QString &path, const QList<Source> &sources, Error *erro
                 < 0)
             return failWith(error, z.get());
     }
+    if (!comment.isEmpty()
+        && zip_set_archive_comment(z.get(), comment.constData(), zip_uint16_t(qMin<qsizetype>(comment.size(), 0xffff)))
+            < 0)
+        return failWith(error, z.get());
     // The library writes to a name of its own beside path and renames at the end;
     // on failure it removes what it wrote.
     zip_t *raw = z.release();
@@ -311,11 +327,16 @@ bool write(const QString &path, const QList<Member> &members, Error *error)
     return writeStreams(path, sources, error);
 }
 
-std::optional<QList<Entry>> entries(const QString &path, Error *error)
+std::optional<QList<Entry>> entries(const QString &path, Error *error, QByteArray *comment)
 {
     ZipPtr z = openZip(path, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z)
         return std::nullopt;
+    if (comment) {
+        int size = 0;
+        const char *text = zip_get_archive_comment(z.get(), &size, ZIP_FL_ENC_RAW);
+        *comment = text ? QByteArray(text, size) : QByteArray();
+    }
     QList<Entry> out;
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     for (zip_int64_t i = 0; i < n; ++i) {
@@ -327,7 +348,7 @@ std::optional<QList<Entry>> entries(const QString &path, Error *error)
     return out;
 }
 
-bool forEach(const QString &path, const std::function<bool(const Entry &, const QByteArray &)> &take, Error *error)
+bool read(const QString &path, Reader &reader, Error *error)
 {
     ZipPtr z = openZip(path, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z)
@@ -335,29 +356,57 @@ bool forEach(const QString &path, const std::function<bool(const Entry &, const 
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     if (n <= 0)
         return fail(error, QStringLiteral("the zip holds no file"));
-    QByteArray bytes;
+    QByteArray buffer;
     for (zip_int64_t i = 0; i < n; ++i) {
         const auto e = entryAt(z.get(), zip_uint64_t(i), error);
-        if (!e || !readEntry(z.get(), zip_uint64_t(i), *e, bytes, error))
-            return false;
-        if (!take(*e, bytes))
+        if (!e || !readEntry(z.get(), zip_uint64_t(i), *e, reader, buffer, error))
             return false;
     }
     return true;
 }
 
+bool forEach(const QString &path, const std::function<bool(const Entry &, const QByteArray &)> &take, Error *error)
+{
+    struct Whole : Reader
+    {
+        const std::function<bool(const Entry &, const QByteArray &)> &take;
+        QByteArray bytes;
+        explicit Whole(const std::function<bool(const Entry &, const QByteArray &)> &t)
+            : take(t)
+        {
+        }
+        bool begin(const Entry &) override
+        {
+            bytes.clear();
+            return true;
+        }
+        bool piece(const char *data, qint64 size) override
+        {
+            bytes.append(data, size);
+            return true;
+        }
+        bool end(const Entry &e) override { return take(e, bytes); }
+    } whole(take);
+    return read(path, whole, error);
+}
+
 std::optional<QList<Entry>> verify(const QString &path, Error *error)
 {
-    QList<Entry> out;
-    if (!forEach(
-            path,
-            [&out](const Entry &e, const QByteArray &) {
-                out.append(e);
-                return true;
-            },
-            error))
+    // Every byte is read and checked; none is kept.
+    struct Listing : Reader
+    {
+        QList<Entry> out;
+        bool begin(const Entry &) override { return true; }
+        bool piece(const char *, qint64) override { return true; }
+        bool end(const Entry &e) override
+        {
+            out.append(e);
+            return true;
+        }
+    } listing;
+    if (!read(path, listing, error))
         return std::nullopt;
-    return out;
+    return listing.out;
 }
 
 } // namespace BackupZip

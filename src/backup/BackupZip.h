@@ -22,6 +22,10 @@ struct Entry
     friend bool operator==(const Entry &, const Entry &) = default;
 };
 
+// Deflate never makes a byte into more than this many: an entry whose directory
+// claims more than its compressed bytes could give is not a whole zip.
+constexpr qint64 kMostInflation = 1032;
+
 // A file to be put into a copy, whole in memory.
 struct Member
 {
@@ -31,8 +35,7 @@ struct Member
 
 // Where the bytes of an entry come from while the zip is written: opened when the
 // library reaches the entry, read in pieces to its end, closed; so a copy never
-// holds a whole file in memory. Pieces of one stream may be read on several
-// threads at once.
+// holds a whole file in memory.
 class Stream
 {
 public:
@@ -72,20 +75,41 @@ quint32 crc32(const char *data, qint64 size, quint32 crc = 0);
 [[nodiscard]] bool write(const QString &path, const QList<Member> &members, Error *error);
 
 // Writes a new zip at path (an empty placeholder there is replaced) from the
-// sources, in their order. On failure nothing but the placeholder is left.
-[[nodiscard]] bool writeStreams(const QString &path, const QList<Source> &sources, Error *error);
+// sources, in their order, with the zip's own comment. On failure nothing but
+// the placeholder is left.
+[[nodiscard]] bool writeStreams(const QString &path, const QList<Source> &sources, Error *error,
+                                const QByteArray &comment = {});
 
 // The directory of the zip, its local headers checked against it, without
-// reading the data.
-std::optional<QList<Entry>> entries(const QString &path, Error *error = nullptr);
+// reading the data. Refused when an entry claims a size beyond what its
+// compressed bytes can hold or beyond 4 GiB.
+// The zip's own comment goes to *comment when asked for.
+std::optional<QList<Entry>> entries(const QString &path, Error *error = nullptr, QByteArray *comment = nullptr);
 
 // Opens the zip with the library's consistency checks and reads every entry to
 // its end, comparing the bytes read with the CRC-32 and size the directory
 // records. The entries when all of it reads back whole.
 std::optional<QList<Entry>> verify(const QString &path, Error *error = nullptr);
 
-// Reads every entry whole and hands it to take, in the zip's order; stops at the
-// first entry that does not read back whole or that take refuses.
+// Takes the entries of a zip as they are read, piece by piece.
+class Reader
+{
+public:
+    virtual ~Reader() = default;
+    virtual bool begin(const Entry &entry) = 0;
+    virtual bool piece(const char *data, qint64 size) = 0;
+    // After the entry's last byte, once its size and CRC-32 are found right.
+    virtual bool end(const Entry &entry) = 0;
+};
+
+// Reads every entry in pieces of at most 1 MB, never more bytes than its
+// directory declares, and hands them to reader in the zip's order; stops at the
+// first entry that does not read back whole or that the reader refuses (false).
+[[nodiscard]] bool read(const QString &path, Reader &reader, Error *error = nullptr);
+
+// Reads every entry whole into memory and hands it to take, in the zip's order;
+// stops at the first entry that does not read back whole or that take refuses.
+// For small zips: a copy is restored through read().
 [[nodiscard]] bool forEach(const QString &path, const std::function<bool(const Entry &, const QByteArray &)> &take,
                            Error *error = nullptr);
 

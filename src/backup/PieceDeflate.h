@@ -3,22 +3,13 @@
 #include "BackupZip.h"
 #include "common/FastDeflate.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
-#include <condition_variable>
-#include <deque>
-#include <memory>
-#include <mutex>
-#include <thread>
-#include <vector>
-
-// Turns what a stream gives into one raw deflate stream, as a zip entry holds it.
-// The bytes are cut into pieces; each piece is read and compressed on its own
-// (its own history, ending on a byte boundary) by one of a few worker threads, so
-// a large record file keeps every core busy, reading as well as squeezing. The
-// pieces are handed back in their order, and the CRC-32 of the whole is made
-// from the pieces' own. A file of one piece is done where it is asked for,
-// without a thread.
+// Turns what a stream gives into one raw deflate stream, as a zip entry holds it,
+// with the CRC-32 of the bytes read. The stream is read a piece at a time and
+// each piece is deflated as it comes, so only a piece and what it shrank to are
+// ever held in memory.
 class PieceDeflate
 {
 public:
@@ -26,7 +17,6 @@ public:
 
     // in must be open; exactly size bytes are taken from it, then its finish().
     PieceDeflate(BackupZip::Stream &in, qint64 size, qint64 pieceSize = kPieceSize);
-    ~PieceDeflate(); // waits for the pieces still being worked on
 
     PieceDeflate(const PieceDeflate &) = delete;
     PieceDeflate &operator=(const PieceDeflate &) = delete;
@@ -43,52 +33,18 @@ public:
     qint64 compressedSize() const { return m_compressed; }
 
 private:
-    // Room for bytes that is kept from piece to piece and never cleared: every
-    // byte handed on was written first.
-    struct Buffer
-    {
-        std::unique_ptr<char[]> data;
-        size_t capacity = 0;
-        size_t size = 0;
-        void reserve(size_t n, bool keep);
-    };
-
-    struct Piece
-    {
-        qint64 offset = 0;
-        bool last = false;
-        Buffer in;
-        Buffer out;
-        quint32 crc = 0;
-        Failure failure = Failure::None;
-        bool done = false;
-    };
-
-    // Queues pieces until as many wait as the workers can keep going with.
-    void fill();
-    void work();
-    // Reads the piece's bytes and compresses them.
-    void process(Piece &piece, FastDeflate &deflate);
+    // Reads and deflates the next piece into m_out; false on failure.
+    bool next();
 
     BackupZip::Stream &m_in;
     const qint64 m_size;
     const qint64 m_pieceSize;
-    qint64 m_queued = 0;
-    bool m_lastQueued = false;
-
-    // The workers, started when the stream holds more than one piece.
-    std::vector<std::thread> m_workers;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_finished;
-    std::deque<Piece *> m_todo;
-    bool m_stopping = false;
-
-    // The pieces in their order, the one being handed out, and spent ones for reuse.
-    std::deque<std::unique_ptr<Piece>> m_queue;
-    std::unique_ptr<Piece> m_current;
-    std::vector<std::unique_ptr<Piece>> m_spare;
-    qint64 m_at = 0;
+    FastDeflate m_deflate;
+    QByteArray m_piece;
+    QByteArray m_out;
+    qint64 m_read = 0;    // bytes taken from the stream
+    qint64 m_handed = 0;  // bytes of m_out handed out
+    bool m_ended = false; // the deflate stream's end is in m_out
 
     quint32 m_crc = 0;
     qint64 m_compressed = 0;

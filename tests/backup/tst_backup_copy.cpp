@@ -10,16 +10,21 @@
 #include "backup/BackupRotation.h"
 #include "backup/BackupZip.h"
 #include "common/RecordFile.h"
+#include "output/AttachmentFolder.h"
 #include "common/TSchedaMovimento.h"
 #include "common/TSchedaSocio.h"
 #include "SampleData.h"
+#include "ZipDirectory.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 #include <QThread>
 
 #include <zip.h>
+
+#include <cstring>
 
 using namespace FileFaults;
 
@@ -65,6 +70,10 @@ QMap<QString, QByteArray> writeFolder(const QString &folder)
         {QStringLiteral("Rendiconto.ini"), "[Rendiconto]\r\nAnno=2024\r\n"},
         {QStringLiteral("LibroSoci.txt"), "Quintara libro soci 1\nUltimo\t1\n3\t1\t10/01/2024\t-\t-\t-\n"},
         {QStringLiteral("Adempimenti.ini"), "[Adempimenti]\r\nRendicontoDepositato2023=05/06/2024\r\n"},
+        {QStringLiteral("Promemoria.ini"), "[Promemoria]\r\nNascostoIl=14/03/2024\r\n"},
+        {QStringLiteral("Ricevute2024.ini"), "[1/2024]\r\nNumero=1/2024\r\n"},
+        {QStringLiteral("Preventivo.ini"), "[2024]\r\nA.U1=100,00\r\n"},
+        {QStringLiteral("EstrattiImportati.txt"), "riferimento 1\n"},
         {QStringLiteral("3.jpg"), QByteArray(3000, '\xff')},
         {QStringLiteral("12.jpg"), QByteArray("\xff\xd8 foto 12")},
         {QStringLiteral("Documenti_Allegati/fattura marzo.pdf"), "%PDF-1.4 fattura"},
@@ -75,7 +84,7 @@ QMap<QString, QByteArray> writeFolder(const QString &folder)
     const QStringList others = {
         QStringLiteral("quintara"), QStringLiteral("Guida.pdf"), QStringLiteral("Soci.xls"),
         QStringLiteral("Movimenti.xls"), QStringLiteral("Soci.xlsx"), QStringLiteral("Rendiconto_2024.xls"),
-        QStringLiteral("Rendiconto.xlsx"), QStringLiteral("Promemoria.ini"), QStringLiteral("note.txt"),
+        QStringLiteral("Rendiconto.xlsx"), QStringLiteral("note.txt"),
         QStringLiteral("0.jpg"), QStringLiteral("foto.jpg"), QStringLiteral("20245.eur"), QStringLiteral("Soci.pro.bak"),
         QStringLiteral(".~quintara-0badf00d.tmp"),
     };
@@ -95,6 +104,40 @@ QMap<QString, QByteArray> writeFolder(const QString &folder)
         expected.insert(d.first, d.second);
     return expected;
 }
+
+// Every file and folder below folder but the copies, with the bytes of each file:
+// what a restore that stops must leave exactly as it was.
+QMap<QString, QByteArray> folderState(const QString &folder)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = path.mid(folder.size());
+        if (relative.startsWith(QLatin1String("Backup")))
+            continue;
+        const QFileInfo info(path);
+        out.insert(relative, info.isSymLink() ? QByteArray("<link>")
+                                 : info.isDir() ? QByteArray("<folder>")
+                                                : readBytes(path));
+    }
+    return out;
+}
+
+// Zeros as a data file, without holding them: the makings of a zip bomb.
+class ZeroStream : public BackupZip::Stream
+{
+public:
+    bool open() override { return true; }
+    qint64 readAt(char *data, qint64 max, qint64) override
+    {
+        memset(data, 0, size_t(max));
+        return max;
+    }
+    bool finish() override { return true; }
+    void close() override {}
+};
 
 } // namespace
 
@@ -397,7 +440,9 @@ private Q_SLOTS:
     }
 
     // The rule applied to the folder: the new copy's rotation deletes the
-    // copies it names and nothing else.
+    // copies it names and nothing else. A file that only bears a copy's name is
+    // not the program's to remove, and a copy dated in the future neither goes
+    // nor takes one of the twenty places.
     void aNewCopyRotatesTheFolder()
     {
         TestPlatform p;
@@ -407,16 +452,24 @@ private Q_SLOTS:
         QStringList old;
         for (int i = 0; i < 20; ++i) {
             const QString name = BackupNames::copyName(kNow.addDays(-1).addSecs(i * 60));
-            QVERIFY(writeBytes(backupDir(folder) + QLatin1Char('/') + name, "copia " + QByteArray::number(i)));
+            QVERIFY(BackupZip::write(backupDir(folder) + QLatin1Char('/') + name,
+                                     {{QStringLiteral("Ente.ini"), "[Ente]\r\nNome=copia " + QByteArray::number(i)}},
+                                     nullptr));
             old << name;
         }
+        const QString notACopy = BackupNames::copyName(kNow.addDays(-2));
+        QVERIFY(writeBytes(backupDir(folder) + QLatin1Char('/') + notACopy, "testo con il nome di una copia"));
+        const QString future = BackupNames::copyName(QDateTime(QDate(2099, 1, 1), QTime(12, 0)));
+        QVERIFY(BackupZip::write(backupDir(folder) + QLatin1Char('/') + future,
+                                 {{QStringLiteral("Ente.ini"), "[Ente]\r\nNome=futuro"}}, nullptr));
         QVERIFY(writeBytes(backupDir(folder) + QStringLiteral("/nota.txt"), "non una copia"));
         const BackupOutcome o = BackupMaker(folder).make(kNow);
         QCOMPARE(int(o.status), int(BackupOutcome::Status::Made));
         // The oldest of the 21 goes; the day before is March too, so it is not kept as a month.
         QCOMPARE(o.deleted, QStringList{backupDir(folder) + QLatin1Char('/') + old.first()});
         QStringList expected = old.mid(1);
-        expected << QStringLiteral("Quintara_2024-03-15_10-30-00.zip") << QStringLiteral("nota.txt");
+        expected << QStringLiteral("Quintara_2024-03-15_10-30-00.zip") << QStringLiteral("nota.txt") << notACopy
+                 << future;
         expected.sort();
         QCOMPARE(copyNames(folder), expected);
     }
@@ -537,6 +590,190 @@ private Q_SLOTS:
         QCOMPARE(namesIn(p.folder.path()), before);
         QCOMPARE(copyNames(folder), QStringList{QStringLiteral("Quintara_2024-01-01_00-00-00.zip")});
         QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/quintara-backup-test.txt")));
+    }
+
+    // A copy that is not whole, or that would fill the disk, or a folder with a
+    // link where the copy's files go: refused before anything is written, with
+    // the reason, and no copy of the data is even made.
+    void aCopyThatCannotBeRestoredIsRefusedBeforeAnythingIsWritten_data()
+    {
+        QTest::addColumn<QString>("copy");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("told");
+        const auto notWhole = int(RestoreOutcome::Status::NotWhole);
+        QTest::newRow("a members archive of 11 bytes")
+            << QStringLiteral("short members") << notWhole << QStringLiteral("il file Soci.pro è troncato");
+        QTest::newRow("only Ente.ini") << QStringLiteral("only settings") << notWhole
+                                       << QStringLiteral("manca il file della password di accesso");
+        QTest::newRow("no entries at all") << QStringLiteral("empty") << notWhole
+                                           << QStringLiteral("la copia non contiene alcun file");
+        QTest::newRow("a year declaring more than its bytes hold")
+            << QStringLiteral("inflated directory") << int(RestoreOutcome::Status::Damaged)
+            << QStringLiteral("la copia scelta è danneggiata");
+        QTest::newRow("64 MB of zeros for a disk with 1 MB free")
+            << QStringLiteral("bomb") << int(RestoreOutcome::Status::NoRoom)
+            << QStringLiteral("il disco non ha spazio per i file della copia (servono 64,0 MB, liberi 1,0 MB)");
+        QTest::newRow("Documenti_Allegati a link to another folder")
+            << QStringLiteral("linked attachments") << int(RestoreOutcome::Status::Blocked)
+            << QStringLiteral("nella cartella del programma Documenti_Allegati non è un file o una cartella di Quintara");
+    }
+    void aCopyThatCannotBeRestoredIsRefusedBeforeAnythingIsWritten()
+    {
+        QFETCH(QString, copy);
+        QFETCH(int, status);
+        QFETCH(QString, told);
+        TestPlatform p;
+        const QString folder = p.folder.path() + QStringLiteral("dati/");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("Backup")));
+        writeFolder(folder);
+        const QString elsewhere = p.folder.path() + QStringLiteral("altrove/");
+        QVERIFY(QDir().mkpath(elsewhere));
+        const QString zip = folder + QStringLiteral("Backup/Quintara_2024-01-01_00-00-00.zip");
+        const QByteArray password = readBytes(folder + QStringLiteral("unins000.dll"));
+        const QByteArray members(3 * TSchedaSocio::Size, 'a');
+        if (copy == QLatin1String("short members")) {
+            QVERIFY(BackupZip::write(zip, {{QStringLiteral("Soci.pro"), "11 byte!!!!"},
+                                           {QStringLiteral("unins000.dll"), password}},
+                                     nullptr));
+        } else if (copy == QLatin1String("only settings")) {
+            QVERIFY(BackupZip::write(zip, {{QStringLiteral("Ente.ini"), "[Ente]\r\nNome=Altro\r\n"}}, nullptr));
+        } else if (copy == QLatin1String("empty")) {
+            // The end of a zip's directory, with no entry before it.
+            QVERIFY(writeBytes(zip, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')));
+        } else if (copy == QLatin1String("inflated directory")) {
+            QVERIFY(BackupZip::write(zip, {{QStringLiteral("2024.eur"), QByteArray(TSchedaMovimento::Size, 'm')},
+                                           {QStringLiteral("Soci.pro"), members},
+                                           {QStringLiteral("unins000.dll"), password}},
+                                     nullptr));
+            QVERIFY(declareSize(zip, "2024.eur", quint32(1'000'000) * quint32(TSchedaMovimento::Size)));
+        } else if (copy == QLatin1String("bomb")) {
+            ZeroStream zeros;
+            const QByteArray kept = readBytes(folder + QStringLiteral("Soci.pro"));
+            BackupZip::Error error;
+            // The small files as they are, the bomb beside them.
+            struct Bytes : BackupZip::Stream
+            {
+                QByteArray b;
+                bool open() override { return true; }
+                qint64 readAt(char *data, qint64 max, qint64 offset) override
+                {
+                    const qint64 n = qMin(max, qint64(b.size()) - offset);
+                    if (n <= 0)
+                        return 0;
+                    memcpy(data, b.constData() + offset, size_t(n));
+                    return n;
+                }
+                bool finish() override { return true; }
+                void close() override {}
+            } pass, archive;
+            pass.b = password;
+            archive.b = kept;
+            QVERIFY2(BackupZip::writeStreams(zip,
+                                             {{QStringLiteral("Documenti_Allegati/grande.pdf"), 64 << 20, &zeros, true, {}, 0},
+                                              {QStringLiteral("Soci.pro"), kept.size(), &archive, true, {}, 0},
+                                              {QStringLiteral("unins000.dll"), password.size(), &pass, true, {}, 0}},
+                                             &error),
+                     qPrintable(error.text));
+            QVERIFY(QFileInfo(zip).size() < 1 << 20);
+        } else {
+            QVERIFY(BackupZip::write(zip, {{QStringLiteral("Documenti_Allegati/fattura marzo.pdf"), "altra fattura"},
+                                           {QStringLiteral("Soci.pro"), members},
+                                           {QStringLiteral("unins000.dll"), password}},
+                                     nullptr));
+            QVERIFY(QDir(folder + QStringLiteral("Documenti_Allegati")).removeRecursively());
+            QVERIFY(makeLink(elsewhere, folder + QStringLiteral("Documenti_Allegati")));
+        }
+        const auto before = folderState(folder);
+
+        const RestoreOutcome o = BackupRestore::restore(folder, zip, kNow, [](const QString &) { return qint64(1) << 20; });
+        QCOMPARE(int(o.status), status);
+        const QString text = BackupRestore::message(o);
+        QVERIFY2(text.contains(told), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("I dati attuali non sono stati toccati")), qPrintable(text));
+        QCOMPARE(folderState(folder), before);
+        QCOMPARE(namesIn(elsewhere), QStringList());
+        QCOMPARE(copyNames(folder), QStringList{QStringLiteral("Quintara_2024-01-01_00-00-00.zip")});
+    }
+
+    // The disk takes the copy of the data as they are, but not a photo of the
+    // copy being restored: nothing is put in place, every file stays byte for
+    // byte, and the user is told. The copy made before is itself restored later.
+    void aRestoreThatFillsTheDiskLeavesEveryFileAsItWas()
+    {
+        // Above every archive of the folder, below the photo.
+        constexpr qint64 kLimit = 128 * 1024;
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        writeFolder(folder);
+        QVERIFY(noisyPhoto(3 * kLimit).save(folder + QStringLiteral("7.jpg"), "JPEG", 100));
+        QVERIFY(QFileInfo(folder + QStringLiteral("7.jpg")).size() > 2 * kLimit);
+        const BackupOutcome copy = BackupMaker(folder).make(kNow);
+        QCOMPARE(int(copy.status), int(BackupOutcome::Status::Made));
+        const auto copied = folderState(folder);
+
+        // Since the copy: the photo went, a movement came, and so did a new year.
+        QVERIFY(QFile::remove(folder + QStringLiteral("7.jpg")));
+        {
+            RecordFile<TSchedaMovimento> year;
+            QVERIFY(year.open(folder + QStringLiteral("2024.eur")));
+            QVERIFY(year.append(SampleData(5).movement(2024, 1, 2, 12)));
+            RecordFile<TSchedaMovimento> next;
+            QVERIFY(next.open(folder + QStringLiteral("2025.eur")));
+            QVERIFY(next.append(SampleData(5).movement(2025, 1, 2, 12)));
+        }
+        const auto before = folderState(folder);
+
+        constexpr int kNoFault = 2, kToldWhy = 0, kWrongOutcome = 1;
+        const int result = inChild([&] {
+            SizeLimit limit(kLimit);
+            if (!limit.active())
+                return kNoFault;
+            const RestoreOutcome o = BackupRestore::restore(folder, copy.copyPath, kNow.addSecs(60));
+            const QString text = BackupRestore::message(o);
+            return o.status == RestoreOutcome::Status::NotWritten && o.file == QLatin1String("7.jpg")
+                    && text == QStringLiteral("Attenzione: il ripristino non è stato fatto, perché non è stato "
+                                              "possibile scrivere il file 7.jpg (il disco è pieno).\r\n\r\nI dati "
+                                              "attuali non sono stati toccati: liberare spazio sul disco e riprovare.")
+                ? kToldWhy
+                : kWrongOutcome;
+        });
+        if (result == kNoFault)
+            QSKIP("this system does not let the fault be made");
+        QCOMPARE(result, kToldWhy);
+        QCOMPARE(folderState(folder), before);
+        const QStringList copies = copyNames(folder);
+        QCOMPARE(copies.size(), 2);
+        const QString safety = backupDir(folder) + QLatin1Char('/') + copies.last();
+
+        // With room again: the copy goes back, the year made since goes; and the
+        // copy made before that restore brings everything back as it was.
+        QCOMPARE(int(BackupRestore::restore(folder, copy.copyPath, kNow.addSecs(120)).status),
+                 int(RestoreOutcome::Status::Restored));
+        QCOMPARE(folderState(folder), copied);
+        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("2025.eur")));
+        QCOMPARE(int(BackupRestore::restore(folder, safety, kNow.addSecs(180)).status),
+                 int(RestoreOutcome::Status::Restored));
+        QCOMPARE(folderState(folder), before);
+    }
+
+    // The document chooser checked the folder; a link put in its place after
+    // that check still receives nothing.
+    void anAttachmentIsNotCopiedThroughALinkPutInTheFolder()
+    {
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        QVERIFY(AttachmentFolder::ensure());
+        const QString destination = AttachmentFolder::fileOf(QStringLiteral("fattura.pdf"));
+        QCOMPARE(AttachmentFolder::placeOf(destination), AttachmentFolder::Place::Free);
+        const QString source = folder + QStringLiteral("scelto.pdf");
+        QVERIFY(writeBytes(source, "%PDF-1.4 scelto"));
+        const QString elsewhere = folder + QStringLiteral("altrove");
+        QVERIFY(QDir(folder).mkdir(QStringLiteral("altrove")));
+        QVERIFY(QDir(AttachmentFolder::path()).removeRecursively());
+        QVERIFY(makeLink(elsewhere, AttachmentFolder::path()));
+
+        QVERIFY(!AttachmentFolder::copyIn(source, destination));
+        QCOMPARE(namesIn(elsewhere), QStringList());
     }
 };
 

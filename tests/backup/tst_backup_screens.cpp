@@ -10,17 +10,22 @@
 #include "common/ArchivePaths.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/PictureButton.h"
+#include "common/TSchedaSocio.h"
+#include "members/ui/TfrmAnagrafica.h"
+#include "movements/ui/TfrmMovimenti.h"
 #include "shell/ui/Program.h"
 #include "shell/ui/ScreenSet.h"
 #include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmInfo.h"
 #include "shell/ui/TfrmPassword.h"
 #include "SampleData.h"
+#include "ZipDirectory.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -254,6 +259,74 @@ private Q_SLOTS:
         QVERIFY(!TfrmRipristino::run(&owner).has_value());
         QCOMPARE(listed, QStringList{QStringLiteral("Nessuna copia nella cartella Backup.")});
         QVERIFY(!enabled);
+    }
+
+    // A copy whose directory was made up by hand shows no count of members: not
+    // a million of them from a few bytes, not a fraction of a record.
+    void theListShowsNoCountsFromAMadeUpDirectory_data()
+    {
+        QTest::addColumn<quint32>("declared");
+        QTest::newRow("1,125,281 members declared in a few bytes") << quint32(1'125'281) * quint32(TSchedaSocio::Size);
+        QTest::newRow("a members archive of 11 bytes") << quint32(11);
+    }
+    void theListShowsNoCountsFromAMadeUpDirectory()
+    {
+        QFETCH(quint32, declared);
+        TestPlatform p;
+        const QString folder = p.folder.path();
+        writeFirstAccessPassword(ArchivePaths::password());
+        QString error;
+        QVERIFY(SampleData(4).writeArchives(folder, 9, 2024, 14, &error));
+        const BackupOutcome made = BackupMaker(folder).make(QDateTime(QDate(2024, 3, 1), QTime(8, 0)));
+        QCOMPARE(int(made.status), int(BackupOutcome::Status::Made));
+        const QString forged = folder + QStringLiteral("Backup/Quintara_2024-03-02_08-00-00.zip");
+        QVERIFY(QFile::copy(made.copyPath, forged));
+        QVERIFY(declareSize(forged, "Soci.pro", declared));
+
+        QStringList listed;
+        p.modal.handlers.append([&listed](QDialog *d) { listed = rows(control<QListWidget>(d, "lstCopie")); });
+        QWidget owner;
+        QVERIFY(!TfrmRipristino::run(&owner).has_value());
+        QCOMPARE(listed.size(), 2);
+        QVERIFY2(listed[0].startsWith(QStringLiteral("02/03/2024 08:00:00")), qPrintable(listed[0]));
+        QVERIFY2(listed[0].endsWith(QStringLiteral("(illeggibile)")), qPrintable(listed[0]));
+        QVERIFY2(listed[1].contains(QStringLiteral("      9 soci")), qPrintable(listed[1]));
+    }
+
+    // A restore from the information screen, over the start menu: the member
+    // card and the movement card, kept between visits, no longer show records
+    // of the data replaced.
+    void theCardsForgetTheDataARestoreReplaced()
+    {
+        TestApp app;
+        TestPlatform &p = app.platform;
+        const QString folder = p.folder.path();
+        writeFirstAccessPassword(ArchivePaths::password());
+        QString error;
+        const SampleData sample(4);
+        QVERIFY(sample.writeArchives(folder, 9, 2024, 14, &error));
+        QVERIFY(BackupMaker(folder).make(QDateTime(QDate(2024, 3, 1), QTime(8, 0))).ok());
+
+        TfrmAnagrafica *members = app.screens->anagrafica();
+        members->loadRecord(3, sample.member(2));
+        TfrmMovimenti *movements = app.screens->movimenti();
+        movements->showRecord(5, sample.movement(2024, 4, 14, 9));
+        auto *name = control<QLineEdit>(members, "txtDipendente");
+        auto *reason = control<QLineEdit>(movements, "txtCausale");
+        QVERIFY(!name->text().isEmpty());
+        QVERIFY(!reason->text().isEmpty());
+
+        p.modal.handlers.append([](QDialog *info) { clickLink(info, "lnkRipristina"); });
+        p.modal.handlers.append([](QDialog *d) {
+            control<QListWidget>(d, "lstCopie")->setCurrentRow(0);
+            QTest::mouseClick(control<QPushButton>(d, "btnRipristina"), Qt::LeftButton);
+        });
+        TfrmAvvio *menu = app.screens->avvio();
+        QTest::mouseClick(control<PictureButton>(menu, "imgInfo"), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(p.modal.opened, (QStringList{QStringLiteral("TfrmInfo"), QStringLiteral("TfrmRipristino")}));
+        QCOMPARE(p.messages.lastText().left(21), QStringLiteral("Ripristino completato"));
+        QCOMPARE(name->text(), QString());
+        QCOMPARE(reason->text(), QString());
     }
 };
 

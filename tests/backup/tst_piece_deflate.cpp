@@ -1,4 +1,4 @@
-// A file compressed in pieces on several threads must come out as one deflate
+// A file compressed a piece at a time must come out as one deflate
 // stream that any zip reader inflates to the very bytes, with the CRC-32 of the
 // whole; a file that fails or grows while it is read must not pass as whole.
 #include "backup/BackupZip.h"

@@ -193,6 +193,13 @@ void ScreenSet::connectHandOvers(Slot slot)
         connect(menu, &TfrmAvvio::imgMovimentiClick, this, [this] { handOver(avvio(), menuMovimenti()); });
         connect(menu, &TfrmAvvio::imgBilancioClick, this, [this] { handOver(avvio(), menuBilancio()); });
         connect(menu, &TfrmAvvio::exitRequested, this, &ScreenSet::terminated);
+        // The cards kept between visits show what the archives held before.
+        connect(menu, &TfrmAvvio::restored, this, [this] {
+            if (m_screens[Anagrafica])
+                anagrafica()->emptyCard();
+            if (m_screens[Movimenti])
+                movimenti()->newCard();
+        });
         break;
     }
     case MenuMovimenti:

@@ -115,7 +115,11 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
 
 void TfrmAvvio::closeScreen() { Q_EMIT exitRequested(); }
 
-void TfrmAvvio::imgInfoClick() { openDialog<TfrmInfo>(this); }
+void TfrmAvvio::imgInfoClick()
+{
+    if (TfrmInfo::run(this))
+        Q_EMIT restored();
+}
 
 void TfrmAvvio::imgGuidaClick()
 {

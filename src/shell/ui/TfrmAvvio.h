@@ -18,6 +18,8 @@ Q_SIGNALS:
     void imgMovimentiClick();
     void imgBilancioClick();
     void exitRequested();
+    // A copy of the data was restored from the information screen.
+    void restored();
 
 protected:
     void closeScreen() override;

@@ -29,7 +29,10 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto *restore = new LinkText(c.get<QLabel>(QStringLiteral("lnkRipristina")), c.widget(QStringLiteral("imgRipristina")));
-    connect(restore, &LinkText::activated, this, [this] { TfrmRipristino::run(this); });
+    connect(restore, &LinkText::activated, this, [this] {
+        if (TfrmRipristino::run(this))
+            m_restored = true;
+    });
     auto *link = new LinkText(c.get<QLabel>(QStringLiteral("lnkWeb")), c.widget(QStringLiteral("imgEmail")));
     connect(link, &LinkText::activated, this, [] {
         // A proper mailto address: subject and body are encoded by the URL, never pasted into a command.
@@ -43,4 +46,9 @@ TfrmInfo::TfrmInfo(QWidget *parent)
         mail.setQuery(query);
         Platform::shell().open(mail);
     });
+}
+
+bool TfrmInfo::run(QWidget *owner)
+{
+    return runDialog<TfrmInfo>(owner, [](TfrmInfo &) {}, [](const TfrmInfo &d) { return d.m_restored; });
 }

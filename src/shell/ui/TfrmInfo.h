@@ -10,4 +10,10 @@ public:
     explicit TfrmInfo(QWidget *parent = nullptr);
 
     static QString makerEmail() { return QStringLiteral("info@quintara.it"); }
+
+    // Opens the screen over owner; true when a copy was restored from it.
+    static bool run(QWidget *owner);
+
+private:
+    bool m_restored = false;
 };
