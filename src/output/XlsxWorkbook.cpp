@@ -405,9 +405,13 @@ bool readSheet(zip_t *archive, qsizetype columns, ReadBack &out, QString *why)
     bool more = true;
     qint64 column = -1;
     bool inlineText = false;
-    while (!xml.atEnd()) {
+    bool inValue = false;
+    QString value;
+    for (;;) {
         const QXmlStreamReader::TokenType token = xml.readNext();
-        if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && more) {
+        if (token == QXmlStreamReader::Invalid) {
+            if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || !more)
+                break;
             QByteArray piece(1 << 20, Qt::Uninitialized);
             const zip_int64_t got = zip_fread(file, piece.data(), zip_uint64_t(piece.size()));
             if (got < 0) {
@@ -419,19 +423,27 @@ bool readSheet(zip_t *archive, qsizetype columns, ReadBack &out, QString *why)
             xml.addData(piece);
             continue;
         }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        const QStringView name = xml.name();
-        if (name == u"row") {
-            ++out.rows;
-            out.lastRow = xml.attributes().value(QLatin1String("r")).toLongLong() - 1;
-            out.lastCells.assign(size_t(columns), SheetCell());
-        } else if (name == u"c") {
-            column = columnOf(xml.attributes().value(QLatin1String("r")));
-            inlineText = xml.attributes().value(QLatin1String("t")) == QLatin1String("inlineStr");
-        } else if ((name == u"v" || name == u"t") && column >= 0 && column < columns) {
+        if (token == QXmlStreamReader::EndDocument)
+            break;
+        if (token == QXmlStreamReader::StartElement) {
+            const QStringView name = xml.name();
+            if (name == u"row") {
+                ++out.rows;
+                out.lastRow = xml.attributes().value(QLatin1String("r")).toLongLong() - 1;
+                out.lastCells.assign(size_t(columns), SheetCell());
+            } else if (name == u"c") {
+                column = columnOf(xml.attributes().value(QLatin1String("r")));
+                inlineText = xml.attributes().value(QLatin1String("t")) == QLatin1String("inlineStr");
+            } else if ((name == u"v" || name == u"t") && column >= 0 && column < columns) {
+                inValue = true;
+                value.clear();
+            }
+        } else if (token == QXmlStreamReader::Characters && inValue) {
+            value += xml.text();
+        } else if (token == QXmlStreamReader::EndElement && inValue) {
+            // The text of a cell may come in several pieces, as the zip hands it over.
+            inValue = false;
             SheetCell &cell = out.lastCells[size_t(column)];
-            const QString value = xml.readElementText();
             if (inlineText) {
                 cell.kind = SheetCell::Kind::Text;
                 cell.text = value.toStdString();
@@ -441,7 +453,7 @@ bool readSheet(zip_t *archive, qsizetype columns, ReadBack &out, QString *why)
             }
         }
     }
-    const bool whole = xml.atEnd() && !xml.hasError();
+    const bool whole = xml.tokenType() == QXmlStreamReader::EndDocument && !xml.hasError();
     if (!whole && why->isEmpty())
         *why = QStringLiteral("the worksheet does not read as XML: %1").arg(xml.errorString());
     zip_fclose(file);
