@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // One column of an exported worksheet: its bold header, its width in pixels and
 // what its cells hold. The ".xls" document writes every cell as text; a workbook
@@ -20,12 +21,26 @@ struct ExportColumn
     Kind kind = Kind::Text;
 };
 
+// A cell whose maker already knows its kind: a text, or an amount in euro
+// (`number`) together with the text that shows it; bold or not.
+struct ExportCell
+{
+    QString text;
+    std::optional<double> number;
+    bool bold = false;
+
+    static ExportCell of(const QString &text, bool bold = false) { return {text, std::nullopt, bold}; }
+};
+using ExportRow = QList<ExportCell>;
+
 // What an export writes: the file beside the program, the worksheet's name, the
 // columns and the rows as the screen shows them.
 //
-// The rows are either texts (`rows`, one text per column) or, for a grid that
+// The rows are either texts (`rows`, one text per column), or, for a grid that
 // keeps its cells as stored bytes, `rowCount` rows whose cells `cell` hands over
-// one at a time. When `cell` is set, `rows` is not used.
+// one at a time, or typed cells (`typedRows`) laid out as a form, one of whose
+// rows may hold the column heads. When `cell` is set, `rows` is not used; when
+// `typedRows` is not empty, neither is.
 struct ExportDescription
 {
     QString fileName;
@@ -44,4 +59,7 @@ struct ExportDescription
     using CellSource = std::function<Cell(qint64 row, int column)>;
     qint64 rowCount = 0;
     CellSource cell;
+
+    QList<ExportRow> typedRows;
+    qsizetype headerRow = -1; // the row of typedRows that holds the column heads, if any
 };

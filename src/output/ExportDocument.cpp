@@ -88,6 +88,28 @@ public:
         m_used += out - start;
     }
 
+    // A form's text exactly as given, nothing trimmed or joined, the quote
+    // escaped as well.
+    void putFormText(QStringView text)
+    {
+        char *out = room(text.size() * 6);
+        char *const start = out;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            switch (c.unicode()) {
+            case '&': out = copy(out, "&amp;"); break;
+            case '<': out = copy(out, "&lt;"); break;
+            case '>': out = copy(out, "&gt;"); break;
+            case '"': out = copy(out, "&quot;"); break;
+            default:
+                if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                    ++i;
+                *out++ = Win1252::encodeChar(c.unicode());
+            }
+        }
+        m_used += out - start;
+    }
+
     // The same for a cell kept as the archive stores it: its bytes are already
     // those of the document's code page and go in as they are.
     void putBytes(QByteArrayView win1252)
@@ -150,19 +172,66 @@ private:
     qsizetype m_used = 0;
 };
 
+constexpr QByteArrayView kDocumentStart =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
+    " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
+    " xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml>"
+    "<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>";
+
+// A form of typed cells (a statement): each column's width, every row as laid
+// out, the column heads included; amounts marked as numbers for the programs
+// that read them (x:num for one family of spreadsheets, sdval for the other)
+// and shown as their text for one that only shows it.
+void produceForm(const ExportDescription &d, Writer &w)
+{
+    w.put(kDocumentStart);
+    w.putFormText(d.sheetName);
+    w.put("</x:Name><x:WorksheetOptions><x:Selected/></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
+          "</x:ExcelWorkbook></xml><![endif]--></head><body><table>");
+    for (const ExportColumn &c : d.columns) {
+        w.put("<col width=");
+        w.put(QByteArray::number(c.width));
+        w.put('>');
+    }
+    for (const ExportRow &row : d.typedRows) {
+        w.put("<tr>");
+        for (const ExportCell &c : row) {
+            if (c.number) {
+                const QByteArray value = QByteArray::number(*c.number, 'f', 2);
+                w.put("<td x:num=\"");
+                w.put(value);
+                w.put("\" sdval=\"");
+                w.put(value);
+                w.put("\" style=\"text-align: right; mso-number-format:'\\#\\,\\#\\#0\\.00';");
+            } else {
+                w.put("<td x:str style=\"text-align: left;");
+            }
+            if (c.bold)
+                w.put(" font-weight: bold;");
+            w.put("\">");
+            w.putFormText(c.text);
+            w.put("</td>");
+        }
+        w.put("</tr>");
+    }
+    w.put("</table></body></html>");
+}
+
 // Produces the document, handing the bytes to `flush` each time they have grown
 // past `piece` and at the end. False as soon as flush fails.
 template <class Flush>
 bool produce(const ExportDescription &d, Writer &w, qsizetype piece, Flush flush)
 {
-    w.put("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
-          " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
-          " xmlns=\"http://www.w3.org/TR/REC-html40\">");
-    w.put("<head>");
-    w.put("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
-    w.put("<!--[if gte mso 9]><xml>");
-    w.put("<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>");
-    w.put("<x:Name>");
+    if (!d.typedRows.isEmpty()) {
+        // A form is a page or two: one piece.
+        produceForm(d, w);
+        return flush(w);
+    }
+    w.put(kDocumentStart);
     w.putText(d.sheetName);
     w.put("</x:Name>");
     w.put("<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"

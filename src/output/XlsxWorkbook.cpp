@@ -1,5 +1,4 @@
 #include "XlsxWorkbook.h"
-#include "WorkbookZip.h"
 
 #include "common/SafeSave.h"
 #include "common/TextRules.h"
@@ -7,21 +6,18 @@
 
 #include <QDate>
 #include <QFile>
-#include <QThread>
+#include <QFileInfo>
 #include <QVarLengthArray>
+#include <QXmlStreamReader>
 
 #include <xlsxwriter.h>
 #include <zip.h>
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace XlsxWorkbook {
@@ -130,12 +126,9 @@ size_t cleanTyped(QStringView text, std::string &out)
     return clean(QByteArrayView(bytes.data(), qsizetype(bytes.size())), out);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A cleaned cell as one of the program's reading rules reads it, handed over
-// without a string of its own. Only the codes 0-127 can be part of a number or a
-// date, and those are the same bytes in UTF-8: any other character makes the cell
-// a text.
+// A cleaned cell as one of the program's reading rules reads it. Only the codes
+// 0-127 can be part of a number or a date, and those are the same bytes in UTF-8:
+// any other character makes the cell a text.
 template <class Rule>
 auto readAs(const std::string &cell, Rule rule) -> decltype(rule(QStringView()))
 {
@@ -146,45 +139,6 @@ auto readAs(const std::string &cell, Rule rule) -> decltype(rule(QStringView()))
         text.append(char16_t(c));
     }
     return rule(QStringView(text.constData(), text.size()));
-}
-
-// An amount read strictly: sign, digits, one comma and its decimals, nothing else.
-// The usual shape (a sign, digits, a comma between digits) is read here at once,
-// to the same nearest double the program's rule gives; any other shape is left
-// to that rule.
-std::optional<double> amountOf(const std::string &cell)
-{
-    const char *const begin = cell.data();
-    const char *const end = begin + cell.size();
-    for (const char *p = begin; p < end; ++p)
-        if (!isDigit(*p) && *p != ',' && *p != '+' && *p != '-')
-            return std::nullopt; // as the rule: no other character in an amount
-    const char *p = begin;
-    if (p < end && (*p == '+' || *p == '-'))
-        ++p;
-    const char *const whole = p;
-    while (p < end && isDigit(*p))
-        ++p;
-    bool usual = p > whole;
-    if (p < end && *p == ',') {
-        const char *const decimals = ++p;
-        while (p < end && isDigit(*p))
-            ++p;
-        usual = usual && p > decimals;
-    }
-    char number[64];
-    if (usual && p == end && cell.size() < sizeof number) {
-        // In the C form the conversion reads: no '+', a point for the comma.
-        size_t size = 0;
-        for (const char c : cell)
-            if (c != '+')
-                number[size++] = c == ',' ? '.' : c;
-        double value = 0;
-        const auto [last, error] = std::from_chars(number, number + size, value);
-        if (error == std::errc() && last == number + size && std::isfinite(value))
-            return value;
-    }
-    return readAs(cell, [](QStringView text) { return TextRules::parseAmount(text); });
 }
 
 // A real day written dd/mm/yyyy as the spreadsheet's day number (days since
@@ -219,272 +173,186 @@ QByteArray sheetName(const QString &name)
 
 QString failure(lxw_error e) { return QString::fromUtf8(lxw_strerror(e)); }
 
-// The cells of the description, one after the other, cleaned as the ".xls" shows them.
+// One cell of the worksheet as it is written: nothing, a text, or a number with
+// the format it is shown in.
+struct SheetCell
+{
+    enum class Kind { Empty, Text, Amount, Day };
+    Kind kind = Kind::Empty;
+    std::string text; // UTF-8, for a text
+    double number = 0;
+    double width = 0; // in characters
+};
+
+// The rows of the description below the header, each cell as the workbook holds it.
 class Cells
 {
 public:
     explicit Cells(const ExportDescription &d)
         : m_d(d)
     {
+        if (!d.typedRows.isEmpty()) {
+            for (qsizetype i = 0; i < d.typedRows.size(); ++i)
+                if (i != d.headerRow)
+                    m_typed.append(&d.typedRows[i]);
+        }
     }
 
-    qint64 rows() const { return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size()); }
-
-    // The cell in UTF-8 into out; returns its number of characters.
-    size_t get(qint64 row, int column, std::string &out) const
+    qint64 rows() const
     {
+        if (!m_d.typedRows.isEmpty())
+            return m_typed.size();
+        return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size());
+    }
+
+    void get(qint64 row, int column, SheetCell &out) const
+    {
+        if (!m_d.typedRows.isEmpty()) {
+            // The maker knows the kind: an amount is already a number.
+            const ExportRow &cells = *m_typed.at(row);
+            const ExportCell *cell = column < cells.size() ? &cells.at(column) : nullptr;
+            const size_t chars = cell ? cleanTyped(cell->text, out.text) : 0;
+            if (cell && cell->number) {
+                set(out, SheetCell::Kind::Amount, *cell->number, double(chars));
+            } else {
+                out.kind = chars ? SheetCell::Kind::Text : SheetCell::Kind::Empty;
+                out.width = double(chars);
+            }
+            return;
+        }
+        size_t chars = 0;
         if (m_d.cell) {
             const ExportDescription::Cell c = m_d.cell(row, column);
-            return c.text ? cleanTyped(*c.text, out) : clean(c.bytes, out);
+            chars = c.text ? cleanTyped(*c.text, out.text) : clean(c.bytes, out.text);
+        } else {
+            const QStringList &texts = m_d.rows.at(row);
+            chars = column < texts.size() ? cleanTyped(texts.at(column), out.text) : 0;
+            if (!chars)
+                out.text.clear();
         }
-        const QStringList &texts = m_d.rows.at(row);
-        if (column < texts.size())
-            return cleanTyped(texts.at(column), out);
-        out.clear();
-        return 0;
+        out.width = double(chars);
+        if (out.text.empty()) {
+            out.kind = SheetCell::Kind::Empty;
+            return;
+        }
+        const ExportColumn::Kind kind = m_d.columns[column].kind;
+        std::optional<double> value;
+        if (kind == ExportColumn::Kind::Amount
+            && (value = readAs(out.text, [](QStringView t) { return TextRules::parseAmount(t); })))
+            set(out, SheetCell::Kind::Amount, *value, out.width);
+        else if (kind == ExportColumn::Kind::Date && (value = dayOf(out.text)))
+            set(out, SheetCell::Kind::Day, *value, out.width);
+        else
+            out.kind = SheetCell::Kind::Text;
     }
 
 private:
-    const ExportDescription &m_d;
-};
-
-// The number of rows below which a helper thread costs more than it spares, and
-// the most threads one sheet is written on.
-constexpr qint64 kRowsPerThread = 4096;
-constexpr int kMostThreads = 4;
-
-// The threads a sheet of so many rows is written on when the caller leaves it to
-// the program: one for a small sheet, one per core for a large one.
-int threadsFor(qint64 rows)
-{
-    // The cores this process may run on, not those of the machine: more threads
-    // than those would only take turns.
-    const auto cores = qint64(std::max(1, QThread::idealThreadCount()));
-    return int(std::clamp<qint64>(std::min(cores, rows / kRowsPerThread), 1, kMostThreads));
-}
-
-// The worksheet, written in runs of rows on as many threads.
-//
-// The library's own work for each cell (copying and escaping the text, printing
-// the cell's XML) is most of an export's time, and one worksheet can only be
-// filled on one thread. So each run of rows is filled by a worksheet of its own:
-// the first run by the workbook's real worksheet, which also takes the header,
-// the others by worksheets of helper workbooks, each on a thread of its own.
-// In constant-memory mode a worksheet writes each row out, as the XML it will
-// hold, to a scratch file as soon as the next row begins. Once every run is
-// written, the helpers' scratch files are added to the real worksheet's in
-// order, which then holds every row just as if it had written them all itself;
-// the helper workbooks are freed without ever being saved. The library keeps
-// nothing writable outside its workbooks, so that workbooks of their own may be
-// filled on threads of their own.
-//
-// For the rows to read the same whichever worksheet wrote them, every workbook
-// makes its three formats in the same order and numbers them at once, and the
-// real worksheet is given the extent of the whole sheet.
-class SheetWriter
-{
-public:
-    SheetWriter(const ExportDescription &d, int threads)
-        : m_d(d)
-        , m_cells(d)
-        , m_threads(threads > 0 ? threads : threadsFor(m_cells.rows()))
+    static void set(SheetCell &out, SheetCell::Kind kind, double number, double chars)
     {
+        out.kind = kind;
+        out.number = number;
+        // An amount's grouping, sign and euro take room of their own.
+        out.width = kind == SheetCell::Kind::Amount ? chars + chars / 3 + 2 : chars;
     }
-
-    bool write(lxw_workbook *book, QString *why);
-
-private:
-    // One run of rows [first, end) and the worksheet that writes it.
-    struct Run
-    {
-        lxw_workbook *book = nullptr;
-        bool ownsBook = false;
-        lxw_worksheet *sheet = nullptr;
-        lxw_format *bold = nullptr;
-        lxw_format *amount = nullptr;
-        lxw_format *day = nullptr;
-        qint64 first = 0;
-        qint64 end = 0;
-        std::vector<char> scratch;
-        std::vector<double> widths;
-        QString why;
-
-        Run() = default;
-        Run(const Run &) = delete;
-        Run &operator=(const Run &) = delete;
-        ~Run()
-        {
-            if (!ownsBook)
-                return; // the real workbook: its close frees it
-            // The scratch file goes before the buffer it was given.
-            if (sheet && sheet->optimize_tmpfile) {
-                std::fclose(sheet->optimize_tmpfile);
-                sheet->optimize_tmpfile = nullptr;
-            }
-            if (book)
-                lxw_workbook_free(book);
-        }
-    };
-
-    bool start(Run &run, const QByteArray &name);
-    void fill(Run &run) const;
-    bool join(QString *why);
 
     const ExportDescription &m_d;
-    const Cells m_cells;
-    const int m_threads;
-    std::vector<std::unique_ptr<Run>> m_runs;
+    QList<const ExportRow *> m_typed;
 };
 
-// Makes the run's worksheet and formats. Until the run is joined, nothing else
-// may be written to the scratch file than what the worksheet writes.
-bool SheetWriter::start(Run &run, const QByteArray &name)
+// What was written, for the check of the workbook read back: the rows that
+// hold a cell (the header included) and the last of them.
+struct Written
 {
-    run.sheet = workbook_add_worksheet(run.book, name.constData());
-    run.bold = workbook_add_format(run.book);
-    run.amount = workbook_add_format(run.book);
-    run.day = workbook_add_format(run.book);
-    if (!run.sheet || !run.bold || !run.amount || !run.day)
-        return false;
-    // The rows go through the scratch file a few bytes per call: a large buffer
-    // spares the system most of those calls, on the way in and on the way back.
-    // Nothing has been written to the file yet, as the buffer must be set first.
-    run.scratch.resize(std::size_t(1) << 20);
-    if (run.sheet->optimize_tmpfile)
-        std::setvbuf(run.sheet->optimize_tmpfile, run.scratch.data(), _IOFBF, run.scratch.size());
-    format_set_bold(run.bold);
-    format_set_num_format(run.amount, kAmountFormat);
-    format_set_num_format(run.day, kDateFormat);
-    // Numbered in this order in every workbook, so that each row names them alike.
-    lxw_format_get_xf_index(run.bold);
-    lxw_format_get_xf_index(run.amount);
-    lxw_format_get_xf_index(run.day);
-    run.widths.assign(m_d.columns.size(), 0);
-    return true;
+    qint64 rows = 0;
+    qint64 lastRow = -1;                 // the worksheet's row, 0 for the header
+    std::vector<SheetCell> lastCells;    // one per column
+};
+
+lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, const SheetCell &cell, lxw_format *amount,
+                    lxw_format *day)
+{
+    switch (cell.kind) {
+    case SheetCell::Kind::Empty: return LXW_NO_ERROR;
+    case SheetCell::Kind::Text: return worksheet_write_string(sheet, row, column, cell.text.c_str(), nullptr);
+    case SheetCell::Kind::Amount: return worksheet_write_number(sheet, row, column, cell.number, amount);
+    case SheetCell::Kind::Day: return worksheet_write_number(sheet, row, column, cell.number, day);
+    }
+    return LXW_NO_ERROR;
 }
 
-// Writes the run's rows (and, for the first run, the header), keeping each
-// column's widest cell. Stops at the first refusal, with its reason in run.why.
-void SheetWriter::fill(Run &run) const
+// Writes the bold header and every row that holds a cell on the workbook's one
+// worksheet, each column as wide as its widest cell, and notes what it wrote.
+bool writeSheet(lxw_workbook *book, const ExportDescription &d, Written &written, QString *why)
 {
-    const auto columns = lxw_col_t(m_d.columns.size());
-    std::string cell;
-    if (run.first == 0) {
-        for (lxw_col_t c = 0; c < columns; ++c) {
-            // Bold letters are a little wider.
-            run.widths[c] = double(cleanTyped(m_d.columns[c].header, cell)) * 1.1;
-            if (const lxw_error e = worksheet_write_string(run.sheet, 0, c, cell.c_str(), run.bold)) {
-                run.why = failure(e);
-                return;
-            }
-        }
-    }
-    for (qint64 r = run.first; r < run.end; ++r) {
-        const auto row = lxw_row_t(r + 1);
-        for (lxw_col_t c = 0; c < columns; ++c) {
-            double width = double(m_cells.get(r, int(c), cell));
-            if (cell.empty())
-                continue;
-            lxw_error e = LXW_NO_ERROR;
-            const ExportColumn::Kind kind = m_d.columns[c].kind;
-            std::optional<double> value;
-            if (kind == ExportColumn::Kind::Amount && (value = amountOf(cell))) {
-                e = worksheet_write_number(run.sheet, row, c, *value, run.amount);
-                width += width / 3 + 2; // grouping, the sign and the euro
-            } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
-                e = worksheet_write_number(run.sheet, row, c, *value, run.day);
-            } else {
-                e = worksheet_write_string(run.sheet, row, c, cell.c_str(), nullptr);
-            }
-            if (e != LXW_NO_ERROR) {
-                run.why = failure(e);
-                return;
-            }
-            run.widths[c] = std::max(run.widths[c], width);
-        }
-    }
-}
-
-// Adds the helpers' rows to the real worksheet's, in order, and gives it their
-// extent. Each worksheet first writes out the last row it still holds.
-bool SheetWriter::join(QString *why)
-{
-    lxw_worksheet *sheet = m_runs.front()->sheet;
-    lxw_worksheet_write_single_row(sheet);
-    FILE *out = sheet->optimize_tmpfile;
-    std::vector<char> buffer;
-    for (std::size_t i = 1; i < m_runs.size(); ++i) {
-        lxw_worksheet *part = m_runs[i]->sheet;
-        lxw_worksheet_write_single_row(part);
-        sheet->dim_rowmin = std::min(sheet->dim_rowmin, part->dim_rowmin);
-        sheet->dim_rowmax = std::max(sheet->dim_rowmax, part->dim_rowmax);
-        sheet->dim_colmin = std::min(sheet->dim_colmin, part->dim_colmin);
-        sheet->dim_colmax = std::max(sheet->dim_colmax, part->dim_colmax);
-        FILE *in = part->optimize_tmpfile;
-        if (!in || !out) {
-            *why = QStringLiteral("the worksheet has no scratch file");
-            return false;
-        }
-        buffer.resize(std::size_t(1) << 20);
-        bool copied = std::fflush(in) == 0;
-        std::rewind(in);
-        std::size_t got = 0;
-        while (copied && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
-            copied = std::fwrite(buffer.data(), 1, got, out) == got;
-        if (!copied || std::ferror(in) || std::ferror(out)) {
-            *why = QStringLiteral("the worksheet's rows could not be put together");
-            return false;
-        }
-    }
-    return true;
-}
-
-bool SheetWriter::write(lxw_workbook *book, QString *why)
-{
-    const qint64 rows = m_cells.rows();
+    const Cells cells(d);
+    const qint64 rows = cells.rows();
     if (rows >= qint64(LXW_ROW_MAX)) {
         *why = QStringLiteral("%1 rows do not fit in a worksheet").arg(rows);
         return false;
     }
-    const QByteArray name = sheetName(m_d.sheetName);
-    const qint64 threads = std::max<qint64>(1, std::min<qint64>(m_threads, rows));
-    lxw_workbook_options options = {};
-    options.constant_memory = LXW_TRUE;
-    for (qint64 i = 0; i < threads; ++i) {
-        auto run = std::make_unique<Run>();
-        run->first = rows * i / threads;
-        run->end = rows * (i + 1) / threads;
-        run->book = i == 0 ? book : workbook_new_opt("", &options);
-        run->ownsBook = i > 0;
-        const bool started = run->book && start(*run, name);
-        m_runs.push_back(std::move(run));
-        if (!started) {
-            *why = QStringLiteral("the worksheet could not be made");
-            return false;
-        }
-    }
-
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t i = 1; i < m_runs.size(); ++i)
-            helpers.emplace_back([this, i] { fill(*m_runs[i]); });
-        fill(*m_runs.front());
-    }
-    for (const auto &run : m_runs) {
-        if (!run->why.isEmpty()) {
-            *why = run->why;
-            return false;
-        }
-    }
-    if (!join(why))
+    const QByteArray name = sheetName(d.sheetName);
+    lxw_worksheet *sheet = workbook_add_worksheet(book, name.constData());
+    lxw_format *bold = workbook_add_format(book);
+    lxw_format *amount = workbook_add_format(book);
+    lxw_format *day = workbook_add_format(book);
+    if (!sheet || !bold || !amount || !day) {
+        *why = QStringLiteral("the worksheet could not be made");
         return false;
+    }
+    format_set_bold(bold);
+    format_set_num_format(amount, kAmountFormat);
+    format_set_num_format(day, kDateFormat);
 
-    lxw_worksheet *sheet = m_runs.front()->sheet;
-    for (lxw_col_t c = 0; c < lxw_col_t(m_d.columns.size()); ++c) {
-        double width = 0;
-        for (const auto &run : m_runs)
-            width = std::max(width, run->widths[c]);
-        if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(width + kColumnMargin, kWidestColumn), nullptr)) {
+    const auto columns = lxw_col_t(d.columns.size());
+    std::vector<double> widths(columns, 0);
+    std::vector<SheetCell> row(columns);
+    written.lastCells.assign(columns, SheetCell());
+    bool any = false;
+    for (lxw_col_t c = 0; c < columns; ++c) {
+        SheetCell &head = row[c];
+        // Bold letters are a little wider.
+        widths[c] = double(cleanTyped(d.columns[c].header, head.text)) * 1.1;
+        head.kind = head.text.empty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
+        if (head.kind == SheetCell::Kind::Empty)
+            continue;
+        any = true;
+        if (const lxw_error e = worksheet_write_string(sheet, 0, c, head.text.c_str(), bold)) {
+            *why = failure(e);
+            return false;
+        }
+    }
+    if (any) {
+        written.rows = 1;
+        written.lastRow = 0;
+        written.lastCells = row;
+    }
+    for (qint64 r = 0; r < rows; ++r) {
+        any = false;
+        for (lxw_col_t c = 0; c < columns; ++c) {
+            SheetCell &cell = row[c];
+            cells.get(r, int(c), cell);
+            if (cell.kind == SheetCell::Kind::Empty)
+                continue;
+            any = true;
+            if (const lxw_error e = writeCell(sheet, lxw_row_t(r + 1), c, cell, amount, day)) {
+                *why = failure(e);
+                return false;
+            }
+            widths[c] = std::max(widths[c], cell.width);
+        }
+        // A row without a cell is not written at all.
+        if (any) {
+            ++written.rows;
+            written.lastRow = r + 1;
+        }
+    }
+    // The last row again, as it was written, for the check.
+    if (written.lastRow > 0)
+        for (lxw_col_t c = 0; c < columns; ++c)
+            cells.get(written.lastRow - 1, int(c), written.lastCells[c]);
+
+    for (lxw_col_t c = 0; c < columns; ++c) {
+        if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(widths[c] + kColumnMargin, kWidestColumn), nullptr)) {
             *why = failure(e);
             return false;
         }
@@ -494,7 +362,6 @@ bool SheetWriter::write(lxw_workbook *book, QString *why)
 }
 
 constexpr char kSheetPart[] = "xl/worksheets/sheet1.xml";
-constexpr QByteArrayView kSheetEnd = "</worksheet>";
 
 QString zipFailure(int code)
 {
@@ -505,38 +372,111 @@ QString zipFailure(int code)
     return text;
 }
 
-// Reads the whole worksheet back out of the zip: every byte inflated, its
-// checksum right, its last element there.
-bool readBack(zip_t *archive, QString *why)
+// The column of a cell reference such as "AB12", from 0.
+qint64 columnOf(QStringView reference)
 {
-    zip_file_t *sheet = zip_fopen(archive, kSheetPart, 0);
-    if (!sheet) {
+    qint64 column = 0;
+    for (const QChar c : reference) {
+        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
+            break;
+        column = column * 26 + (c.unicode() - 'A' + 1);
+    }
+    return column - 1;
+}
+
+// The worksheet as read back: its rows and the cells of the last one.
+struct ReadBack
+{
+    qint64 rows = 0;
+    qint64 lastRow = -1;
+    std::vector<SheetCell> lastCells;
+};
+
+// Parses the worksheet's XML as it is inflated out of the zip, piece by piece.
+bool readSheet(zip_t *archive, qsizetype columns, ReadBack &out, QString *why)
+{
+    zip_file_t *file = zip_fopen(archive, kSheetPart, 0);
+    if (!file) {
         *why = QString::fromUtf8(zip_strerror(archive));
         return false;
     }
-    const qsizetype endSize = kSheetEnd.size();
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    QByteArray tail;
-    zip_int64_t got = 0;
-    while ((got = zip_fread(sheet, buffer.data(), zip_uint64_t(buffer.size()))) > 0)
-        tail = got >= endSize ? buffer.mid(qsizetype(got) - endSize, endSize)
-                              : (tail + buffer.left(qsizetype(got))).right(endSize);
-    const bool whole = got == 0 && tail == kSheetEnd;
-    if (!whole)
-        *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(sheet)));
-    zip_fclose(sheet);
+    out.lastCells.assign(size_t(columns), SheetCell());
+    QXmlStreamReader xml;
+    bool more = true;
+    qint64 column = -1;
+    bool inlineText = false;
+    bool inValue = false;
+    QString value;
+    for (;;) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::Invalid) {
+            if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || !more)
+                break;
+            QByteArray piece(1 << 20, Qt::Uninitialized);
+            const zip_int64_t got = zip_fread(file, piece.data(), zip_uint64_t(piece.size()));
+            if (got < 0) {
+                *why = QString::fromUtf8(zip_error_strerror(zip_file_get_error(file)));
+                break;
+            }
+            more = got > 0;
+            piece.truncate(qsizetype(got));
+            xml.addData(piece);
+            continue;
+        }
+        if (token == QXmlStreamReader::EndDocument)
+            break;
+        if (token == QXmlStreamReader::StartElement) {
+            const QStringView name = xml.name();
+            if (name == u"row") {
+                ++out.rows;
+                out.lastRow = xml.attributes().value(QLatin1String("r")).toLongLong() - 1;
+                out.lastCells.assign(size_t(columns), SheetCell());
+            } else if (name == u"c") {
+                column = columnOf(xml.attributes().value(QLatin1String("r")));
+                inlineText = xml.attributes().value(QLatin1String("t")) == QLatin1String("inlineStr");
+            } else if ((name == u"v" || name == u"t") && column >= 0 && column < columns) {
+                inValue = true;
+                value.clear();
+            }
+        } else if (token == QXmlStreamReader::Characters && inValue) {
+            value += xml.text();
+        } else if (token == QXmlStreamReader::EndElement && inValue) {
+            // The text of a cell may come in several pieces, as the zip hands it over.
+            inValue = false;
+            SheetCell &cell = out.lastCells[size_t(column)];
+            if (inlineText) {
+                cell.kind = SheetCell::Kind::Text;
+                cell.text = value.toStdString();
+            } else {
+                cell.kind = SheetCell::Kind::Amount; // a number, whatever its format
+                cell.number = value.toDouble();
+            }
+        }
+    }
+    const bool whole = xml.tokenType() == QXmlStreamReader::EndDocument && !xml.hasError();
+    if (!whole && why->isEmpty())
+        *why = QStringLiteral("the worksheet does not read as XML: %1").arg(xml.errorString());
+    zip_fclose(file);
     return whole;
 }
 
+bool sameCell(const SheetCell &written, const SheetCell &read)
+{
+    if (written.kind == SheetCell::Kind::Empty)
+        return read.kind == SheetCell::Kind::Empty;
+    if (written.kind == SheetCell::Kind::Text)
+        return read.kind == SheetCell::Kind::Text && read.text == written.text;
+    // The library writes a number to 16 significant digits.
+    return read.kind == SheetCell::Kind::Amount
+           && std::abs(read.number - written.number) <= 1e-12 * std::max(1.0, std::abs(written.number));
+}
+
 // Checks the written workbook before it takes the old one's place. The library
-// reports the failures of the file it writes, but not those of the scratch files
-// it builds the worksheet in: it zips whatever they hold, so a worksheet cut
-// short by a full disk comes out as a well-formed zip. So the zip's directory
-// must be consistent and the worksheet whole, up to its last element. The
-// worksheet seen on its way into the zip shows that at once: its size must be
-// the one the directory gives, and its last element there. Only when it was not
-// seen is the whole worksheet inflated again.
-bool check(const QString &path, const WorkbookZip::Session &zip, QString *why)
+// builds the worksheet in a scratch file and zips whatever that holds, so a
+// full disk can leave a well-formed zip of a cut worksheet: the zip is opened
+// with its directory checked, the worksheet parsed whole, and its rows and its
+// last row compared with what was written.
+bool check(const QString &path, qsizetype columns, const Written &written, QString *why)
 {
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
@@ -544,22 +484,20 @@ bool check(const QString &path, const WorkbookZip::Session &zip, QString *why)
         *why = zipFailure(code);
         return false;
     }
-    bool whole = false;
-    if (const WorkbookZip::Part *sheet = zip.part(kSheetPart)) {
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat(archive, kSheetPart, 0, &st) != 0)
-            *why = QString::fromUtf8(zip_strerror(archive));
-        else if (!(st.valid & ZIP_STAT_SIZE) || qint64(st.size) != sheet->size)
-            *why = QStringLiteral("the worksheet's size is not what was written");
-        else if (!sheet->ending.endsWith(kSheetEnd))
-            *why = QStringLiteral("the worksheet is cut short");
-        else
-            whole = true;
-    } else {
-        whole = readBack(archive, why);
-    }
+    ReadBack read;
+    bool whole = readSheet(archive, columns, read, why);
     zip_discard(archive);
+    if (whole && (read.rows != written.rows || read.lastRow != written.lastRow)) {
+        *why = QStringLiteral("the worksheet holds %1 rows up to row %2, %3 up to row %4 were written")
+                   .arg(read.rows).arg(read.lastRow + 1).arg(written.rows).arg(written.lastRow + 1);
+        whole = false;
+    }
+    for (qsizetype c = 0; whole && c < columns; ++c) {
+        if (!sameCell(written.lastCells[size_t(c)], read.lastCells[size_t(c)])) {
+            *why = QStringLiteral("the worksheet's last row is not the one written (column %1)").arg(c + 1);
+            whole = false;
+        }
+    }
     return whole;
 }
 
@@ -574,28 +512,24 @@ QString fileName(const QString &documentName)
 
 bool save(const QString &path, const ExportDescription &description, QString *error)
 {
-    return save(path, description, 0, error);
-}
-
-bool save(const QString &path, const ExportDescription &description, int threads, QString *error)
-{
     SafeSave file(path);
     QString why;
     bool saved = file.open();
     if (saved) {
         const QByteArray name = QFile::encodeName(file.temporaryPath());
+        // The library's scratch files go beside the workbook, on the same disk,
+        // never in the system's temporary folder.
+        QByteArray scratch = QFile::encodeName(QFileInfo(file.temporaryPath()).absolutePath());
         lxw_workbook_options options = {};
         options.constant_memory = LXW_TRUE;
-        // The zip deflated here, its parts seen as they go in.
-        const WorkbookZip::Session zip;
-        SheetWriter writer(description, threads);
+        options.tmpdir = scratch.data();
+        Written written;
         lxw_workbook *book = workbook_new_opt(name.constData(), &options);
         if (!book) {
             why = QStringLiteral("the workbook could not be started");
             saved = false;
         } else {
-            // The writer outlives the close, which still writes through its buffer.
-            saved = writer.write(book, &why);
+            saved = writeSheet(book, description, written, &why);
             // Closing writes the file, and frees the workbook whatever happened.
             const lxw_error closed = workbook_close(book);
             if (saved && closed != LXW_NO_ERROR) {
@@ -603,7 +537,8 @@ bool save(const QString &path, const ExportDescription &description, int threads
                 saved = false;
             }
         }
-        saved = saved && file.writtenByName() && check(file.temporaryPath(), zip, &why) && file.commit();
+        saved = saved && file.writtenByName() && check(file.temporaryPath(), description.columns.size(), written, &why)
+                && file.commit();
     }
     if (!saved) {
         if (error)

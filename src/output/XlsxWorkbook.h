@@ -18,23 +18,19 @@
 // wide as its longest cell, within a sensible limit.
 //
 // Any export can be written so: a grid hands its cells through the description's
-// cell source, another caller (a statement of a year, say) its rows as texts in
-// `rows`, in both cases with the sheet's name and each column's header and kind.
+// cell source, a list its rows as texts, a form (a statement of a year) its
+// typed cells, whose amounts are numbers already and whose named row of column
+// heads becomes the header.
 namespace XlsxWorkbook {
 
 // The workbook's file name beside the document's: "Soci.xls" gives "Soci.xlsx".
 QString fileName(const QString &documentName);
 
 // Writes the workbook of the description to path, through a new file beside the
-// old one that is checked, synced and swapped in only once complete, as every
-// save of the program: on failure the old file stays as it was, nothing is left
-// beside it, and *error says why. A link, a folder or a special file at path is
-// refused.
+// old one that is read back, checked, synced and swapped in only once complete,
+// as every save of the program: on failure (a full disk under the library's
+// scratch files included) the old file stays as it was, nothing is left beside
+// it, and *error says why. A link, a folder or a special file at path is refused.
 bool save(const QString &path, const ExportDescription &description, QString *error = nullptr);
-
-// The same, with the rows written on that many threads, each taking the next run
-// of rows; 0 leaves it to the program, which takes one per core for a large
-// sheet. The workbook is the same whatever the number.
-bool save(const QString &path, const ExportDescription &description, int threads, QString *error);
 
 } // namespace XlsxWorkbook

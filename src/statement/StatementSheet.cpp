@@ -1,23 +1,11 @@
 #include "StatementSheet.h"
 
-#include "common/SafeSave.h"
-#include "common/TextRules.h"
-#include "common/Win1252.h"
+#include "output/ExportDocument.h"
 #include "output/XlsxWorkbook.h"
 
 namespace StatementSheet {
 
 namespace {
-
-QByteArray escaped(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1Char('&'), QStringLiteral("&amp;"))
-        .replace(QLatin1Char('<'), QStringLiteral("&lt;"))
-        .replace(QLatin1Char('>'), QStringLiteral("&gt;"))
-        .replace(QLatin1Char('"'), QStringLiteral("&quot;"));
-    return Win1252::encode(t);
-}
 
 Cell amountCell(qint64 cents, bool bold)
 {
@@ -35,9 +23,17 @@ QString incompleteNotice()
                           "rendiconto definitivo.");
 }
 
-QList<Row> rows(const CashStatement &s, const EnteData &e)
+ExportDescription sheet(const CashStatement &s, const EnteData &e)
 {
-    QList<Row> out;
+    using Column = ExportColumn::Kind;
+    ExportDescription d;
+    d.fileName = fileName(s.year());
+    d.sheetName = sheetName(s.year());
+    d.columns = {{QStringLiteral("Codice"), 70, Column::Text},
+                 {QStringLiteral("Voce"), 520, Column::Text},
+                 {QString::number(s.year()), 110, Column::Amount},
+                 {QString::number(s.year() - 1), 110, Column::Amount}};
+    QList<Row> &out = d.typedRows;
     out.append({Cell::of(e.denominazione.isEmpty() ? QStringLiteral("(denominazione non indicata)") : e.denominazione,
                          true)});
     QStringList id;
@@ -55,8 +51,11 @@ QList<Row> rows(const CashStatement &s, const EnteData &e)
     if (!s.complete())
         out.append({Cell::of(incompleteNotice(), true)});
     out.append(Row());
-    out.append({Cell::of(QStringLiteral("Codice"), true), Cell::of(QStringLiteral("Voce"), true),
-                Cell::of(QString::number(s.year()), true), Cell::of(QString::number(s.year() - 1), true)});
+    d.headerRow = out.size();
+    Row heads;
+    for (const ExportColumn &c : d.columns)
+        heads.append(Cell::of(c.header, true));
+    out.append(heads);
     using Kind = CashStatement::Line::Kind;
     for (const CashStatement::Line &l : s.lines()) {
         if (l.kind == Kind::Heading) {
@@ -71,73 +70,20 @@ QList<Row> rows(const CashStatement &s, const EnteData &e)
     out.append({Cell::of({}), Cell::of(s.checkText())});
     for (const QString &w : s.warnings())
         out.append({Cell::of({}), Cell::of(w)});
-    return out;
-}
-
-QByteArray xls(const QList<Row> &rows, const QString &sheetName)
-{
-    QByteArray w;
-    w += "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
-         " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
-         " xmlns=\"http://www.w3.org/TR/REC-html40\">"
-         "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-         "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>";
-    w += escaped(sheetName);
-    w += "</x:Name><x:WorksheetOptions><x:Selected/></x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets>"
-         "</x:ExcelWorkbook></xml><![endif]--></head><body><table>"
-         "<col width=70><col width=520><col width=110><col width=110>";
-    for (const Row &r : rows) {
-        w += "<tr>";
-        for (const Cell &c : r) {
-            if (c.number) {
-                // The value for the programs that read it (x:num for one family of
-                // spreadsheets, sdval for the other); the text for one that only shows it.
-                const QByteArray value = QByteArray::number(*c.number, 'f', 2);
-                w += "<td x:num=\"" + value + "\" sdval=\"" + value +
-                     "\" style=\"text-align: right; mso-number-format:'\\#\\,\\#\\#0\\.00';";
-            } else {
-                w += "<td x:str style=\"text-align: left;";
-            }
-            if (c.bold)
-                w += " font-weight: bold;";
-            w += "\">";
-            w += escaped(c.text);
-            w += "</td>";
-        }
-        w += "</tr>";
-    }
-    w += "</table></body></html>";
-    return w;
+    return d;
 }
 
 bool save(const QString &path, const CashStatement &s, const EnteData &e, QString *error)
 {
-    return SafeSave::saveBytes(path, xls(rows(s, e), sheetName(s.year())), error);
+    return ExportDocument::save(path, sheet(s, e), error);
 }
 
 QString workbookFileName(int year) { return XlsxWorkbook::fileName(fileName(year)); }
 
 ExportDescription workbook(const CashStatement &s, const EnteData &e)
 {
-    using Kind = ExportColumn::Kind;
-    ExportDescription d;
+    ExportDescription d = sheet(s, e);
     d.fileName = workbookFileName(s.year());
-    d.sheetName = sheetName(s.year());
-    d.columns = {{QStringLiteral("Codice"), 70, Kind::Text},
-                 {QStringLiteral("Voce"), 520, Kind::Text},
-                 {QString::number(s.year()), 110, Kind::Amount},
-                 {QString::number(s.year() - 1), 110, Kind::Amount}};
-    for (const Row &r : rows(s, e)) {
-        // The row of column heads is the workbook's header.
-        if (!r.isEmpty() && r.first().bold && r.first().text == d.columns.first().header)
-            continue;
-        QStringList cells;
-        for (const Cell &c : r)
-            cells.append(c.number ? TextRules::formatTwoDecimals(*c.number) : c.text);
-        while (cells.size() < d.columns.size())
-            cells.append(QString());
-        d.rows.append(cells);
-    }
     return d;
 }
 

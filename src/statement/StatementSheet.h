@@ -4,37 +4,24 @@
 #include "common/EnteData.h"
 #include "output/ExportDescription.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QString>
 
-#include <optional>
 
 // The statement as a worksheet: one row per line of the form, the amounts as
-// numbers. The rows are plain typed cells, so any spreadsheet writer can take
-// them; xls() writes them in the program's spreadsheet format.
+// typed numbers, written as ".xls" by the program's document writer and as
+// ".xlsx" by its workbook writer.
 namespace StatementSheet {
 
-struct Cell
-{
-    QString text;
-    std::optional<double> number; // euro; the text then shows it in the Italian form
-    bool bold = false;
-
-    static Cell of(const QString &text, bool bold = false) { return {text, std::nullopt, bold}; }
-};
-using Row = QList<Cell>;
+using Cell = ExportCell;
+using Row = ExportRow;
 
 QString fileName(int year);
 QString sheetName(int year);
 
 // Heading rows (association, title, a notice when incomplete), the column
-// heads, the lines of the form, then the check and the warnings.
-QList<Row> rows(const CashStatement &statement, const EnteData &ente);
-
-// The worksheet document (".xls": an HTML table in Windows-1252 that
-// spreadsheet programs open), numbers marked as numbers.
-QByteArray xls(const QList<Row> &rows, const QString &sheetName);
+// heads (the sheet's headerRow), the lines of the form, then the check and the
+// warnings; the file is Rendiconto<year>.xls.
+ExportDescription sheet(const CashStatement &statement, const EnteData &ente);
 
 // Writes Rendiconto<year>.xls at `path` through the checked save.
 bool save(const QString &path, const CashStatement &statement, const EnteData &ente, QString *error = nullptr);

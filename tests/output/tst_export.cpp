@@ -54,6 +54,7 @@ private Q_SLOTS:
     void directoryAsTargetFailsWithMessage();
     void readOnlyFolderKeepsPreviousFile();
     void spreadsheetProgramReadsTheCells();
+    void formKeepsItsLayout();
 };
 
 void TestExport::cellsAreWrittenAsSingleBytes_data()
@@ -217,6 +218,54 @@ void TestExport::spreadsheetProgramReadsTheCells()
     QCOMPARE(lines[0].trimmed(), QStringLiteral("Nome,Quota"));
     QCOMPARE(lines[1].trimmed(), QStringLiteral("Rossi & figli <srl>,30 €"));
     QCOMPARE(lines[2].trimmed(), QStringLiteral("Città,"));
+}
+
+void TestExport::formKeepsItsLayout()
+{
+    // A form of typed cells (the statement of a year): the columns' widths, every
+    // row where it was put (the empty one too), bold where asked, the amounts
+    // marked as numbers and shown as their text, and the texts as given.
+    ExportDescription d;
+    d.sheetName = QStringLiteral("Rendiconto \"2025\" & co");
+    d.columns = {{QStringLiteral("Codice"), 70, ExportColumn::Kind::Text},
+                 {QStringLiteral("Voce"), 520, ExportColumn::Kind::Text},
+                 {QStringLiteral("2025"), 110, ExportColumn::Kind::Amount}};
+    d.typedRows = {{ExportCell::of(QStringLiteral(" Amici <di> Città & \"Soci\" "), true)},
+                   {},
+                   {ExportCell::of(QStringLiteral("Codice"), true), ExportCell::of(QStringLiteral("Voce"), true),
+                    ExportCell::of(QStringLiteral("2025"), true)},
+                   {ExportCell::of(QStringLiteral("A1")), ExportCell::of(QStringLiteral("Quote € 2025")),
+                    {QStringLiteral("1.234,50"), 1234.5, false}},
+                   {ExportCell::of({}), ExportCell::of(QStringLiteral("Totale"), true), {QStringLiteral("-0,05"), -0.05, true}}};
+    d.headerRow = 2;
+    const QByteArray expected =
+        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
+        " xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html;"
+        " charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+        "<x:Name>Rendiconto &quot;2025&quot; &amp; co</x:Name><x:WorksheetOptions><x:Selected/></x:WorksheetOptions>"
+        "</x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table>"
+        "<col width=70><col width=520><col width=110>"
+        "<tr><td x:str style=\"text-align: left; font-weight: bold;\"> Amici &lt;di&gt; Citt\xe0 &amp; &quot;Soci&quot; </td></tr>"
+        "<tr></tr>"
+        "<tr><td x:str style=\"text-align: left; font-weight: bold;\">Codice</td>"
+        "<td x:str style=\"text-align: left; font-weight: bold;\">Voce</td>"
+        "<td x:str style=\"text-align: left; font-weight: bold;\">2025</td></tr>"
+        "<tr><td x:str style=\"text-align: left;\">A1</td><td x:str style=\"text-align: left;\">Quote \x80 2025</td>"
+        "<td x:num=\"1234.50\" sdval=\"1234.50\" style=\"text-align: right; mso-number-format:'\\#\\,\\#\\#0\\.00';\">1.234,50</td></tr>"
+        "<tr><td x:str style=\"text-align: left;\"></td><td x:str style=\"text-align: left; font-weight: bold;\">Totale</td>"
+        "<td x:num=\"-0.05\" sdval=\"-0.05\" style=\"text-align: right; mso-number-format:'\\#\\,\\#\\#0\\.00';"
+        " font-weight: bold;\">-0,05</td></tr>"
+        "</table></body></html>";
+    QCOMPARE(ExportDocument::bytes(d), expected);
+
+    // Saved, the same bytes land on the disk.
+    TestPlatform p;
+    const QString path = p.file(QStringLiteral("Rendiconto2025.xls"));
+    QString error;
+    QVERIFY2(ExportDocument::save(path, d, &error), qPrintable(error));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), expected);
 }
 
 QTEST_MAIN(TestExport)
