@@ -13,4 +13,5 @@ enum class HelpPage {
     MovementExport,
     Statement,
     Backup,
+    BankImport,
 };
