@@ -6,6 +6,7 @@
 #include "movements/MovementCardRules.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -123,14 +124,14 @@ QList<Proposal> propose(const QList<BankRow> &rows, const QList<StoredMovement> 
         QDate due;
         bool taken = false;
     };
-    QList<Open> open;
+    QList<Open> candidates;
     for (const StoredMovement &m : movements) {
         if (TextRules::trim(m.record.Saldato) != kNo)
             continue;
         const auto cents = signedCents(m.record);
         const QDate due = dueDateOf(m.record);
         if (cents && due.isValid())
-            open.append({&m, *cents, due});
+            candidates.append({&m, *cents, due, false});
     }
 
     const QStringList keys = ImportLedger::keysOf(rows);
@@ -170,7 +171,7 @@ QList<Proposal> propose(const QList<BankRow> &rows, const QList<StoredMovement> 
                                             p.row.counterparty);
         Open *best = nullptr;
         qint64 bestDistance = 0;
-        for (Open &o : open) {
+        for (Open &o : candidates) {
             if (o.taken || o.cents != p.row.cents)
                 continue;
             const qint64 distance = std::llabs(o.due.daysTo(p.row.booking));

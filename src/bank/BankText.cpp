@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,7 +29,7 @@ std::optional<qint64> centsOfComma(const QString &plain)
 bool utf8Valid(const char *data, qsizetype size)
 {
     QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)d.decode(QByteArrayView(data, size));
+    [[maybe_unused]] const QString text = d.decode(QByteArrayView(data, size));
     return !d.hasError();
 }
 

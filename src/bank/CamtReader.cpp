@@ -48,10 +48,12 @@ BankStatement readCamt(const QByteArray &bytes)
                 sawStatement = true;
             if (name == QLatin1String("Ntry") && !inEntry) {
                 inEntry = true;
-                g = Gathered{int(xml.lineNumber())};
+                g = Gathered();
+                g.line = int(xml.lineNumber());
             } else if (name == QLatin1String("Bal") && !inEntry) {
                 inBalance = true;
-                g = Gathered{int(xml.lineNumber())};
+                g = Gathered();
+                g.line = int(xml.lineNumber());
             } else if ((inEntry || inBalance) && name == QLatin1String("Amt") && path.size() >= 2 &&
                        (path[path.size() - 2] == QLatin1String("Ntry") || path[path.size() - 2] == QLatin1String("Bal"))) {
                 g.currency = xml.attributes().value(QLatin1String("Ccy")).toString();

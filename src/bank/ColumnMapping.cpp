@@ -255,10 +255,10 @@ std::optional<ColumnMapping> find(const QString &folder, const GridRow &header, 
     m.headerRow = headerIndex;
     m.columns = QList<Role>(header.cells.size(), Role::None);
     for (const auto &e : s->entries) {
-        bool ok = false;
-        const int column = e.key.toInt(&ok);
-        const int role = e.value.toInt(&ok) * ok;
-        if (ok && column >= 1 && column <= m.columns.size() && role > 0 && role < ColumnMapping::kRoleCount)
+        bool columnOk = false, roleOk = false;
+        const int column = e.key.toInt(&columnOk);
+        const int role = e.value.toInt(&roleOk);
+        if (columnOk && roleOk && column >= 1 && column <= m.columns.size() && role > 0 && role < ColumnMapping::kRoleCount)
             m.columns[column - 1] = Role(role);
     }
     return m.usable() ? std::optional(m) : std::nullopt;

@@ -1,6 +1,10 @@
 #include "BankReaders.h"
 #include "BankText.h"
 
+#include <QMap>
+
+#include <limits>
+
 namespace {
 
 // Splits text into records of fields; a quoted field may hold the separator,

@@ -4,6 +4,8 @@
 
 #include "common/TextRules.h"
 
+#include <algorithm>
+
 bool Reconciliation::throughBank(const TSchedaMovimento &m, const Classification &c, const QString &bankPayment)
 {
     return c.accountOf(m.Pagamento) == Classification::Account::Banca ||

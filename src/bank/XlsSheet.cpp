@@ -1,6 +1,10 @@
 #include "BankReaders.h"
 
+#include <QFile>
+
 #include <freexl.h>
+
+#include <cmath>
 
 namespace {
 
@@ -51,7 +55,7 @@ SheetGrid readXls(const QString &path)
                 break;
             case FREEXL_CELL_DOUBLE:
                 numbers[c] = v.value.double_value;
-                row.cells[c] = QString::number(v.value.double_value, 'f', 2);
+                row.cells[c] = QString::number(v.value.double_value, 'g', 15);
                 numeric = true;
                 break;
             case FREEXL_CELL_TEXT:

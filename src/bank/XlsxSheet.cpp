@@ -4,6 +4,7 @@
 
 #include <zip.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {

@@ -11,7 +11,7 @@
 
 namespace {
 
-StoredMovement open(qint64 position, const QString &causale, const QString &amount, bool income, const QString &due,
+StoredMovement dueMovement(qint64 position, const QString &causale, const QString &amount, bool income, const QString &due,
                     const QString &person, const QString &saldato = kNo)
 {
     StoredMovement m;
@@ -52,9 +52,17 @@ QStringList outline(const QList<Proposal> &proposals)
     return out;
 }
 
-ImportSetting setting2026() { return ImportSetting{2026, QStringLiteral("Banca"), 30}; }
+ImportSetting setting2026()
+{
+    ImportSetting s;
+    s.year = 2026;
+    return s;
+}
 
 } // namespace
+
+Q_DECLARE_METATYPE(StoredMovement)
+Q_DECLARE_METATYPE(BankRow)
 
 class TestBankMatching : public QObject
 {
@@ -66,7 +74,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<BankRow>>("rows");
         QTest::addColumn<QStringList>("expected");
         const auto quota = [](qint64 pos, const QString &due, const QString &person = QStringLiteral("Rossi Mario")) {
-            return open(pos, QStringLiteral("Quota sociale"), QStringLiteral("50,00"), true, due, person);
+            return dueMovement(pos, QStringLiteral("Quota sociale"), QStringLiteral("50,00"), true, due, person);
         };
         const BankRow paid = row(QStringLiteral("20/01/2026"), 5000, QStringLiteral("BONIFICO DA ROSSI MARIO PER QUOTA"));
         QTest::newRow("amount, kind, date and name agree") << QList{quota(1, QStringLiteral("15/01/2026"))} << QList{paid}
@@ -75,7 +83,7 @@ private Q_SLOTS:
                                         << QList{row(QStringLiteral("20/01/2026"), 5001, QStringLiteral("DA ROSSI MARIO"))}
                                         << QStringList{QStringLiteral("Nuova entrata")};
         QTest::newRow("an expense of the same amount")
-            << QList{open(1, QStringLiteral("Affitto"), QStringLiteral("50,00"), false, QStringLiteral("15/01/2026"), {})}
+            << QList{dueMovement(1, QStringLiteral("Affitto"), QStringLiteral("50,00"), false, QStringLiteral("15/01/2026"), {})}
             << QList{paid} << QStringList{QStringLiteral("Nuova entrata")};
         QTest::newRow("due 31 days before") << QList{quota(1, QStringLiteral("20/12/2025"))} << QList{paid}
                                             << QStringList{QStringLiteral("Nuova entrata")};
@@ -86,7 +94,7 @@ private Q_SLOTS:
         QTest::newRow("no payer on the movement") << QList{quota(1, QStringLiteral("15/01/2026"), QString())} << QList{paid}
                                                   << QStringList{QStringLiteral("Segna come saldato 1")};
         QTest::newRow("already settled")
-            << QList{open(1, QStringLiteral("Quota"), QStringLiteral("50,00"), true, QStringLiteral("15/01/2026"),
+            << QList{dueMovement(1, QStringLiteral("Quota"), QStringLiteral("50,00"), true, QStringLiteral("15/01/2026"),
                           QStringLiteral("Rossi Mario"), kYes)}
             << QList{paid} << QStringList{QStringLiteral("Nuova entrata")};
         QTest::newRow("the nearest due date, each movement once")

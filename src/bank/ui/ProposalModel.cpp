@@ -57,7 +57,7 @@ QVariant ProposalModel::data(const QModelIndex &index, int role) const
         }
     }
     if (role == Qt::TextAlignmentRole && (index.column() == Amount || index.column() == Line))
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ForegroundRole) {
         if (p.origin == Proposal::Origin::AlreadyImported || p.action == Proposal::Action::Skip)
             return QBrush(QColor(0x80, 0x80, 0x80));
