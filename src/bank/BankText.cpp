@@ -145,7 +145,7 @@ std::optional<QString> decode(const QByteArray &bytes, int *badLine)
 {
     QByteArrayView data(bytes);
     if (data.startsWith("\xEF\xBB\xBF"))
-        data = data.mid(3);
+        data = data.sliced(3);
     if (utf8Valid(data.data(), data.size()))
         return QString::fromUtf8(data);
     // Not UTF-8 as a whole: Windows-1252, unless some lines are UTF-8 with
