@@ -14,6 +14,8 @@
 #include "movements/MovementLists.h"
 #include "movements/ui/TfrmMenuMovimenti.h"
 #include "shell/ui/ScreenSet.h"
+#include "shell/ui/TfrmAvvio.h"
+#include "shell/ui/TfrmPassword.h"
 #include "statement/Classification.h"
 
 #include <QComboBox>
