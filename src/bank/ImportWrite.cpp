@@ -97,7 +97,7 @@ QString message(const Outcome &o)
 {
     switch (o.status) {
     case Outcome::Status::Written:
-        return QStringLiteral("Registrazione completata: %1 movimenti segnati come saldati, %2 nuovi movimenti.")
+        return QStringLiteral("Registrazione completata.\n\nPagamenti segnati come saldati: %1\nNuovi movimenti: %2")
             .arg(o.settled)
             .arg(o.created);
     case Outcome::Status::Nothing:
@@ -111,7 +111,7 @@ QString message(const Outcome &o)
                               "nulla.\n\n(%1)")
             .arg(o.reason);
     case Outcome::Status::Recorded:
-        return QStringLiteral("I movimenti sono stati registrati (%1 saldati, %2 nuovi), ma l'elenco delle righe "
+        return QStringLiteral("I movimenti sono stati registrati (saldati: %1; nuovi: %2), ma l'elenco delle righe "
                               "importate non è stato aggiornato: importando di nuovo lo stesso file verrebbero "
                               "riproposte.\n\n(%3)")
             .arg(o.settled)

@@ -163,18 +163,18 @@ private Q_SLOTS:
             QVERIFY(d->proposals()->setData(d->proposals()->index(3, ProposalModel::Causale),
                                             QStringLiteral("Spese bancarie"), Qt::EditRole));
             QCOMPARE(d->lblRiepilogo->text(),
-                     QStringLiteral("4 righe: 3 da segnare come saldate, 1 nuovi movimenti, 0 non registrate, 0 già importate."));
+                     QStringLiteral("Righe: 4. Da segnare come saldate: 3; nuovi movimenti: 1; non registrate: 0; già importate: 0."));
             QVERIFY(d->btnRegistra->isEnabled());
             f.app.platform.messages.clear();
             QTest::mouseClick(d->btnRegistra, Qt::LeftButton);
             QCOMPARE(f.app.platform.messages.shown.size(), 2);
             QCOMPARE(f.app.platform.messages.shown[0].text,
-                     QStringLiteral("Registrare 3 pagamenti come saldati e 1 nuovi movimenti?"));
+                     QStringLiteral("Registrare le proposte?\n\nPagamenti da segnare come saldati: 3\nNuovi movimenti: 1"));
             QCOMPARE(f.app.platform.messages.lastText(),
-                     QStringLiteral("Registrazione completata: 3 movimenti segnati come saldati, 1 nuovi movimenti."));
+                     QStringLiteral("Registrazione completata.\n\nPagamenti segnati come saldati: 3\nNuovi movimenti: 1"));
             // What was written is now shown as imported.
             QCOMPARE(d->lblRiepilogo->text(),
-                     QStringLiteral("4 righe: 0 da segnare come saldate, 0 nuovi movimenti, 0 non registrate, 4 già importate."));
+                     QStringLiteral("Righe: 4. Da segnare come saldate: 0; nuovi movimenti: 0; non registrate: 0; già importate: 4."));
             QVERIFY(!d->btnRegistra->isEnabled());
         });
         QCOMPARE(f.bytes().size(), 5 * TSchedaMovimento::Size);

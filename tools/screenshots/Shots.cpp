@@ -357,7 +357,7 @@ std::vector<Shot> extraShots()
          },
          true},
         {QStringLiteral("bank_import"),
-         [](ScreenSet &s) -> QWidget * {
+         [](ScreenSet &) -> QWidget * {
              // A year with three fees due and a month of the bank's list of movements.
              const QString year = ArchivePaths::movements(2025);
              RecordFile<TSchedaMovimento> file;
@@ -399,7 +399,7 @@ std::vector<Shot> extraShots()
                            "31/01/2025;31/01/2025;COMMISSIONI;2,50;;COMMISSIONI BONIFICI GENNAIO\r\n"
                            "Saldo finale;;;;1.917,50;\r\n");
              out.close();
-             auto *d = fresh<TfrmImportaEstratto>(s.menuMovimenti());
+             auto *d = fresh<TfrmImportaEstratto>();
              d->setYear(2025, year);
              d->openFile(csv);
              return d;

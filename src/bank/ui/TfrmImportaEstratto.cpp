@@ -247,8 +247,8 @@ void TfrmImportaEstratto::showRows()
     const auto n = m_session->counts();
     lblRiepilogo->setText(m_session->proposals().isEmpty()
                               ? QStringLiteral("Nessuna riga da mostrare.")
-                              : QStringLiteral("%1 righe: %2 da segnare come saldate, %3 nuovi movimenti, %4 non "
-                                               "registrate, %5 già importate.")
+                              : QStringLiteral("Righe: %1. Da segnare come saldate: %2; nuovi movimenti: %3; non "
+                                               "registrate: %4; già importate: %5.")
                                     .arg(m_session->proposals().size())
                                     .arg(n.settle)
                                     .arg(n.create)
@@ -267,7 +267,7 @@ void TfrmImportaEstratto::showRows()
 void TfrmImportaEstratto::btnRegistraClick()
 {
     const auto n = m_session->counts();
-    if (!UiPlatform::ask(this, QStringLiteral("Registrare %1 pagamenti come saldati e %2 nuovi movimenti?")
+    if (!UiPlatform::ask(this, QStringLiteral("Registrare le proposte?\n\nPagamenti da segnare come saldati: %1\nNuovi movimenti: %2")
                                    .arg(n.settle)
                                    .arg(n.create)))
         return;
