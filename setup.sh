@@ -23,8 +23,9 @@ packages=(
     # build
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev libvulkan-dev
-    # the backup copies (zip, and the fast deflate they are packed with) and the .xlsx exports
-    libzip-dev libxlsxwriter-dev libisal-dev
+    # the backup copies (zip, and the fast deflate they are packed with) and the .xlsx exports;
+    # the bank statements given as legacy .xls workbooks
+    libzip-dev libxlsxwriter-dev libisal-dev libfreexl-dev
     # Qt's own texts in Italian, compiled into the program
     qt6-translations-l10n
     # run: windowing, pictures, camera back-ends and the fonts the screens name

@@ -4,10 +4,13 @@
 // the date, amount and fee rules, and a year file of any contents through what
 // the treasurer sees of it: the movement lists, the prima nota with its totals,
 // the export grid with the document written from it, and the year as the cash
-// statement sums it.
+// statement sums it; and the bank statement readers (CSV, XLSX, XLS, CBI,
+// camt.053) with the column mapping of tables.
 // The first byte of an input chooses the target; the rest is the payload.
 // Besides not crashing, each target checks a property that must always hold.
 #include "balance/PrimaNota.h"
+#include "bank/BankFile.h"
+#include "bank/BankReaders.h"
 #include "common/IniText.h"
 #include "common/RecordFile.h"
 #include "common/TSchedaMovimento.h"
@@ -377,6 +380,61 @@ void statementYear(const QByteArray &payload)
     CHECK(groupIncome == income && groupExpense == expense);
 }
 
+// A bank statement of any bytes through the reader the next byte names: rows
+// or a refusal, never both a refusal and rows, every row on a real day with
+// an amount within the readers' bounds.
+void checkStatement(const BankStatement &s)
+{
+    if (!s.ok())
+        CHECK(s.rows.isEmpty());
+    for (const BankRow &r : s.rows) {
+        CHECK(r.booking.isValid() && r.value.isValid());
+        CHECK(r.cents >= -100'000'000'000LL && r.cents <= 100'000'000'000LL);
+    }
+    for (const RefusedLine &l : s.refused)
+        CHECK(l.line >= 1 && !l.reason.isEmpty());
+}
+
+void checkTable(const SheetGrid &grid)
+{
+    if (!grid.error.isEmpty())
+        CHECK(grid.rows.isEmpty());
+    if (const auto mapping = ColumnMapping::detect(grid)) {
+        CHECK(mapping->usable());
+        checkStatement(readTable(grid, *mapping));
+    }
+}
+
+void bankStatement(const QByteArray &payload)
+{
+    if (payload.isEmpty())
+        return;
+    const QByteArray bytes = payload.mid(1);
+    switch (uchar(payload[0]) % 6) {
+    case 0: checkTable(BankReaders::readCsv(bytes)); break;
+    case 1: checkTable(BankReaders::readXlsx(bytes)); break;
+    case 2: {
+        const QString path = scratch() + QStringLiteral("statement.xls");
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size()) {
+            f.close();
+            checkTable(BankReaders::readXls(path));
+        }
+        break;
+    }
+    case 3: checkStatement(BankReaders::readCbi(bytes)); break;
+    case 4: checkStatement(BankReaders::readCamt(bytes)); break;
+    case 5: {
+        const BankFile file = BankFile::fromBytes(bytes);
+        if (file.kind == BankFile::Kind::Table)
+            checkTable(file.grid);
+        else
+            checkStatement(file.statement);
+        break;
+    }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -384,7 +442,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const QByteArray payload(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    switch (data[0] % 12) {
+    switch (data[0] % 13) {
     case 0: recordLayout<TSchedaSocio>(payload); break;
     case 1: recordLayout<TSchedaMovimento>(payload); break;
     case 2: recordFile<TSchedaSocio>(payload); break;
@@ -397,6 +455,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case 9: primaNota(payload); break;
     case 10: exportDocument(payload); break;
     case 11: statementYear(payload); break;
+    case 12: bankStatement(payload); break;
     }
     return 0;
 }

@@ -15,4 +15,5 @@ enum class HelpPage {
     Backup,
     MemberRegister,
     YearView,
+    BankImport,
 };

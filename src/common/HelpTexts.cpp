@@ -235,6 +235,37 @@ QString backupCopies()
     });
 }
 
+QString bankImport()
+{
+    return join({
+        "IMPORTA ESTRATTO CONTO. Dalla schermata che sceglie l'anno dei movimenti, il pulsante Importa estratto "
+        "conto legge la lista dei movimenti scaricata dall'home banking (file CSV, Excel XLSX o XLS) oppure "
+        "l'estratto della banca nei formati CBI o camt.053, e la porta nel registro dell'anno scritto.",
+        "Premere Scegli il file... e indicare il file. Per i file CSV ed Excel Quintara riconosce le colonne dai "
+        "loro nomi (Data contabile, Data valuta, Descrizione, Dare, Avere, Importo...). Se non le riconosce, "
+        "sotto Colonne del file scegliere che cosa contiene ogni colonna e premere Usa queste colonne: la scelta "
+        "viene ricordata e la volta successiva la stessa banca non chiede nulla.",
+        "Per ogni riga Quintara propone che cosa fare. Segna come saldato: un pagamento registrato e non ancora "
+        "saldato ha lo stesso importo, lo stesso verso e una scadenza vicina alla data della banca (e il nome "
+        "del pagatore compare nella descrizione): viene segnato come saldato, con il pagamento in banca, e "
+        "sparisce dai pagamenti in scadenza. Nuova entrata o Nuova uscita: viene registrato un movimento nuovo, "
+        "già saldato, con la causale che si era scelta in passato per descrizioni con le stesse parole. Già "
+        "importato: la riga era stata importata prima e non viene proposta di nuovo.",
+        "Per cambiare una proposta fare doppio clic nella colonna Proposta o nella colonna Causale. Due righe "
+        "identiche dello stesso giorno senza riferimento della banca potrebbero essere un errore: la seconda "
+        "resta Non registrare finché non si sceglie Nuova entrata o Nuova uscita.",
+        "Nulla viene scritto finché non si preme Registra: allora tutte le proposte accettate vengono registrate "
+        "insieme, oppure nessuna se il disco o l'archivio non lo permettono. Se il file contiene righe con date o "
+        "importi non leggibili, o movimenti in un'altra valuta, un messaggio indica il numero di ogni riga e non "
+        "si registra nulla.",
+        "RICONCILIAZIONE. Accanto al saldo dell'estratto conto (letto dal file o scritto a mano, con la sua "
+        "data) il pulsante Riconcilia mostra il saldo della banca secondo Quintara in quel giorno: il saldo "
+        "iniziale della banca indicato nel rendiconto più i movimenti saldati in banca fino a quella data. Se "
+        "c'è una differenza, l'elenco a destra mostra i movimenti che possono spiegarla: quelli non ancora "
+        "saldati e quelli con data successiva.",
+    });
+}
+
 QString statement()
 {
     return join({
@@ -340,7 +371,8 @@ QList<HelpPage> pages()
 {
     return {HelpPage::StartMenu, HelpPage::Members,      HelpPage::YearChooser,   HelpPage::MovementCard,
             HelpPage::PrimaNota, HelpPage::MemberExport, HelpPage::MovementExport, HelpPage::Statement,
-            HelpPage::Backup,    HelpPage::MemberRegister, HelpPage::YearView};
+            HelpPage::Backup,    HelpPage::MemberRegister, HelpPage::YearView,
+            HelpPage::BankImport};
 }
 
 QString title(HelpPage page)
@@ -367,6 +399,8 @@ QString title(HelpPage page)
         return QStringLiteral("Libro soci e adempimenti dell'Associazione.");
     case HelpPage::YearView:
         return QStringLiteral("Andamento dell'anno e bilancio preventivo.");
+    case HelpPage::BankImport:
+        return QStringLiteral("Importazione dell'estratto conto della banca.");
     }
     return {};
 }
@@ -402,6 +436,8 @@ QString body(HelpPage page)
         return memberRegister();
     case HelpPage::YearView:
         return yearView();
+    case HelpPage::BankImport:
+        return bankImport();
     }
     return {};
 }

@@ -176,22 +176,22 @@ bool RecordFileBase::writeAt(qint64 index0, const QByteArray &record)
 {
     if (m_access != Access::Write)
         return fail(QStringLiteral("%1 was opened for reading only").arg(m_path));
-    if (record.size() != m_recordSize)
+    if (record.isEmpty() || record.size() % m_recordSize != 0)
         return fail(QStringLiteral("record of %1 bytes, expected %2").arg(record.size()).arg(m_recordSize));
     m_bufferStart = -1; // what was read ahead may now be stale
     if (!seekRecord(index0))
         return false;
     const qint64 written = m_file.write(record);
-    if (written != m_recordSize) {
+    if (written != record.size()) {
         const QString why = written < 0 ? m_file.errorString()
                                         : QStringLiteral("only %1 of %2 bytes could be written (disk full or file too large)")
                                               .arg(written)
-                                              .arg(m_recordSize);
+                                              .arg(record.size());
         return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, why));
     }
     if (!FileAccess::sync(m_file.handle()))
         return fail(QStringLiteral("record %1 of %2: %3").arg(index0 + 1).arg(m_path, qt_error_string(errno)));
-    m_position = index0 + 1;
+    m_position = index0 + record.size() / m_recordSize;
     return true;
 }
 
@@ -203,6 +203,8 @@ bool RecordFileBase::overwriteRaw(qint64 position1, const QByteArray &record)
     const qint64 n = size / m_recordSize;
     if (position1 < 1 || position1 > n)
         return fail(QStringLiteral("record %1 is beyond the end (%2 records)").arg(position1).arg(n));
+    if (record.size() != m_recordSize)
+        return fail(QStringLiteral("record of %1 bytes, expected %2").arg(record.size()).arg(m_recordSize));
     return writeAt(position1 - 1, record);
 }
 

@@ -63,7 +63,8 @@ public:
     const char *readNextInPlace();
     // Writes need Access::Write. A failed overwrite may leave that one record
     // partly written; a failed append leaves the file byte for byte as it was,
-    // a trailing fragment included.
+    // a trailing fragment included. An append may carry several whole records
+    // one after the other: they land all together or not at all.
     [[nodiscard]] bool overwriteRaw(qint64 position1, const QByteArray &record);
     [[nodiscard]] bool appendRaw(const QByteArray &record, qint64 *newPosition1 = nullptr);
 

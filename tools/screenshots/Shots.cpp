@@ -3,6 +3,7 @@
 #include "backup/BackupMaker.h"
 #include "backup/ui/TfrmRipristino.h"
 #include "balance/PrimaNota.h"
+#include "bank/ui/TfrmImportaEstratto.h"
 #include "books/MemberRegister.h"
 #include "books/RegisterList.h"
 #include "books/ui/TfrmIscrizione.h"
@@ -411,6 +412,55 @@ std::vector<Shot> extraShots()
              sampleMovements();
              (void)BackupMaker(folder).make(QDateTime(QDate(2024, 3, 14), QTime(19, 3, 51)));
              return fresh<TfrmRipristino>();
+         },
+         true},
+        {QStringLiteral("bank_import"),
+         [](ScreenSet &) -> QWidget * {
+             // A year with three fees due and a month of the bank's list of movements.
+             const QString year = ArchivePaths::movements(2025);
+             RecordFile<TSchedaMovimento> file;
+             if (file.open(year)) {
+                 const struct
+                 {
+                     const char *causale, *amount, *due, *person;
+                     bool income;
+                 } due[] = {{"Quota sociale 2025", "50,00", "15/01/2025", "Rossi Maria Grazia", true},
+                            {"Quota sociale 2025", "50,00", "20/01/2025", "Bianchi Luca", true},
+                            {"Affitto sala riunioni", "300,00", "31/01/2025", "Parrocchia San Marco", false}};
+                 for (const auto &d : due) {
+                     TSchedaMovimento m;
+                     m.Entrata = d.income ? kYes : kNo;
+                     m.Uscita = d.income ? kNo : kYes;
+                     m.Data = QStringLiteral("02/01/2025");
+                     m.DataSca = QString::fromUtf8(d.due);
+                     m.Preavviso = QStringLiteral("0");
+                     m.Causale = QString::fromUtf8(d.causale);
+                     m.Importo = QString::fromUtf8(d.amount);
+                     m.Totale = (d.income ? QStringLiteral("+") : QStringLiteral("-")) + m.Importo;
+                     (d.income ? m.Pagatore : m.Beneficiario) = QString::fromUtf8(d.person);
+                     (d.income ? m.Beneficiario : m.Pagatore) = QStringLiteral("Associazione");
+                     m.Saldato = kNo;
+                     (void)file.append(m);
+                 }
+                 file.close();
+             }
+             const QString csv = Platform::folder().file(QStringLiteral("movimenti_gennaio_2025.csv"));
+             QFile out(csv);
+             if (out.open(QIODevice::WriteOnly))
+                 out.write("Banca di Credito Cooperativo - Lista movimenti\r\n"
+                           "Periodo;01/01/2025 - 31/01/2025\r\n\r\n"
+                           "Data contabile;Data valuta;Descrizione;Dare;Avere;Descrizione estesa\r\n"
+                           "16/01/2025;16/01/2025;BONIFICO A VOSTRO FAVORE;;50,00;BONIFICO DA ROSSI MARIA GRAZIA QUOTA 2025\r\n"
+                           "21/01/2025;21/01/2025;BONIFICO A VOSTRO FAVORE;;50,00;BONIFICO DA BIANCHI LUCA QUOTA 2025\r\n"
+                           "24/01/2025;24/01/2025;BONIFICO A VOSTRO FAVORE;;120,00;BONIFICO DA COMUNE DI MONTE CONTRIBUTO\r\n"
+                           "30/01/2025;30/01/2025;ADDEBITO;300,00;;AFFITTO SALA PARROCCHIA SAN MARCO\r\n"
+                           "31/01/2025;31/01/2025;COMMISSIONI;2,50;;COMMISSIONI BONIFICI GENNAIO\r\n"
+                           "Saldo finale;;;;1.917,50;\r\n");
+             out.close();
+             auto *d = fresh<TfrmImportaEstratto>();
+             d->setYear(2025, year);
+             d->openFile(csv);
+             return d;
          },
          true},
         {QStringLiteral("help_start_menu"),

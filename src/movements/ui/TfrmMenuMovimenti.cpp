@@ -7,6 +7,7 @@
 #include "common/ui/Palette.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
+#include "bank/ui/TfrmImportaEstratto.h"
 #include "movements/MovementCardRules.h"
 
 #include <QLabel>
@@ -33,6 +34,7 @@ TfrmMenuMovimenti::TfrmMenuMovimenti(QWidget *parent)
         {"titAnnoPreventivi", Kind::Bold, QStringLiteral("Anno:"), 360, 376, 120, 40},
         {"txtAnnoPreventivi", Kind::Edit, {}, 490, 378, 130, 36, nullptr, 4},
         {"btnApriPreventivi", Kind::Button, QStringLiteral("Apri"), 422, 448, 150, 40},
+        {"btnImporta", Kind::Button, QStringLiteral("Importa estratto conto"), 372, 520, 250, 32},
         {"shpInfo", Kind::Shape, {}, 148, 560, 698, 40},
         {"lblInfo", Kind::Label,
          QStringLiteral("In questo ambiente è possibile registrare i movimenti di denaro in entrata e in uscita."), 148,
@@ -76,6 +78,10 @@ TfrmMenuMovimenti::TfrmMenuMovimenti(QWidget *parent)
 
     connect(m_txtAnno, &FieldEdit::enterPressed, apri, [apri] { apri->setFocus(Qt::TabFocusReason); });
     connect(apri, &QPushButton::clicked, this, &TfrmMenuMovimenti::btnApriPreventiviClick);
+    auto *importa = c.get<QPushButton>(QStringLiteral("btnImporta"));
+    importa->setFont(QFont(QStringLiteral("Verdana"), 10));
+    importa->setAutoDefault(true);
+    connect(importa, &QPushButton::clicked, this, &TfrmMenuMovimenti::btnImportaClick);
     connect(c.get<PictureButton>(QStringLiteral("imgGuida")), &QAbstractButton::clicked, this,
             &TfrmMenuMovimenti::imgGuidaClick);
     connect(c.get<PictureButton>(QStringLiteral("imgEsci")), &QAbstractButton::clicked, this, [this] { close(); });
@@ -103,6 +109,17 @@ void TfrmMenuMovimenti::btnApriPreventiviClick()
     m_file = MovementCardRules::yearFile(typed);
     m_lblMemory->setText(kOpened);
     close();
+}
+
+void TfrmMenuMovimenti::btnImportaClick()
+{
+    const QString typed = m_txtAnno->text();
+    if (!MovementCardRules::isYearText(typed)) {
+        UiPlatform::warning(this, MovementCardRules::yearNeeded());
+        m_txtAnno->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    TfrmImportaEstratto::open(this, TextRules::trim(typed).toInt(), MovementCardRules::yearFile(typed));
 }
 
 void TfrmMenuMovimenti::closeScreen()

@@ -24,6 +24,7 @@ protected:
 
 private:
     void btnApriPreventiviClick();
+    void btnImportaClick();
     void imgGuidaClick();
 
     FieldEdit *m_txtAnno = nullptr;
