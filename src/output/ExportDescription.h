@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,10 @@ struct ExportDescription
     QString sheetName;
     QList<ExportColumn> columns;
     QList<QStringList> rows;
+    // For a workbook: rows of text written in bold above the header (a title),
+    // and the indexes of `rows` written in bold.
+    QList<QStringList> titleRows;
+    QSet<qint64> boldRows;
 
     // One cell as a grid keeps it: the Windows-1252 bytes the archive stores, or,
     // when `text` is set, the text the user typed over them. Either stays valid

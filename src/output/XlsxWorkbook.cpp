@@ -303,6 +303,7 @@ private:
         lxw_format *bold = nullptr;
         lxw_format *amount = nullptr;
         lxw_format *day = nullptr;
+        lxw_format *boldAmount = nullptr;
         qint64 first = 0;
         qint64 end = 0;
         std::vector<char> scratch;
@@ -344,7 +345,8 @@ bool SheetWriter::start(Run &run, const QByteArray &name)
     run.bold = workbook_add_format(run.book);
     run.amount = workbook_add_format(run.book);
     run.day = workbook_add_format(run.book);
-    if (!run.sheet || !run.bold || !run.amount || !run.day)
+    run.boldAmount = workbook_add_format(run.book);
+    if (!run.sheet || !run.bold || !run.amount || !run.day || !run.boldAmount)
         return false;
     // The rows go through the scratch file a few bytes per call: a large buffer
     // spares the system most of those calls, on the way in and on the way back.
@@ -355,10 +357,13 @@ bool SheetWriter::start(Run &run, const QByteArray &name)
     format_set_bold(run.bold);
     format_set_num_format(run.amount, kAmountFormat);
     format_set_num_format(run.day, kDateFormat);
+    format_set_bold(run.boldAmount);
+    format_set_num_format(run.boldAmount, kAmountFormat);
     // Numbered in this order in every workbook, so that each row names them alike.
     lxw_format_get_xf_index(run.bold);
     lxw_format_get_xf_index(run.amount);
     lxw_format_get_xf_index(run.day);
+    lxw_format_get_xf_index(run.boldAmount);
     run.widths.assign(m_d.columns.size(), 0);
     return true;
 }
@@ -368,19 +373,34 @@ bool SheetWriter::start(Run &run, const QByteArray &name)
 void SheetWriter::fill(Run &run) const
 {
     const auto columns = lxw_col_t(m_d.columns.size());
+    const auto top = lxw_row_t(m_d.titleRows.size());
     std::string cell;
     if (run.first == 0) {
+        // The title's texts run over the empty cells beside them: no width is fitted to them.
+        for (lxw_row_t r = 0; r < top; ++r) {
+            const QStringList &texts = m_d.titleRows.at(r);
+            for (lxw_col_t c = 0; c < columns && c < lxw_col_t(texts.size()); ++c) {
+                cleanTyped(texts.at(c), cell);
+                if (cell.empty())
+                    continue;
+                if (const lxw_error e = worksheet_write_string(run.sheet, r, c, cell.c_str(), run.bold)) {
+                    run.why = failure(e);
+                    return;
+                }
+            }
+        }
         for (lxw_col_t c = 0; c < columns; ++c) {
             // Bold letters are a little wider.
             run.widths[c] = double(cleanTyped(m_d.columns[c].header, cell)) * 1.1;
-            if (const lxw_error e = worksheet_write_string(run.sheet, 0, c, cell.c_str(), run.bold)) {
+            if (const lxw_error e = worksheet_write_string(run.sheet, top, c, cell.c_str(), run.bold)) {
                 run.why = failure(e);
                 return;
             }
         }
     }
     for (qint64 r = run.first; r < run.end; ++r) {
-        const auto row = lxw_row_t(r + 1);
+        const auto row = lxw_row_t(top + r + 1);
+        const bool bold = m_d.boldRows.contains(r);
         for (lxw_col_t c = 0; c < columns; ++c) {
             double width = double(m_cells.get(r, int(c), cell));
             if (cell.empty())
@@ -389,12 +409,12 @@ void SheetWriter::fill(Run &run) const
             const ExportColumn::Kind kind = m_d.columns[c].kind;
             std::optional<double> value;
             if (kind == ExportColumn::Kind::Amount && (value = amountOf(cell))) {
-                e = worksheet_write_number(run.sheet, row, c, *value, run.amount);
+                e = worksheet_write_number(run.sheet, row, c, *value, bold ? run.boldAmount : run.amount);
                 width += width / 3 + 2; // grouping, the sign and the euro
             } else if (kind == ExportColumn::Kind::Date && (value = dayOf(cell))) {
                 e = worksheet_write_number(run.sheet, row, c, *value, run.day);
             } else {
-                e = worksheet_write_string(run.sheet, row, c, cell.c_str(), nullptr);
+                e = worksheet_write_string(run.sheet, row, c, cell.c_str(), bold ? run.bold : nullptr);
             }
             if (e != LXW_NO_ERROR) {
                 run.why = failure(e);
@@ -442,7 +462,7 @@ bool SheetWriter::join(QString *why)
 bool SheetWriter::write(lxw_workbook *book, QString *why)
 {
     const qint64 rows = m_cells.rows();
-    if (rows >= qint64(LXW_ROW_MAX)) {
+    if (rows + m_d.titleRows.size() >= qint64(LXW_ROW_MAX)) {
         *why = QStringLiteral("%1 rows do not fit in a worksheet").arg(rows);
         return false;
     }
@@ -489,7 +509,7 @@ bool SheetWriter::write(lxw_workbook *book, QString *why)
             return false;
         }
     }
-    worksheet_freeze_panes(sheet, 1, 0);
+    worksheet_freeze_panes(sheet, lxw_row_t(m_d.titleRows.size() + 1), 0);
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include "common/Win1252.h"
 #include "output/XlsxWorkbook.h"
 
+#include <algorithm>
+
 namespace StatementSheet {
 
 namespace {
@@ -17,6 +19,17 @@ QByteArray escaped(const QString &text)
         .replace(QLatin1Char('>'), QStringLiteral("&gt;"))
         .replace(QLatin1Char('"'), QStringLiteral("&quot;"));
     return Win1252::encode(t);
+}
+
+// A text a workbook's cell can hold.
+QString fitted(const QString &text)
+{
+    if (text.size() <= kLongestCell)
+        return text;
+    QString kept = text.left(kLongestCell - cutNote().size());
+    if (kept.back().isHighSurrogate())
+        kept.chop(1);
+    return kept + cutNote();
 }
 
 Cell amountCell(qint64 cents, bool bold)
@@ -35,9 +48,10 @@ QString incompleteNotice()
                           "rendiconto definitivo.");
 }
 
-QList<Row> rows(const CashStatement &s, const EnteData &e)
+Parts parts(const CashStatement &s, const EnteData &e)
 {
-    QList<Row> out;
+    Parts p;
+    QList<Row> &out = p.heading;
     out.append({Cell::of(e.denominazione.isEmpty() ? QStringLiteral("(denominazione non indicata)") : e.denominazione,
                          true)});
     QStringList id;
@@ -55,23 +69,36 @@ QList<Row> rows(const CashStatement &s, const EnteData &e)
     if (!s.complete())
         out.append({Cell::of(incompleteNotice(), true)});
     out.append(Row());
-    out.append({Cell::of(QStringLiteral("Codice"), true), Cell::of(QStringLiteral("Voce"), true),
-                Cell::of(QString::number(s.year()), true), Cell::of(QString::number(s.year() - 1), true)});
+    p.heads = {Cell::of(QStringLiteral("Codice"), true), Cell::of(QStringLiteral("Voce"), true),
+               Cell::of(QString::number(s.year()), true), Cell::of(QString::number(s.year() - 1), true)};
+    QList<Row> &body = p.body;
     using Kind = CashStatement::Line::Kind;
     for (const CashStatement::Line &l : s.lines()) {
         if (l.kind == Kind::Heading) {
-            out.append({Cell::of({}), Cell::of(l.text, true)});
+            body.append({Cell::of({}), Cell::of(l.text, true)});
             continue;
         }
         const bool bold = l.kind != Kind::Item;
-        out.append({Cell::of(l.kind == Kind::Item ? l.id : QString()), Cell::of(l.text, bold),
+        body.append({Cell::of(l.kind == Kind::Item ? l.id : QString()), Cell::of(l.text, bold),
                     amountCell(l.current, bold), amountCell(l.previous, bold)});
     }
-    out.append(Row());
-    out.append({Cell::of({}), Cell::of(s.checkText())});
+    body.append(Row());
+    body.append({Cell::of({}), Cell::of(s.checkText())});
     for (const QString &w : s.warnings())
-        out.append({Cell::of({}), Cell::of(w)});
-    return out;
+        body.append({Cell::of({}), Cell::of(w)});
+    return p;
+}
+
+QList<Row> rows(const CashStatement &s, const EnteData &e)
+{
+    const Parts p = parts(s, e);
+    return p.heading + QList<Row>{p.heads} + p.body;
+}
+
+QString cutNote()
+{
+    return QStringLiteral(" [...] (testo tagliato: una cella del foglio di calcolo contiene al massimo 32.767 "
+                          "caratteri)");
 }
 
 QByteArray xls(const QList<Row> &rows, const QString &sheetName)
@@ -123,20 +150,25 @@ ExportDescription workbook(const CashStatement &s, const EnteData &e)
     ExportDescription d;
     d.fileName = workbookFileName(s.year());
     d.sheetName = sheetName(s.year());
-    d.columns = {{QStringLiteral("Codice"), 70, Kind::Text},
-                 {QStringLiteral("Voce"), 520, Kind::Text},
-                 {QString::number(s.year()), 110, Kind::Amount},
-                 {QString::number(s.year() - 1), 110, Kind::Amount}};
-    for (const Row &r : rows(s, e)) {
-        // The row of column heads is the workbook's header.
-        if (!r.isEmpty() && r.first().bold && r.first().text == d.columns.first().header)
-            continue;
+    const Parts p = parts(s, e);
+    d.columns = {{p.heads.at(0).text, 70, Kind::Text},
+                 {p.heads.at(1).text, 520, Kind::Text},
+                 {p.heads.at(2).text, 110, Kind::Amount},
+                 {p.heads.at(3).text, 110, Kind::Amount}};
+    const auto texts = [&](const Row &r) {
         QStringList cells;
         for (const Cell &c : r)
-            cells.append(c.number ? TextRules::formatTwoDecimals(*c.number) : c.text);
+            cells.append(c.number ? TextRules::formatTwoDecimals(*c.number) : fitted(c.text));
         while (cells.size() < d.columns.size())
             cells.append(QString());
-        d.rows.append(cells);
+        return cells;
+    };
+    for (const Row &r : p.heading)
+        d.titleRows.append(texts(r));
+    for (const Row &r : p.body) {
+        if (std::any_of(r.cbegin(), r.cend(), [](const Cell &c) { return c.bold; }))
+            d.boldRows.insert(d.rows.size());
+        d.rows.append(texts(r));
     }
     return d;
 }

@@ -28,9 +28,23 @@ using Row = QList<Cell>;
 QString fileName(int year);
 QString sheetName(int year);
 
-// Heading rows (association, title, a notice when incomplete), the column
-// heads, the lines of the form, then the check and the warnings.
+// The sheet in its three parts: the heading rows (association, title, a notice
+// when incomplete, an empty row), the row of column heads, and the body (the
+// lines of the form, then the check and the warnings).
+struct Parts
+{
+    QList<Row> heading;
+    Row heads;
+    QList<Row> body;
+};
+Parts parts(const CashStatement &statement, const EnteData &ente);
+// The parts one after the other.
 QList<Row> rows(const CashStatement &statement, const EnteData &ente);
+
+// The most characters a cell of a workbook holds; a longer text is cut to end
+// with cutNote().
+constexpr qsizetype kLongestCell = 32767;
+QString cutNote();
 
 // The worksheet document (".xls": an HTML table in Windows-1252 that
 // spreadsheet programs open), numbers marked as numbers.
@@ -40,8 +54,8 @@ QByteArray xls(const QList<Row> &rows, const QString &sheetName);
 bool save(const QString &path, const CashStatement &statement, const EnteData &ente, QString *error = nullptr);
 
 // The same sheet as an Office Open XML workbook, "Rendiconto<year>.xlsx": the
-// column heads are its bold, frozen header; every other row comes as on the
-// sheet, the amounts of the two year columns as numbers.
+// heading rows first, then the column heads as its frozen header, then the body,
+// bold where the sheet is bold and the amounts of the two year columns as numbers.
 QString workbookFileName(int year);
 ExportDescription workbook(const CashStatement &statement, const EnteData &ente);
 bool saveWorkbook(const QString &path, const CashStatement &statement, const EnteData &ente,
