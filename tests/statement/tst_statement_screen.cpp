@@ -187,8 +187,9 @@ private Q_SLOTS:
         classifyWorkedYear(s);
         QVERIFY(s.statement().complete());
         QCOMPARE(shownLine(s, QStringLiteral("Avanzo/disavanzo complessivo")), QStringLiteral("3.144,50 €|0,00 €"));
-        QCOMPARE(shownLine(s, QStringLiteral("Cassa")), QStringLiteral("4.420,00 €|0,00 €"));
-        QCOMPARE(shownLine(s, QStringLiteral("Depositi bancari e postali")), QStringLiteral("4.724,50 €|0,00 €"));
+        // 2024 has no file: it closed with the balances 2025 opens with.
+        QCOMPARE(shownLine(s, QStringLiteral("Cassa")), QStringLiteral("4.420,00 €|1.000,00 €"));
+        QCOMPARE(shownLine(s, QStringLiteral("Depositi bancari e postali")), QStringLiteral("4.724,50 €|5.000,00 €"));
         QCOMPARE(shownLine(s, QStringLiteral("Erogazioni liberali")), QStringLiteral("1.500,00 €|0,00 €"));
         QVERIFY(s.txtAvvisi->toPlainText().contains(QStringLiteral("i conti tornano")));
         QVERIFY(!QFileInfo::exists(p.file(QStringLiteral("Rendiconto.ini"))));
@@ -297,20 +298,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("year");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("holds"); // the balance check can be made and holds
         QTest::newRow("no file, no balances") << QList<Move>() << QByteArray() << 2030
                                               << QStringLiteral("Rendiconto 2030 INCOMPLETO")
-                                              << QStringLiteral("l'archivio 2030.eur non esiste");
+                                              << QStringLiteral("l'archivio 2030.eur non esiste") << false;
         QTest::newRow("empty Rendiconto.ini") << workedYear() << QByteArray("") << 2025
                                               << QStringLiteral("Rendiconto 2025 INCOMPLETO")
-                                              << QStringLiteral("i saldi iniziali del 2025 non sono indicati");
+                                              << QStringLiteral("i saldi iniziali del 2025 non sono indicati") << false;
         QTest::newRow("a movement of the year before")
             << (workedYear() + QList<Move>{{QStringLiteral("Quote associative"), QStringLiteral("30/12/2024"),
                                             QStringLiteral("+50,00"), QStringLiteral("Contanti")}})
             << workedClassification() << 2025 << QStringLiteral("Rendiconto 2025 INCOMPLETO")
-            << QStringLiteral("l'archivio 2025.eur contiene 1 movimento con la data di un altro anno");
+            << QStringLiteral("l'archivio 2025.eur contiene 1 movimento con la data di un altro anno") << true;
         QTest::newRow("everything known") << workedYear() << workedClassification() << 2025
                                           << QStringLiteral("Rendiconto 2025 completo")
-                                          << QStringLiteral("i conti tornano");
+                                          << QStringLiteral("i conti tornano") << true;
     }
 
     void greenOnlyWhenEverythingIsKnown()
@@ -320,6 +322,7 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(QString, status);
         QFETCH(QString, reason);
+        QFETCH(bool, holds);
         TestPlatform p;
         if (!moves.isEmpty())
             writeYear(2025, moves);
@@ -332,7 +335,7 @@ private Q_SLOTS:
         const QString notes = s.txtAvvisi->toPlainText();
         QVERIFY2(notes.contains(reason), qPrintable(notes));
         const bool green = status.endsWith(QStringLiteral("completo"));
-        QCOMPARE(notes.contains(QStringLiteral("i conti tornano")), green);
+        QCOMPARE(notes.contains(QStringLiteral("i conti tornano")), holds);
         QCOMPARE(notes.startsWith(QStringLiteral("RENDICONTO INCOMPLETO")), !green);
     }
 
@@ -353,7 +356,7 @@ private Q_SLOTS:
         const qint64 elapsed = clock.elapsed();
         QVERIFY2(elapsed < 15000, qPrintable(QString::number(elapsed)));
         QCOMPARE(s.classification().incomeItemOf(QStringLiteral("quota")), QStringLiteral("A.E1"));
-        const QStringList lines = p.messages.lastText().split(QStringLiteral("\r\n"));
+        const QStringList lines = p.messages.lastText().split(QRegularExpression(QStringLiteral("[\r\n]+")));
         QVERIFY2(lines.size() <= 16, qPrintable(QString::number(lines.size())));
         QVERIFY(lines.contains(QStringLiteral("[Entrate] Voce 0=Z.E9")));
         QVERIFY(lines.contains(QStringLiteral("[Entrate] Voce 9=Z.E9")));
@@ -497,13 +500,13 @@ private Q_SLOTS:
         // The association's heading first, in bold; the column heads below it are the frozen header.
         QCOMPARE(book.rows.first().first().text, QStringLiteral("(denominazione non indicata)"));
         QVERIFY(book.rows.first().first().bold);
-        qsizetype heads = 0;
-        while (heads < book.rows.size() && book.rows[heads].first().text != QStringLiteral("Codice"))
-            ++heads;
-        QVERIFY(heads > 0 && heads < book.rows.size());
-        QCOMPARE(book.frozenRows, int(heads) + 1);
-        QCOMPARE(book.rows[heads].at(2).text, QStringLiteral("2025"));
-        QVERIFY(book.rows[heads].at(2).bold);
+        qsizetype headRow = 0;
+        while (headRow < book.rows.size() && book.rows[headRow].first().text != QStringLiteral("Codice"))
+            ++headRow;
+        QVERIFY(headRow > 0 && headRow < book.rows.size());
+        QCOMPARE(book.frozenRows, int(headRow) + 1);
+        QCOMPARE(book.rows[headRow].at(2).text, QStringLiteral("2025"));
+        QVERIFY(book.rows[headRow].at(2).bold);
 
         // Every other row of the sheet, in order, cell by cell.
         QList<QStringList> sheet = XlsxReader::readDocument(sheetBytes);
@@ -513,7 +516,7 @@ private Q_SLOTS:
         sheet.erase(heads);
         QList<QStringList> bookRows;
         for (qsizetype i = 0; i < book.rows.size(); ++i) {
-            if (i == heads)
+            if (i == headRow)
                 continue;
             QStringList cells;
             for (const XlsxReader::Cell &c : book.rows[i])
@@ -557,7 +560,7 @@ private Q_SLOTS:
         const QList<XlsxReader::Cell> rent = rowOf(QStringLiteral("Godimento beni di terzi"));
         QVERIFY(!rent.at(0).bold && !rent.at(1).bold && !rent.at(2).bold);
         QCOMPARE(rent.at(2).number, 1800.0);
-        QVERIFY(book.rows.at(heads - 2).first().bold); // the title
+        QVERIFY(book.rows.at(headRow - 2).first().bold); // the title
     }
 
     // A text longer than a workbook's cell holds is cut there, and says so in
