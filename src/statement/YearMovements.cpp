@@ -96,11 +96,13 @@ YearMovements YearMovements::read(const QString &path, int year)
             (income ? out.unsettledIncome : out.unsettledExpense) += cents;
             continue;
         }
-        GroupKey key{income, RecordCodec::trimmedBytes(record, causale).toByteArray(),
-                     RecordCodec::trimmedBytes(record, pagamento).toByteArray()};
-        auto it = index.find(key);
+        // Looked up over the record's own bytes; only a new group keeps a copy.
+        const QByteArrayView c = RecordCodec::trimmedBytes(record, causale);
+        const QByteArrayView m = RecordCodec::trimmedBytes(record, pagamento);
+        auto it = index.find(GroupKey{income, QByteArray::fromRawData(c.data(), c.size()),
+                                      QByteArray::fromRawData(m.data(), m.size())});
         if (it == index.end()) {
-            it = index.insert(key, out.groups.size());
+            it = index.insert(GroupKey{income, c.toByteArray(), m.toByteArray()}, out.groups.size());
             out.groups.append({income, {}, {}, 0, 0});
         }
         Group &g = out.groups[*it];
