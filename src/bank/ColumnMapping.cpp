@@ -3,8 +3,8 @@
 #include "BankText.h"
 
 #include "common/SafeSave.h"
-#include "statement/IniText.h"
-#include "statement/SettingsFile.h"
+#include "common/IniText.h"
+#include "common/FileAccess.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
@@ -244,7 +244,7 @@ QString sectionOf(const GridRow &header)
 
 std::optional<ColumnMapping> find(const QString &folder, const GridRow &header, int headerIndex)
 {
-    const auto bytes = SettingsFile::read(folder + fileName(), nullptr);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), IniText::kMaxFileSize, nullptr);
     if (!bytes)
         return std::nullopt;
     const IniText ini = IniText::parse(*bytes);
@@ -266,7 +266,7 @@ std::optional<ColumnMapping> find(const QString &folder, const GridRow &header, 
 
 bool keep(const QString &folder, const GridRow &header, const ColumnMapping &mapping, QString *error)
 {
-    const auto bytes = SettingsFile::read(folder + fileName(), error);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), IniText::kMaxFileSize, error);
     if (!bytes)
         return false;
     const IniText old = IniText::parse(*bytes);

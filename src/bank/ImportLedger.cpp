@@ -2,10 +2,15 @@
 
 #include "BankText.h"
 
+#include "common/FileAccess.h"
 #include "common/SafeSave.h"
-#include "statement/SettingsFile.h"
 
 #include <QHash>
+
+namespace {
+// Years of imported rows take a few hundred kilobytes; a larger file is not ours.
+constexpr qint64 kMaxLedgerSize = 64 * 1024 * 1024;
+} // namespace
 
 QString ImportLedger::baseKey(const BankRow &row)
 {
@@ -39,7 +44,7 @@ void ImportLedger::add(const QString &key)
 
 std::optional<ImportLedger> ImportLedger::load(const QString &folder, QString *error)
 {
-    const auto bytes = SettingsFile::read(folder + fileName(), error);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), kMaxLedgerSize, error);
     if (!bytes)
         return std::nullopt;
     ImportLedger out;

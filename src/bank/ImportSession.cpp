@@ -2,7 +2,7 @@
 
 #include "BankText.h"
 
-#include "statement/EnteData.h"
+#include "common/EnteData.h"
 
 ImportSession::ImportSession(QString folder, int year, QString yearPath)
     : m_folder(std::move(folder))

@@ -3,8 +3,8 @@
 #include "BankText.h"
 
 #include "common/SafeSave.h"
-#include "statement/IniText.h"
-#include "statement/SettingsFile.h"
+#include "common/IniText.h"
+#include "common/FileAccess.h"
 
 #include <QSet>
 
@@ -78,7 +78,7 @@ void LearnedRules::learn(const BankRow &row, const QString &causale, const QStri
 LearnedRules LearnedRules::load(const QString &folder)
 {
     LearnedRules out;
-    const auto bytes = SettingsFile::read(folder + fileName(), nullptr);
+    const auto bytes = FileAccess::readSmallFile(folder + fileName(), IniText::kMaxFileSize, nullptr);
     if (!bytes)
         return out;
     const IniText ini = IniText::parse(*bytes);

@@ -282,12 +282,16 @@ QString statement()
         "Si indicano anche i saldi iniziali di cassa e banca; se mancano, si usano i saldi finali dell'anno "
         "precedente. Salva classificazione scrive tutto nel file Rendiconto.ini, accanto agli archivi, che "
         "non vengono mai modificati.",
-        "Finché una causale o una modalità di pagamento non è classificata, o un movimento non si può leggere, "
-        "il rendiconto è dichiarato INCOMPLETO sullo schermo, sulla stampa e nel file esportato. La verifica "
-        "controlla che i saldi iniziali più l'avanzo complessivo diano la cassa più la banca di fine anno.",
+        "Il rendiconto è completo solo quando ogni movimento saldato dell'anno è stato letto, ha la data "
+        "dell'anno ed è classificato, e i saldi iniziali di cassa e banca sono noti; altrimenti è dichiarato "
+        "INCOMPLETO sullo schermo, sulla stampa e nel file esportato, e gli avvisi dicono perché. La verifica "
+        "controlla che i saldi iniziali più l'avanzo complessivo diano la cassa più la banca di fine anno e, se "
+        "non torna, ne indica le cause con i loro importi. Saldi iniziali diversi dai saldi finali calcolati "
+        "dell'anno precedente sono segnalati con le due cifre.",
         "Il pulsante Dati dell'associazione permette di indicare denominazione, codice fiscale, indirizzo, "
         "numero RUNTS, tipologia, presidente e tesoriere, che compaiono nell'intestazione. Stampa mostra "
-        "l'anteprima del rendiconto, con il posto per la data e le firme; Esporta lo scrive nel file "
+        "l'anteprima del rendiconto da depositare, con il posto per la data e le firme; spuntando Note di "
+        "controllo si aggiungono, su pagine a parte, la verifica e gli avvisi. Esporta lo scrive nel file "
         "Rendiconto seguito dall'anno, con estensione .XLS oppure, scegliendo il formato \"Excel 2007 e "
         "successivi\" accanto al pulsante, .XLSX, che si apre con i programmi di foglio di calcolo.",
         "Salva PDF per il RUNTS scrive il rendiconto nel formato PDF/A richiesto per il deposito nel Registro "

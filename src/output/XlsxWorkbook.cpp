@@ -182,26 +182,23 @@ struct SheetCell
     std::string text; // UTF-8, for a text
     double number = 0;
     double width = 0; // in characters
+    bool bold = false;
 };
 
-// The rows of the description below the header, each cell as the workbook holds it.
+// The rows of the description, each cell as the workbook holds it: typed rows
+// as they come (their column heads among them), other rows below the header.
 class Cells
 {
 public:
     explicit Cells(const ExportDescription &d)
         : m_d(d)
     {
-        if (!d.typedRows.isEmpty()) {
-            for (qsizetype i = 0; i < d.typedRows.size(); ++i)
-                if (i != d.headerRow)
-                    m_typed.append(&d.typedRows[i]);
-        }
     }
 
     qint64 rows() const
     {
         if (!m_d.typedRows.isEmpty())
-            return m_typed.size();
+            return m_d.typedRows.size();
         return m_d.cell ? m_d.rowCount : qint64(m_d.rows.size());
     }
 
@@ -209,9 +206,10 @@ public:
     {
         if (!m_d.typedRows.isEmpty()) {
             // The maker knows the kind: an amount is already a number.
-            const ExportRow &cells = *m_typed.at(row);
+            const ExportRow &cells = m_d.typedRows.at(row);
             const ExportCell *cell = column < cells.size() ? &cells.at(column) : nullptr;
             const size_t chars = cell ? cleanTyped(cell->text, out.text) : 0;
+            out.bold = cell && cell->bold;
             if (cell && cell->number) {
                 set(out, SheetCell::Kind::Amount, *cell->number, double(chars));
             } else {
@@ -221,6 +219,7 @@ public:
             return;
         }
         size_t chars = 0;
+        out.bold = false;
         if (m_d.cell) {
             const ExportDescription::Cell c = m_d.cell(row, column);
             chars = c.text ? cleanTyped(*c.text, out.text) : clean(c.bytes, out.text);
@@ -256,7 +255,6 @@ private:
     }
 
     const ExportDescription &m_d;
-    QList<const ExportRow *> m_typed;
 };
 
 // What was written, for the check of the workbook read back: the rows that
@@ -264,59 +262,78 @@ private:
 struct Written
 {
     qint64 rows = 0;
-    qint64 lastRow = -1;                 // the worksheet's row, 0 for the header
+    qint64 lastRow = -1;                 // the worksheet's row, 0-based
     std::vector<SheetCell> lastCells;    // one per column
 };
 
-lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, const SheetCell &cell, lxw_format *amount,
-                    lxw_format *day)
+struct Formats
+{
+    lxw_format *bold = nullptr;
+    lxw_format *amount = nullptr;
+    lxw_format *boldAmount = nullptr;
+    lxw_format *day = nullptr;
+};
+
+lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, const SheetCell &cell, const Formats &f)
 {
     switch (cell.kind) {
     case SheetCell::Kind::Empty: return LXW_NO_ERROR;
-    case SheetCell::Kind::Text: return worksheet_write_string(sheet, row, column, cell.text.c_str(), nullptr);
-    case SheetCell::Kind::Amount: return worksheet_write_number(sheet, row, column, cell.number, amount);
-    case SheetCell::Kind::Day: return worksheet_write_number(sheet, row, column, cell.number, day);
+    case SheetCell::Kind::Text:
+        return worksheet_write_string(sheet, row, column, cell.text.c_str(), cell.bold ? f.bold : nullptr);
+    case SheetCell::Kind::Amount:
+        return worksheet_write_number(sheet, row, column, cell.number, cell.bold ? f.boldAmount : f.amount);
+    case SheetCell::Kind::Day: return worksheet_write_number(sheet, row, column, cell.number, f.day);
     }
     return LXW_NO_ERROR;
 }
 
-// Writes the bold header and every row that holds a cell on the workbook's one
-// worksheet, each column as wide as its widest cell, and notes what it wrote.
+// Writes the bold header (or, for typed rows, the rows as they come, bold where
+// they say) and every row that holds a cell on the workbook's one worksheet,
+// each column as wide as its widest cell below any title, and notes what it wrote.
 bool writeSheet(lxw_workbook *book, const ExportDescription &d, Written &written, QString *why)
 {
     const Cells cells(d);
     const qint64 rows = cells.rows();
-    if (rows >= qint64(LXW_ROW_MAX)) {
+    const bool typed = !d.typedRows.isEmpty();
+    // The worksheet's row of the first of `rows`: below the header, unless typed.
+    const qint64 top = typed ? 0 : 1;
+    if (rows + top > qint64(LXW_ROW_MAX)) {
         *why = QStringLiteral("%1 rows do not fit in a worksheet").arg(rows);
         return false;
     }
     const QByteArray name = sheetName(d.sheetName);
     lxw_worksheet *sheet = workbook_add_worksheet(book, name.constData());
-    lxw_format *bold = workbook_add_format(book);
-    lxw_format *amount = workbook_add_format(book);
-    lxw_format *day = workbook_add_format(book);
-    if (!sheet || !bold || !amount || !day) {
+    Formats f;
+    f.bold = workbook_add_format(book);
+    f.amount = workbook_add_format(book);
+    f.boldAmount = workbook_add_format(book);
+    f.day = workbook_add_format(book);
+    if (!sheet || !f.bold || !f.amount || !f.boldAmount || !f.day) {
         *why = QStringLiteral("the worksheet could not be made");
         return false;
     }
-    format_set_bold(bold);
-    format_set_num_format(amount, kAmountFormat);
-    format_set_num_format(day, kDateFormat);
+    format_set_bold(f.bold);
+    format_set_num_format(f.amount, kAmountFormat);
+    format_set_bold(f.boldAmount);
+    format_set_num_format(f.boldAmount, kAmountFormat);
+    format_set_num_format(f.day, kDateFormat);
 
     const auto columns = lxw_col_t(d.columns.size());
     std::vector<double> widths(columns, 0);
     std::vector<SheetCell> row(columns);
     written.lastCells.assign(columns, SheetCell());
+    qint64 lastIndex = -1; // of `rows`, -1 for the header
     bool any = false;
-    for (lxw_col_t c = 0; c < columns; ++c) {
+    for (lxw_col_t c = 0; !typed && c < columns; ++c) {
         SheetCell &head = row[c];
         // Bold letters are a little wider.
         widths[c] = double(cleanTyped(d.columns[c].header, head.text)) * 1.1;
         head.kind = head.text.empty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
+        head.bold = true;
         if (head.kind == SheetCell::Kind::Empty)
             continue;
         any = true;
-        if (const lxw_error e = worksheet_write_string(sheet, 0, c, head.text.c_str(), bold)) {
+        if (const lxw_error e = worksheet_write_string(sheet, 0, c, head.text.c_str(), f.bold)) {
             *why = failure(e);
             return false;
         }
@@ -327,6 +344,9 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, Written &written
         written.lastCells = row;
     }
     for (qint64 r = 0; r < rows; ++r) {
+        // A title above the column heads runs over the empty cells beside it:
+        // no width is fitted to it.
+        const bool title = typed && r < d.headerRow;
         any = false;
         for (lxw_col_t c = 0; c < columns; ++c) {
             SheetCell &cell = row[c];
@@ -334,22 +354,24 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, Written &written
             if (cell.kind == SheetCell::Kind::Empty)
                 continue;
             any = true;
-            if (const lxw_error e = writeCell(sheet, lxw_row_t(r + 1), c, cell, amount, day)) {
+            if (const lxw_error e = writeCell(sheet, lxw_row_t(top + r), c, cell, f)) {
                 *why = failure(e);
                 return false;
             }
-            widths[c] = std::max(widths[c], cell.width);
+            if (!title)
+                widths[c] = std::max(widths[c], cell.bold ? cell.width * 1.1 : cell.width);
         }
         // A row without a cell is not written at all.
         if (any) {
             ++written.rows;
-            written.lastRow = r + 1;
+            written.lastRow = top + r;
+            lastIndex = r;
         }
     }
     // The last row again, as it was written, for the check.
-    if (written.lastRow > 0)
+    if (lastIndex >= 0)
         for (lxw_col_t c = 0; c < columns; ++c)
-            cells.get(written.lastRow - 1, int(c), written.lastCells[c]);
+            cells.get(lastIndex, int(c), written.lastCells[c]);
 
     for (lxw_col_t c = 0; c < columns; ++c) {
         if (const lxw_error e = worksheet_set_column(sheet, c, c, std::min(widths[c] + kColumnMargin, kWidestColumn), nullptr)) {
@@ -357,7 +379,9 @@ bool writeSheet(lxw_workbook *book, const ExportDescription &d, Written &written
             return false;
         }
     }
-    worksheet_freeze_panes(sheet, 1, 0);
+    // The column heads stay in sight while the rows scroll.
+    if (!typed || d.headerRow >= 0)
+        worksheet_freeze_panes(sheet, lxw_row_t(typed ? d.headerRow + 1 : 1), 0);
     return true;
 }
 

@@ -21,6 +21,12 @@ QString movements(qint64 n)
     return n == 1 ? QStringLiteral("1 movimento") : QStringLiteral("%1 movimenti").arg(n);
 }
 
+// "cassa 1.000,00 €, banca 5.000,00 €"
+QString balances(const Classification::Opening &o)
+{
+    return QStringLiteral("cassa %1, banca %2").arg(CashStatement::euro(o.cassa), CashStatement::euro(o.banca));
+}
+
 struct Named
 {
     QString text;
@@ -88,28 +94,25 @@ CashStatement::Year figures(int year, const YearMovements *m, const Classificati
     return y;
 }
 
-// A year whose closing balances can open the next: read whole, every movement
-// with its account, and its own opening balances known.
-std::optional<Classification::Opening> openingOf(int year, const Classification &c,
-                                                 const CashStatement::Source &source, int depth, bool *carried)
+// The closing balances of a year, when they can be known: its file read whole,
+// holding only movements of its own year, each with its account, and its
+// opening balances typed or themselves carried from the year before.
+std::optional<Classification::Opening> closingOf(int year, const Classification &c,
+                                                 const CashStatement::Source &source, int depth)
 {
-    if (const auto own = c.opening(year)) {
-        *carried = false;
-        return own;
-    }
     if (depth >= kCarryYears)
         return std::nullopt;
-    const YearMovements *before = source(year - 1);
-    if (!before || !before->readable() || !before->unreadable.isEmpty())
+    const YearMovements *m = source(year);
+    if (!m || !m->readable() || !m->unreadable.isEmpty() || m->otherYearCount > 0)
         return std::nullopt;
-    bool ignored = false;
-    const auto beforeOpening = openingOf(year - 1, c, source, depth + 1, &ignored);
-    if (!beforeOpening)
+    auto opening = c.opening(year);
+    if (!opening)
+        opening = closingOf(year - 1, c, source, depth + 1);
+    if (!opening)
         return std::nullopt;
-    const CashStatement::Year y = figures(year - 1, before, c, beforeOpening);
+    const CashStatement::Year y = figures(year, m, c, opening);
     if (!y.unknownPayments.isEmpty())
         return std::nullopt;
-    *carried = true;
     return Classification::Opening{y.closingCassa, y.closingBanca};
 }
 
@@ -159,6 +162,18 @@ const CashStatement::Line *CashStatement::line(const QString &id) const
     return nullptr;
 }
 
+QString CashStatement::openingNote() const
+{
+    const QString before = QString::number(m_year - 1);
+    if (!m_current.opening)
+        return QStringLiteral("Non indicati e non ricavabili dal %1: indicarli qui sopra.").arg(before);
+    if (m_current.openingCarried)
+        return QStringLiteral("Non indicati: si usano i saldi finali del %1 (%2).").arg(before, balances(*m_current.opening));
+    if (m_lastClosing && *m_lastClosing != *m_current.opening)
+        return QStringLiteral("Diversi dai saldi finali del %1 (%2).").arg(before, balances(*m_lastClosing));
+    return {};
+}
+
 CashStatement CashStatement::compute(int year, const Classification &c, const Source &source)
 {
     CashStatement s;
@@ -166,13 +181,20 @@ CashStatement CashStatement::compute(int year, const Classification &c, const So
     const YearMovements *now = source(year);
     const YearMovements *before = source(year - 1);
 
-    bool carried = false;
-    const auto opening = openingOf(year, c, source, 0, &carried);
-    s.m_current = figures(year, now, c, opening);
-    s.m_current.openingCarried = carried;
-    bool carriedBefore = false;
-    s.m_previous = figures(year - 1, before, c, openingOf(year - 1, c, source, 1, &carriedBefore));
-    s.m_previous.openingCarried = carriedBefore;
+    const auto own = c.opening(year);
+    s.m_lastClosing = closingOf(year - 1, c, source, 1);
+    s.m_current = figures(year, now, c, own ? own : s.m_lastClosing);
+    s.m_current.openingCarried = !own && s.m_lastClosing;
+    const auto ownBefore = c.opening(year - 1);
+    s.m_previous = figures(year - 1, before, c, ownBefore ? ownBefore : closingOf(year - 2, c, source, 2));
+    s.m_previous.openingCarried = !ownBefore && s.m_previous.opening;
+    // The opening of a year is the closing of the year before: known when typed,
+    // even for a year whose own movements cannot be summed.
+    if (!s.m_lastClosing && own) {
+        s.m_previous.closingCassa = own->cassa;
+        s.m_previous.closingBanca = own->banca;
+        s.m_previous.closingFromNext = true;
+    }
 
     // The lines of the form.
     const Year &a = s.m_current;
@@ -250,7 +272,15 @@ CashStatement CashStatement::compute(int year, const Classification &c, const So
             continue;
         }
         if (!m->exists) {
-            w.append(QStringLiteral("L'archivio %1 non esiste: per il %2 non risulta nessun movimento.").arg(file).arg(y));
+            // No file, no movements: a statement of its own year cannot rest on that.
+            if (y == year) {
+                complete = false;
+                w.append(QStringLiteral("Attenzione: l'archivio %1 non esiste: per il %2 non risulta nessun movimento.")
+                             .arg(file)
+                             .arg(y));
+            } else {
+                w.append(QStringLiteral("L'archivio %1 non esiste: per il %2 non risulta nessun movimento.").arg(file).arg(y));
+            }
             continue;
         }
         if (!m->error.isEmpty()) {
@@ -279,9 +309,13 @@ CashStatement CashStatement::compute(int year, const Classification &c, const So
             w.append(QStringLiteral("Non saldati, e quindi esclusi dal rendiconto del %1: %2 (entrate %3, uscite %4).")
                          .arg(y)
                          .arg(movements(m->unsettledCount), euro(m->unsettledIncome), euro(m->unsettledExpense)));
-        if (m->otherYearCount > 0)
-            w.append(QStringLiteral("L'archivio %1 contiene %2 con la data di un altro anno, esclusi dal rendiconto.")
-                         .arg(file, movements(m->otherYearCount)));
+        if (m->otherYearCount > 0) {
+            complete = false;
+            w.append(QStringLiteral("Attenzione: l'archivio %1 contiene %2 con la data di un altro anno, per cui non "
+                                    "compresi né nel rendiconto del %3 né in quello del loro anno.")
+                         .arg(file, movements(m->otherYearCount))
+                         .arg(y));
+        }
     }
     for (const Year *y : {&a, &b}) {
         if (!y->unclassifiedReasons.isEmpty()) {
@@ -295,30 +329,66 @@ CashStatement CashStatement::compute(int year, const Classification &c, const So
                          .arg(QString::number(y->year), y->unknownPayments.join(QStringLiteral("; "))));
         }
     }
-    if (!a.opening)
+    if (!a.opening) {
+        complete = false;
         w.append(QStringLiteral("Attenzione: i saldi iniziali del %1 non sono indicati e non si possono ricavare dal "
                                 "%2: sono considerati pari a zero.")
                      .arg(year)
                      .arg(year - 1));
-    else if (a.openingCarried)
-        w.append(QStringLiteral("Saldi iniziali ripresi dai saldi finali del %1: cassa %2, banca %3.")
-                     .arg(QString::number(year - 1), euro(a.opening->cassa), euro(a.opening->banca)));
+    } else if (a.openingCarried) {
+        w.append(QStringLiteral("Saldi iniziali ripresi dai saldi finali del %1: %2.")
+                     .arg(QString::number(year - 1), balances(*a.opening)));
+    } else if (s.m_lastClosing && *s.m_lastClosing != *a.opening) {
+        complete = false;
+        w.append(QStringLiteral("Attenzione: i saldi iniziali indicati per il %1 (%2) non corrispondono ai saldi "
+                                "finali calcolati del %3 (%4).")
+                     .arg(QString::number(year), balances(*a.opening), QString::number(year - 1),
+                          balances(*s.m_lastClosing)));
+    }
+    if (b.closingFromNext)
+        w.append(QStringLiteral("Saldi finali del %1 presi dai saldi iniziali indicati per il %2: %3.")
+                     .arg(QString::number(year - 1), QString::number(year), balances(*a.opening)));
 
     const Classification::Opening o = a.opening.value_or(Classification::Opening{});
     const qint64 left = o.cassa + o.banca + overall[0];
     const qint64 right = a.closingCassa + a.closingBanca;
-    s.m_checkHolds = left == right;
-    s.m_checkText = QStringLiteral("Verifica: saldi iniziali %1 + avanzo/disavanzo complessivo %2 = %3; cassa %4 + "
-                                   "banca %5 = %6: %7.")
-                        .arg(euro(o.cassa + o.banca), euro(overall[0]), euro(left), euro(a.closingCassa),
-                             euro(a.closingBanca), euro(right),
-                             s.m_checkHolds ? QStringLiteral("i conti tornano") : QStringLiteral("i conti NON tornano"));
-    if (!s.m_checkHolds && a.otherFlow != 0)
-        w.append(QStringLiteral("Attenzione: movimenti per %1 non sono né di cassa né di banca, per cui la verifica non "
-                                "torna.")
-                     .arg(euro(a.otherFlow)));
+    if (!a.opening) {
+        s.m_checkHolds = false;
+        s.m_checkText = QStringLiteral("Verifica: non è possibile, perché i saldi iniziali del %1 non sono noti.").arg(year);
+    } else {
+        s.m_checkHolds = left == right;
+        s.m_checkText =
+            QStringLiteral("Verifica: saldi iniziali %1 + avanzo/disavanzo complessivo %2 = %3; cassa %4 + "
+                           "banca %5 = %6: %7.")
+                .arg(euro(o.cassa + o.banca), euro(overall[0]), euro(left), euro(a.closingCassa), euro(a.closingBanca),
+                     euro(right), s.m_checkHolds ? QStringLiteral("i conti tornano") : QStringLiteral("i conti NON tornano"));
+    }
+    // The balances move with every settled movement that has an account, the
+    // result only with the classified ones: the difference has these two causes.
+    if (a.opening && !s.m_checkHolds) {
+        QStringList causes;
+        if (a.unclassifiedIncome != 0 || a.unclassifiedExpense != 0)
+            causes.append(QStringLiteral("causali non classificate per %1 (entrate %2, uscite %3)")
+                              .arg(euro(a.unclassifiedIncome - a.unclassifiedExpense), euro(a.unclassifiedIncome),
+                                   euro(a.unclassifiedExpense)));
+        if (a.otherFlow != 0)
+            causes.append(QStringLiteral("movimenti né di cassa né di banca per %1").arg(euro(a.otherFlow)));
+        w.append(QStringLiteral("Attenzione: la verifica non torna per %1: %2.")
+                     .arg(euro(right - left), causes.join(QStringLiteral("; "))));
+    }
 
+    // What the size figures are measured on: every settled income of the year.
+    qint64 section[2] = {0, 0}; // F, then unclassified
+    for (auto it = a.items.cbegin(); it != a.items.cend(); ++it)
+        if (it.key().startsWith(QStringLiteral("F.E")))
+            section[0] += it.value();
+    section[1] = a.unclassifiedIncome;
     const qint64 proceeds = a.income;
+    w.append(QStringLiteral("Per i limiti di %1 e di %2 sono contate tutte le entrate saldate del %3, in tutto %4: "
+                            "comprese quelle della sezione F (disinvestimenti e finanziamenti ricevuti) per %5 e quelle "
+                            "non classificate per %6.")
+                 .arg(euro(kCashLimit), euro(kAggregateLimit), QString::number(year), euro(proceeds), euro(section[0]),
+                      euro(section[1])));
     if (proceeds > kCashLimit)
         w.append(QStringLiteral("Attenzione: le entrate del %1 (%2) superano %3: per un ente di queste dimensioni la "
                                 "legge non consente il rendiconto per cassa.")

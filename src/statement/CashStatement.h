@@ -41,6 +41,7 @@ public:
         qint64 otherFlow = 0; // movements neither cash nor bank
         std::optional<Classification::Opening> opening;
         bool openingCarried = false;
+        bool closingFromNext = false; // the closing balances are the next year's typed opening ones
         qint64 closingCassa = 0;
         qint64 closingBanca = 0;
         qint64 unclassifiedIncome = 0;
@@ -61,13 +62,19 @@ public:
     const Line *line(const QString &id) const;
     const Year &current() const { return m_current; }
     const Year &previous() const { return m_previous; }
+    // The closing balances of the year before as its movements give them, when known.
+    std::optional<Classification::Opening> lastClosing() const { return m_lastClosing; }
 
-    // True when every settled movement of the year was read and classified
-    // with its item and account: a finished statement.
+    // True when every settled movement of the two years was read, dated in its
+    // file's year and classified with its item and account, and the opening
+    // balances are known: a finished statement.
     bool complete() const { return m_complete; }
     // What the user must know, one sentence each: what is missing or left
     // out, the balance check, the size limits.
     QStringList warnings() const { return m_warnings; }
+    // Where the opening balances come from, when the user did not type them or
+    // they differ from last year's closing ones; empty otherwise.
+    QString openingNote() const;
     // "Saldi iniziali ... + avanzo/disavanzo complessivo ... = cassa ... + banca ...", and whether it holds.
     QString checkText() const { return m_checkText; }
     bool checkHolds() const { return m_checkHolds; }
@@ -93,6 +100,7 @@ private:
     QList<Line> m_lines;
     Year m_current;
     Year m_previous;
+    std::optional<Classification::Opening> m_lastClosing;
     bool m_complete = false;
     QStringList m_warnings;
     QString m_checkText;

@@ -25,6 +25,9 @@ QString centsText(qint64 cents)
         a % 100, 2, 10, QLatin1Char('0'));
 }
 
+// The lines of the file passed over that a message names one by one.
+constexpr qsizetype kProblemsShown = 10;
+
 // A balance as kept in the file; nothing for what is not an amount or lies
 // beyond any association's money.
 std::optional<qint64> centsOf(const QString &text)
@@ -36,6 +39,27 @@ std::optional<qint64> centsOf(const QString &text)
 }
 
 } // namespace
+
+QString Classification::problemSummary() const
+{
+    QString text = m_problems.mid(0, kProblemsShown).join(QStringLiteral("\r\n"));
+    const qsizetype more = m_problems.size() - kProblemsShown;
+    if (more == 1)
+        text += QStringLiteral("\r\n... e un'altra riga.");
+    else if (more > 1)
+        text += QStringLiteral("\r\n... e altre %1 righe.").arg(more);
+    return text;
+}
+
+std::optional<std::optional<qint64>> Classification::typedBalance(const QString &text)
+{
+    if (TextRules::trim(text).isEmpty())
+        return std::make_optional(std::optional<qint64>{});
+    const auto cents = centsOf(TextRules::trim(text));
+    if (!cents)
+        return std::nullopt;
+    return std::make_optional(cents);
+}
 
 QString Classification::fold(const QString &text) { return TextRules::lowerAZ(TextRules::trim(text)); }
 

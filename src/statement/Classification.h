@@ -54,6 +54,12 @@ public:
     // of the wrong side, an account other than Cassa or Banca, a balance that
     // is not an amount. The screen shows them.
     QStringList problems() const { return m_problems; }
+    // The first few of them, one a line, and how many more there are.
+    QString problemSummary() const;
+
+    // An opening balance as the user typed it: nothing inside for an empty
+    // text, nothing at all for a text that is not an amount.
+    static std::optional<std::optional<qint64>> typedBalance(const QString &text);
 
     bool operator==(const Classification &o) const
     {

@@ -4,21 +4,20 @@
 #include "common/EnteData.h"
 
 #include "output/PreparedReport.h"
-#include "output/ReportTemplate.h"
 
-#include <QDate>
-
-#include <memory>
-
-// The printed statement: A4 portrait, the association's data and the title
-// at the top, the lines of the form with the year and the year before, the
-// check and the warnings, a place for the date and the signatures of the
-// president and the treasurer, and "Pagina n di m" at the foot of each page.
+// The printed statement, as the treasurer files it: A4 portrait, the
+// association's data and the title at the top, the lines of the form with the
+// year and the year before under column heads repeated on every page, each
+// section whole on one page, the place and date and the signatures of the
+// president and the treasurer with the last lines, and "Pagina n di m" at the
+// foot of each page. The check and the warnings are not part of it: when asked
+// for, they follow on pages of their own, numbered apart.
 namespace StatementReport {
 
-std::unique_ptr<ReportTemplate> create(const CashStatement &statement, const EnteData &ente);
-
 // The pages ready for the preview, the print dialog or a PDF.
-PreparedReport prepare(const CashStatement &statement, const EnteData &ente);
+PreparedReport prepare(const CashStatement &statement, const EnteData &ente, bool withNotes = false);
+
+// The title of the pages of notes.
+QString notesTitle(int year);
 
 } // namespace StatementReport

@@ -7,6 +7,21 @@ namespace StatementSheet {
 
 namespace {
 
+// The most characters a workbook's cell holds; a longer text is cut with a note.
+constexpr qsizetype kLongestCell = 32767;
+
+QString fitted(const QString &text)
+{
+    if (text.size() <= kLongestCell)
+        return text;
+    const QString note = QStringLiteral(" [...] (testo tagliato: una cella del foglio di calcolo contiene al massimo "
+                                        "32.767 caratteri)");
+    QString kept = text.left(kLongestCell - note.size());
+    if (kept.back().isHighSurrogate())
+        kept.chop(1);
+    return kept + note;
+}
+
 Cell amountCell(qint64 cents, bool bold)
 {
     return {CashStatement::amount(cents), double(cents) / 100.0, bold};
@@ -84,6 +99,9 @@ ExportDescription workbook(const CashStatement &s, const EnteData &e)
 {
     ExportDescription d = sheet(s, e);
     d.fileName = workbookFileName(s.year());
+    for (Row &r : d.typedRows)
+        for (Cell &c : r)
+            c.text = fitted(c.text);
     return d;
 }
 

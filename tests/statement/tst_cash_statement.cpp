@@ -1,5 +1,6 @@
 // The yearly cash statement computed from year files and Rendiconto.ini.
 #include "statement/CashStatement.h"
+#include "statement/ClassificationRows.h"
 #include "statement/YearCache.h"
 
 #include "StatementFixtures.h"
@@ -63,7 +64,10 @@ private Q_SLOTS:
                 continue;
             items += l.kind == Line::Kind::Item;
             QCOMPARE(CashStatement::amount(l.current), expected.value(l.id, QStringLiteral("0,00")));
-            QCOMPARE(CashStatement::amount(l.previous), QStringLiteral("0,00"));
+            // 2024 has no file: its closing balances are the opening ones typed for 2025.
+            QCOMPARE(CashStatement::amount(l.previous), l.id == QStringLiteral("CASSA")   ? QStringLiteral("1.000,00")
+                                                        : l.id == QStringLiteral("BANCA") ? QStringLiteral("5.000,00")
+                                                                                          : QStringLiteral("0,00"));
             seen.append(l.id);
         }
         // Every item of the form is there, and every expected line.
@@ -198,7 +202,8 @@ private Q_SLOTS:
         TestPlatform p;
         writeYear(2025, {{QStringLiteral("Quota"), QStringLiteral("01/06/2025"), stored, QStringLiteral("Contanti")}});
         writeText(QStringLiteral("Rendiconto.ini"),
-                  "[Entrate]\r\nQuota=A.E1\r\n[Uscite]\r\nQuota=A.U1\r\n[Pagamenti]\r\nContanti=Cassa\r\n");
+                  "[Entrate]\r\nQuota=A.E1\r\n[Uscite]\r\nQuota=A.U1\r\n[Pagamenti]\r\nContanti=Cassa\r\n"
+                  "[Saldi]\r\n2025.Cassa=0,00\r\n2025.Banca=0,00\r\n");
         const CashStatement s = computeFromFolder(2025);
         const QString unreadable = QStringLiteral("il movimento n. 1 dell'archivio 2025.eur ha un importo che non è "
                                                   "possibile leggere (\"%1\")")
@@ -279,6 +284,276 @@ private Q_SLOTS:
         const CashStatement s = computeFromFolder(2025);
         QCOMPARE(anyContains(s.warnings(), QStringLiteral("la legge non consente il rendiconto per cassa")), overCash);
         QCOMPARE(anyContains(s.warnings(), QStringLiteral("forma aggregata")), aggregate);
+    }
+
+    // The opening of a year is the closing of the year before, both ways: a
+    // year without movements of its own takes its closing balances from the
+    // opening ones typed for the next, a typed opening that disagrees with the
+    // computed closing is named with both figures, and a year that cannot be
+    // summed whole carries nothing.
+    void balancesBetweenTwoYears_data()
+    {
+        QTest::addColumn<QList<Move>>("before");   // 2024.eur; absent when empty
+        QTest::addColumn<QByteArray>("balances");  // the [Saldi] lines
+        QTest::addColumn<QString>("cassa");        // "2025|2024"
+        QTest::addColumn<QString>("banca");
+        QTest::addColumn<QString>("said");         // a warning that must be there
+        QTest::addColumn<bool>("complete");
+        const QList<Move> fees{{QStringLiteral("Quota"), QStringLiteral("10/01/2024"), QStringLiteral("+100,00"),
+                                QStringLiteral("Contanti")}};
+        QTest::newRow("no file before, opening typed")
+            << QList<Move>() << QByteArray("2025.Cassa=1500,00\r\n2025.Banca=12000,00\r\n")
+            << QStringLiteral("1.600,00|1.500,00") << QStringLiteral("12.000,00|12.000,00")
+            << QStringLiteral("Saldi finali del 2024 presi dai saldi iniziali indicati per il 2025: cassa 1.500,00 €, "
+                              "banca 12.000,00 €.")
+            << true;
+        QTest::newRow("typed opening disagrees")
+            << fees << QByteArray("2024.Cassa=400,00\r\n2024.Banca=900,00\r\n2025.Cassa=5000,00\r\n2025.Banca=15000,50\r\n")
+            << QStringLiteral("5.100,00|500,00") << QStringLiteral("15.000,50|900,00")
+            << QStringLiteral("Attenzione: i saldi iniziali indicati per il 2025 (cassa 5.000,00 €, banca 15.000,50 €) "
+                              "non corrispondono ai saldi finali calcolati del 2024 (cassa 500,00 €, banca 900,00 €).")
+            << false;
+        QTest::newRow("typed opening agrees")
+            << fees << QByteArray("2024.Cassa=400,00\r\n2024.Banca=900,00\r\n2025.Cassa=500,00\r\n2025.Banca=900,00\r\n")
+            << QStringLiteral("600,00|500,00") << QStringLiteral("900,00|900,00") << QStringLiteral("i conti tornano")
+            << true;
+        QTest::newRow("carried over a whole year")
+            << fees << QByteArray("2024.Cassa=400,00\r\n2024.Banca=900,00\r\n") << QStringLiteral("600,00|500,00")
+            << QStringLiteral("900,00|900,00")
+            << QStringLiteral("Saldi iniziali ripresi dai saldi finali del 2024: cassa 500,00 €, banca 900,00 €.") << true;
+        QTest::newRow("not carried over an unreadable movement")
+            << (fees + QList<Move>{{QStringLiteral("Quota"), QStringLiteral("11/01/2024"), QStringLiteral("+1.000,00"),
+                                    QStringLiteral("Contanti")}})
+            << QByteArray("2024.Cassa=400,00\r\n2024.Banca=900,00\r\n") << QStringLiteral("100,00|500,00")
+            << QStringLiteral("0,00|900,00")
+            << QStringLiteral("Attenzione: i saldi iniziali del 2025 non sono indicati e non si possono ricavare dal 2024")
+            << false;
+        QTest::newRow("not carried over a movement of another year")
+            << (fees + QList<Move>{{QStringLiteral("Quota"), QStringLiteral("11/01/2023"), QStringLiteral("+10,00"),
+                                    QStringLiteral("Contanti")}})
+            << QByteArray("2024.Cassa=400,00\r\n2024.Banca=900,00\r\n") << QStringLiteral("100,00|500,00")
+            << QStringLiteral("0,00|900,00")
+            << QStringLiteral("Attenzione: i saldi iniziali del 2025 non sono indicati e non si possono ricavare dal 2024")
+            << false;
+    }
+
+    void balancesBetweenTwoYears()
+    {
+        QFETCH(QList<Move>, before);
+        QFETCH(QByteArray, balances);
+        QFETCH(QString, cassa);
+        QFETCH(QString, banca);
+        QFETCH(QString, said);
+        QFETCH(bool, complete);
+        TestPlatform p;
+        if (!before.isEmpty())
+            writeYear(2024, before);
+        writeYear(2025, {{QStringLiteral("Quota"), QStringLiteral("10/01/2025"), QStringLiteral("+100,00"),
+                          QStringLiteral("Contanti")}});
+        writeText(QStringLiteral("Rendiconto.ini"),
+                  "[Entrate]\r\nQuota=A.E1\r\n[Pagamenti]\r\nContanti=Cassa\r\n[Saldi]\r\n" + balances);
+        const CashStatement s = computeFromFolder(2025);
+        const auto both = [&](const char *id) {
+            const Line *l = s.line(QString::fromLatin1(id));
+            return CashStatement::amount(l->current) + QLatin1Char('|') + CashStatement::amount(l->previous);
+        };
+        const QString all = s.checkText() + QLatin1Char('\n') + s.warnings().join(u'\n');
+        QCOMPARE(both("CASSA"), cassa);
+        QCOMPARE(both("BANCA"), banca);
+        QVERIFY2(all.contains(said), qPrintable(all));
+        QCOMPARE(s.complete(), complete);
+    }
+
+    // The balance check that fails names each of its causes with its amount,
+    // and the difference they make up.
+    void failedCheckNamesItsCauses_data()
+    {
+        QTest::addColumn<QList<Move>>("extra");
+        QTest::addColumn<QString>("said");
+        const QString d = QStringLiteral("/2025");
+        QTest::newRow("reasons not classified")
+            << QList<Move>{{QStringLiteral("Vendita torte"), QStringLiteral("01/05") + d, QStringLiteral("+700,00"), QStringLiteral("Contanti")},
+                           {QStringLiteral("Varie"), QStringLiteral("02/05") + d, QStringLiteral("-10,32"), QStringLiteral("Contanti")}}
+            << QStringLiteral("Attenzione: la verifica non torna per 689,68 €: causali non classificate per 689,68 € "
+                              "(entrate 700,00 €, uscite 10,32 €).");
+        QTest::newRow("payment neither cash nor bank")
+            << QList<Move>{{QStringLiteral("Donazioni"), QStringLiteral("01/05") + d, QStringLiteral("+17,25"), QStringLiteral("Assegno")}}
+            << QStringLiteral("Attenzione: la verifica non torna per -17,25 €: movimenti né di cassa né di banca per "
+                              "17,25 €.");
+        QTest::newRow("both")
+            << QList<Move>{{QStringLiteral("Vendita torte"), QStringLiteral("01/05") + d, QStringLiteral("+700,00"), QStringLiteral("Contanti")},
+                           {QStringLiteral("Varie"), QStringLiteral("02/05") + d, QStringLiteral("-10,32"), QStringLiteral("Contanti")},
+                           {QStringLiteral("Donazioni"), QStringLiteral("03/05") + d, QStringLiteral("+17,25"), QStringLiteral("Assegno")}}
+            << QStringLiteral("Attenzione: la verifica non torna per 672,43 €: causali non classificate per 689,68 € "
+                              "(entrate 700,00 €, uscite 10,32 €); movimenti né di cassa né di banca per 17,25 €.");
+    }
+
+    void failedCheckNamesItsCauses()
+    {
+        QFETCH(QList<Move>, extra);
+        QFETCH(QString, said);
+        TestPlatform p;
+        writeYear(2025, workedYear() + extra);
+        writeText(QStringLiteral("Rendiconto.ini"), workedClassification());
+        const CashStatement s = computeFromFolder(2025);
+        QVERIFY(!s.checkHolds());
+        QVERIFY2(s.warnings().contains(said), qPrintable(s.warnings().join(u'\n')));
+    }
+
+    // The size figures are measured on every settled income of the year: the
+    // statement says so, with what came from section F and what is unclassified.
+    void sizeFiguresSayWhatWasCounted_data()
+    {
+        QTest::addColumn<QString>("loan");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<bool>("aggregate");
+        QTest::newRow("no loan") << QString()
+                                 << QStringLiteral("Per i limiti di 300.000,00 € e di 60.000,00 € sono contate tutte le "
+                                                   "entrate saldate del 2025, in tutto 55.080,00 €: comprese quelle della "
+                                                   "sezione F (disinvestimenti e finanziamenti ricevuti) per 0,00 € e quelle "
+                                                   "non classificate per 80,00 €.")
+                                 << true;
+        QTest::newRow("a loan received") << QStringLiteral("+10000,00")
+                                         << QStringLiteral("Per i limiti di 300.000,00 € e di 60.000,00 € sono contate "
+                                                           "tutte le entrate saldate del 2025, in tutto 65.080,00 €: "
+                                                           "comprese quelle della sezione F (disinvestimenti e "
+                                                           "finanziamenti ricevuti) per 10.000,00 € e quelle non "
+                                                           "classificate per 80,00 €.")
+                                         << false;
+    }
+
+    void sizeFiguresSayWhatWasCounted()
+    {
+        QFETCH(QString, loan);
+        QFETCH(QString, said);
+        QFETCH(bool, aggregate);
+        TestPlatform p;
+        QList<Move> moves{{QStringLiteral("Quote"), QStringLiteral("01/02/2025"), QStringLiteral("+55000,00"), QStringLiteral("Banca")},
+                          {QStringLiteral("Vendita torte"), QStringLiteral("01/03/2025"), QStringLiteral("+80,00"), QStringLiteral("Banca")}};
+        if (!loan.isEmpty())
+            moves.append({QStringLiteral("Prestito"), QStringLiteral("01/04/2025"), loan, QStringLiteral("Banca")});
+        writeYear(2025, moves);
+        writeText(QStringLiteral("Rendiconto.ini"),
+                  "[Entrate]\r\nQuote=A.E1\r\nPrestito=F.E4\r\n[Pagamenti]\r\nBanca=Banca\r\n");
+        const CashStatement s = computeFromFolder(2025);
+        QVERIFY2(s.warnings().contains(said), qPrintable(s.warnings().join(u'\n')));
+        QCOMPARE(anyContains(s.warnings(), QStringLiteral("forma aggregata")), aggregate);
+    }
+
+    // Every item of the form in its order, worded as the form words it.
+    void itemsWordedAsTheForm()
+    {
+        TestPlatform p;
+        const CashStatement s = computeFromFolder(2025);
+        const QList<std::pair<const char *, const char *>> form{
+            {"A.U1", "Materie prime, sussidiarie, di consumo e di merci"},
+            {"A.U2", "Servizi"},
+            {"A.U3", "Godimento beni di terzi"},
+            {"A.U4", "Personale"},
+            {"A.U5", "Uscite diverse di gestione"},
+            {"A.E1", "Entrate da quote associative e apporti dei fondatori"},
+            {"A.E2", "Entrate dagli associati per attività mutuali"},
+            {"A.E3", "Entrate per prestazioni e cessioni ad associati e fondatori"},
+            {"A.E4", "Erogazioni liberali"},
+            {"A.E5", "Entrate del 5 per mille"},
+            {"A.E6", "Contributi da soggetti privati"},
+            {"A.E7", "Entrate per prestazioni e cessioni a terzi"},
+            {"A.E8", "Contributi da enti pubblici"},
+            {"A.E9", "Entrate da contratti con enti pubblici"},
+            {"A.E10", "Altre entrate"},
+            {"B.U1", "Materie prime, sussidiarie, di consumo e di merci"},
+            {"B.U2", "Servizi"},
+            {"B.U3", "Godimento beni di terzi"},
+            {"B.U4", "Personale"},
+            {"B.U5", "Uscite diverse di gestione"},
+            {"B.E1", "Entrate per prestazioni e cessioni ad associati e fondatori"},
+            {"B.E2", "Contributi da soggetti privati"},
+            {"B.E3", "Entrate per prestazioni e cessioni a terzi"},
+            {"B.E4", "Contributi da enti pubblici"},
+            {"B.E5", "Entrate da contratti con enti pubblici"},
+            {"B.E6", "Altre entrate"},
+            {"C.U1", "Uscite per raccolte fondi abituali"},
+            {"C.U2", "Uscite per raccolte fondi occasionali"},
+            {"C.U3", "Altre uscite"},
+            {"C.E1", "Entrate da raccolte fondi abituali"},
+            {"C.E2", "Entrate da raccolte fondi occasionali"},
+            {"C.E3", "Altre entrate"},
+            {"D.U1", "Su rapporti bancari"},
+            {"D.U2", "Su investimenti finanziari"},
+            {"D.U3", "Su patrimonio edilizio"},
+            {"D.U4", "Su altri beni patrimoniali"},
+            {"D.U5", "Altre uscite"},
+            {"D.E1", "Da rapporti bancari"},
+            {"D.E2", "Da altri investimenti finanziari"},
+            {"D.E3", "Da patrimonio edilizio"},
+            {"D.E4", "Da altri beni patrimoniali"},
+            {"D.E5", "Altre entrate"},
+            {"E.U1", "Materie prime, sussidiarie, di consumo e di merci"},
+            {"E.U2", "Servizi"},
+            {"E.U3", "Godimento beni di terzi"},
+            {"E.U4", "Personale"},
+            {"E.U5", "Altre uscite"},
+            {"E.E1", "Entrate da distacco del personale"},
+            {"E.E2", "Altre entrate di supporto generale"},
+            {"I.U1", "Imposte"},
+            {"F.U1", "Investimenti in immobilizzazioni inerenti alle attività di interesse generale"},
+            {"F.U2", "Investimenti in immobilizzazioni inerenti alle attività diverse"},
+            {"F.U3", "Investimenti in attività finanziarie e patrimoniali"},
+            {"F.U4", "Rimborso di finanziamenti per quota capitale e di prestiti"},
+            {"F.E1", "Disinvestimenti di immobilizzazioni inerenti alle attività di interesse generale"},
+            {"F.E2", "Disinvestimenti di immobilizzazioni inerenti alle attività diverse"},
+            {"F.E3", "Disinvestimenti di attività finanziarie e patrimoniali"},
+            {"F.E4", "Ricevimento di finanziamenti e di prestiti"},
+        };
+        QList<std::pair<QString, QString>> shown;
+        for (const Line &l : s.lines())
+            if (l.kind == Line::Kind::Item)
+                shown.append({l.id, l.text});
+        QCOMPARE(shown.size(), form.size());
+        for (qsizetype i = 0; i < form.size(); ++i) {
+            QCOMPARE(shown.at(i).first, QString::fromLatin1(form.at(i).first));
+            QCOMPARE(shown.at(i).second, QString::fromUtf8(form.at(i).second));
+        }
+    }
+
+    // The classification page's rows over two years: one row per reason and
+    // kind however its case and blanks vary, the count of the year, both
+    // totals; suggestions given only where nothing was chosen.
+    void reasonsOfTwoYearsAndSuggestions()
+    {
+        TestPlatform p;
+        writeYear(2024, {{QStringLiteral(" QUOTA"), QStringLiteral("10/01/2024"), QStringLiteral("+5,00"), QStringLiteral("contanti ")},
+                         {QStringLiteral("Affitto sede"), QStringLiteral("10/02/2024"), QStringLiteral("-300,00"), QStringLiteral("Bonifico")}});
+        writeYear(2025, {{QStringLiteral("Quota"), QStringLiteral("10/01/2025"), QStringLiteral("+10,00"), QStringLiteral("Contanti")},
+                         {QStringLiteral("quota"), QStringLiteral("11/01/2025"), QStringLiteral("+20,00"), QStringLiteral("Contanti")},
+                         {QStringLiteral("Quota"), QStringLiteral("12/01/2025"), QStringLiteral("-1,00"), QStringLiteral("Contanti")},
+                         {QStringLiteral("Varie"), QStringLiteral("13/01/2025"), QStringLiteral("+2,00"), QStringLiteral("")}});
+        YearCache cache(Platform::folder().path());
+        const ClassificationRows rows = ClassificationRows::of(cache.get(2025), cache.get(2024));
+        QStringList shown;
+        for (const ClassificationRows::Reason &r : rows.reasons)
+            shown.append(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                             .arg(r.side == StatementItems::Side::Income ? QStringLiteral("+") : QStringLiteral("-"), r.causale)
+                             .arg(r.count)
+                             .arg(CashStatement::amount(r.current), CashStatement::amount(r.previous), r.suggestion));
+        QCOMPARE(shown, (QStringList{QStringLiteral("+ Quota 2 30,00 5,00 A.E1"), QStringLiteral("+ Varie 1 2,00 0,00 "),
+                                     QStringLiteral("- Affitto sede 0 0,00 300,00 A.U3"),
+                                     QStringLiteral("- Quota 1 1,00 0,00 ")}));
+        QStringList payments;
+        for (const ClassificationRows::Payment &m : rows.payments)
+            payments.append(QStringLiteral("%1 %2 %3").arg(m.pagamento).arg(m.count).arg(int(m.suggestion)));
+        QCOMPARE(payments, (QStringList{QStringLiteral(" 1 0"), QStringLiteral("Bonifico 0 2"), QStringLiteral("Contanti 3 1")}));
+
+        Classification c;
+        c.setItem(StatementItems::Side::Expense, QStringLiteral("Affitto sede"), QStringLiteral("A.U5"));
+        c.setAccount(QStringLiteral("Bonifico"), Classification::Account::Cassa);
+        QCOMPARE(rows.applySuggestions(c), 2);
+        QCOMPARE(c.incomeItemOf(QStringLiteral("QUOTA")), QStringLiteral("A.E1"));
+        QCOMPARE(c.expenseItemOf(QStringLiteral("affitto sede")), QStringLiteral("A.U5"));
+        QCOMPARE(c.expenseItemOf(QStringLiteral("Quota")), QString());
+        QCOMPARE(c.accountOf(QStringLiteral("contanti")), Classification::Account::Cassa);
+        QCOMPARE(c.accountOf(QStringLiteral("Bonifico")), Classification::Account::Cassa);
+        QCOMPARE(rows.applySuggestions(c), 0);
     }
 
     void amountsInTheItalianForm_data()

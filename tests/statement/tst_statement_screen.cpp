@@ -6,6 +6,7 @@
 #include "shell/ui/TfrmAvvio.h"
 #include "shell/ui/TfrmPassword.h"
 #include "statement/ui/TfrmEnte.h"
+#include "statement/StatementReport.h"
 #include "statement/ui/TfrmRendiconto.h"
 
 #include "StatementFixtures.h"
@@ -15,7 +16,9 @@
 
 #include "common/ui/FieldEdit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -184,8 +187,9 @@ private Q_SLOTS:
         classifyWorkedYear(s);
         QVERIFY(s.statement().complete());
         QCOMPARE(shownLine(s, QStringLiteral("Avanzo/disavanzo complessivo")), QStringLiteral("3.144,50 €|0,00 €"));
-        QCOMPARE(shownLine(s, QStringLiteral("Cassa")), QStringLiteral("4.420,00 €|0,00 €"));
-        QCOMPARE(shownLine(s, QStringLiteral("Depositi bancari e postali")), QStringLiteral("4.724,50 €|0,00 €"));
+        // 2024 has no file: it closed with the balances 2025 opens with.
+        QCOMPARE(shownLine(s, QStringLiteral("Cassa")), QStringLiteral("4.420,00 €|1.000,00 €"));
+        QCOMPARE(shownLine(s, QStringLiteral("Depositi bancari e postali")), QStringLiteral("4.724,50 €|5.000,00 €"));
         QCOMPARE(shownLine(s, QStringLiteral("Erogazioni liberali")), QStringLiteral("1.500,00 €|0,00 €"));
         QVERIFY(s.txtAvvisi->toPlainText().contains(QStringLiteral("i conti tornano")));
         QVERIFY(!QFileInfo::exists(p.file(QStringLiteral("Rendiconto.ini"))));
@@ -284,6 +288,178 @@ private Q_SLOTS:
                                                            QStringLiteral("/rendiconto.png"));
     }
 
+    // The green status is given only when every settled movement of the year
+    // was read, dated in the year and classified, and both opening balances
+    // are known; otherwise the screen says why not.
+    void greenOnlyWhenEverythingIsKnown_data()
+    {
+        QTest::addColumn<QList<Move>>("moves"); // 2025.eur; none: no file
+        QTest::addColumn<QByteArray>("classification");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("holds"); // the balance check can be made and holds
+        QTest::newRow("no file, no balances") << QList<Move>() << QByteArray() << 2030
+                                              << QStringLiteral("Rendiconto 2030 INCOMPLETO")
+                                              << QStringLiteral("l'archivio 2030.eur non esiste") << false;
+        QTest::newRow("empty Rendiconto.ini") << workedYear() << QByteArray("") << 2025
+                                              << QStringLiteral("Rendiconto 2025 INCOMPLETO")
+                                              << QStringLiteral("i saldi iniziali del 2025 non sono indicati") << false;
+        QTest::newRow("a movement of the year before")
+            << (workedYear() + QList<Move>{{QStringLiteral("Quote associative"), QStringLiteral("30/12/2024"),
+                                            QStringLiteral("+50,00"), QStringLiteral("Contanti")}})
+            << workedClassification() << 2025 << QStringLiteral("Rendiconto 2025 INCOMPLETO")
+            << QStringLiteral("l'archivio 2025.eur contiene 1 movimento con la data di un altro anno") << true;
+        QTest::newRow("everything known") << workedYear() << workedClassification() << 2025
+                                          << QStringLiteral("Rendiconto 2025 completo")
+                                          << QStringLiteral("i conti tornano") << true;
+    }
+
+    void greenOnlyWhenEverythingIsKnown()
+    {
+        QFETCH(QList<Move>, moves);
+        QFETCH(QByteArray, classification);
+        QFETCH(int, year);
+        QFETCH(QString, status);
+        QFETCH(QString, reason);
+        QFETCH(bool, holds);
+        TestPlatform p;
+        if (!moves.isEmpty())
+            writeYear(2025, moves);
+        if (!classification.isNull())
+            writeText(QStringLiteral("Rendiconto.ini"), classification);
+        TfrmRendiconto s;
+        QVERIFY(s.load());
+        s.showYear(year);
+        QCOMPARE(s.lblStato->text(), status);
+        const QString notes = s.txtAvvisi->toPlainText();
+        QVERIFY2(notes.contains(reason), qPrintable(notes));
+        const bool green = status.endsWith(QStringLiteral("completo"));
+        QCOMPARE(notes.contains(QStringLiteral("i conti tornano")), holds);
+        QCOMPARE(notes.startsWith(QStringLiteral("RENDICONTO INCOMPLETO")), !green);
+    }
+
+    // A classification file full of lines the program does not understand
+    // opens at once, and the message names the first few and counts the rest.
+    void manyLinesNotUnderstood()
+    {
+        TestPlatform p;
+        QByteArray ini = "[Entrate]\r\nQuota=A.E1\r\n";
+        ini.reserve(300'000 * 24);
+        for (int i = 0; i < 300'000; ++i)
+            ini += "Voce " + QByteArray::number(i) + "=Z.E9\r\n";
+        writeText(QStringLiteral("Rendiconto.ini"), ini);
+        QElapsedTimer clock;
+        clock.start();
+        TfrmRendiconto s;
+        QVERIFY(s.load());
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed < 15000, qPrintable(QString::number(elapsed)));
+        QCOMPARE(s.classification().incomeItemOf(QStringLiteral("quota")), QStringLiteral("A.E1"));
+        const QStringList lines = p.messages.lastText().split(QRegularExpression(QStringLiteral("[\r\n]+")));
+        QVERIFY2(lines.size() <= 16, qPrintable(QString::number(lines.size())));
+        QVERIFY(lines.contains(QStringLiteral("[Entrate] Voce 0=Z.E9")));
+        QVERIFY(lines.contains(QStringLiteral("[Entrate] Voce 9=Z.E9")));
+        QVERIFY(!lines.contains(QStringLiteral("[Entrate] Voce 10=Z.E9")));
+        QCOMPARE(lines.last(), QStringLiteral("... e altre 299990 righe."));
+    }
+
+    // The printout a treasurer files: column heads on every page, each section
+    // on one page with its heading, the signatures with the last lines, every
+    // page number in the same letters, no box taller than its text; the
+    // control notes only when asked for, on pages of their own.
+    void printoutAsFiled_data()
+    {
+        QTest::addColumn<bool>("notes");
+        QTest::newRow("without the notes") << false;
+        QTest::newRow("with the notes") << true;
+    }
+
+    void printoutAsFiled()
+    {
+        QFETCH(bool, notes);
+        TestPlatform p;
+        writeYear(2024, workedYear());
+        QList<Move> year = workedYear();
+        for (Move &m : year)
+            m.data.replace(QStringLiteral("2025"), QStringLiteral("2026"));
+        year.append({QStringLiteral("Vendita torte"), QStringLiteral("01/05/2026"), QStringLiteral("+80,00"), QStringLiteral("Contanti")});
+        writeYear(2026, year);
+        writeText(QStringLiteral("Rendiconto.ini"), workedClassification());
+        TfrmRendiconto s;
+        QVERIFY(s.load());
+        s.showYear(2026);
+        if (notes)
+            s.chkNote->click();
+        s.btnStampa->click();
+        QCOMPARE(p.printer.jobs.size(), 1);
+        const QList<PreparedPage> pages = p.printer.jobs.first().report.pages;
+
+        // The pages of the statement, then (when asked) those of the notes.
+        qsizetype statementPages = 0;
+        while (statementPages < pages.size() &&
+               !pages[statementPages].texts().contains(StatementReport::notesTitle(2026)))
+            ++statementPages;
+        QVERIFY(statementPages >= 2);
+        QCOMPARE(statementPages < pages.size(), notes);
+        // The first page from `from` on that holds a line of that text.
+        const auto where = [&](const QString &text, qsizetype from) {
+            for (qsizetype i = std::max<qsizetype>(from, 0); i < statementPages; ++i)
+                for (const PreparedItem *it : pages[i].findAll(QStringLiteral("txtVoce")) + pages[i].findAll(QStringLiteral("txtSezione")))
+                    if (it->lines.join(u' ') == text)
+                        return i;
+            return qsizetype(-1);
+        };
+        // Each heading on the page of the lines under it.
+        const QList<CashStatement::Line> &lines = s.statement().lines();
+        qsizetype page = -1;
+        for (const CashStatement::Line &l : lines) {
+            const QString text = l.kind == CashStatement::Line::Kind::Item ? l.id + QStringLiteral("  ") + l.text : l.text;
+            const qsizetype at = where(text, page);
+            QVERIFY2(at >= 0, qPrintable(text));
+            if (l.kind != CashStatement::Line::Kind::Heading)
+                QVERIFY2(at == page, qPrintable(text));
+            page = at;
+        }
+        QCOMPARE(where(QStringLiteral("Cassa e banca"), 0), statementPages - 1);
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            const PreparedPage &pg = pages[i];
+            const QStringList texts = pg.texts();
+            if (i < statementPages) {
+                QVERIFY2(texts.contains(QStringLiteral("Voce")) && texts.contains(QStringLiteral("2026")) &&
+                             texts.contains(QStringLiteral("2025")),
+                         qPrintable(QString::number(i)));
+                QVERIFY(!texts.join(u' ').contains(QStringLiteral("Verifica:")));
+                QVERIFY(!texts.join(u' ').contains(QStringLiteral("non classificate")));
+                QCOMPARE(pg.find(QStringLiteral("txtPagina"))->lines,
+                         QStringList{QStringLiteral("Pagina %1 di %2").arg(i + 1).arg(statementPages)});
+            } else {
+                QCOMPARE(pg.find(QStringLiteral("txtPagina"))->lines,
+                         QStringList{QStringLiteral("Note di controllo - Pagina %1 di %2")
+                                         .arg(i - statementPages + 1)
+                                         .arg(pages.size() - statementPages)});
+            }
+            const PreparedItem *foot = pg.find(QStringLiteral("txtPagina"));
+            QCOMPARE(foot->fontFamily, QStringLiteral("Arial"));
+            QCOMPARE(foot->fontSize, 8.0);
+            QVERIFY(!foot->bold);
+            for (const PreparedItem *it : pg.findAll(QStringLiteral("txtVoce")))
+                QVERIFY2(it->rect.height() < (it->lines.size() + 0.5) * it->pitch, qPrintable(it->lines.join(u' ')));
+        }
+        // The signatures with the last lines.
+        const QStringList last = pages[statementPages - 1].texts();
+        QVERIFY(last.contains(QStringLiteral("Il Presidente")));
+        QVERIFY(last.contains(QStringLiteral("Il Tesoriere")));
+        if (notes) {
+            QString noted;
+            for (qsizetype i = statementPages; i < pages.size(); ++i)
+                noted += pages[i].texts().join(u' ') + u' ';
+            QVERIFY(noted.contains(s.statement().checkText()));
+            for (const QString &w : s.statement().warnings())
+                QVERIFY2(noted.simplified().contains(w.simplified()), qPrintable(w));
+        }
+    }
+
     void incompleteStatementSaysSoOnPaper()
     {
         TestPlatform p;
@@ -321,9 +497,16 @@ private Q_SLOTS:
         const XlsxReader::Sheet book = XlsxReader::read(p.file(QStringLiteral("Rendiconto2025.xlsx")));
         QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
         QCOMPARE(book.name, QStringLiteral("Rendiconto 2025"));
-        QCOMPARE(book.frozenRows, 1);
-        QCOMPARE(book.rows.first().first().text, QStringLiteral("Codice"));
-        QCOMPARE(book.rows.first().at(2).text, QStringLiteral("2025"));
+        // The association's heading first, in bold; the column heads below it are the frozen header.
+        QCOMPARE(book.rows.first().first().text, QStringLiteral("(denominazione non indicata)"));
+        QVERIFY(book.rows.first().first().bold);
+        qsizetype headRow = 0;
+        while (headRow < book.rows.size() && book.rows[headRow].first().text != QStringLiteral("Codice"))
+            ++headRow;
+        QVERIFY(headRow > 0 && headRow < book.rows.size());
+        QCOMPARE(book.frozenRows, int(headRow) + 1);
+        QCOMPARE(book.rows[headRow].at(2).text, QStringLiteral("2025"));
+        QVERIFY(book.rows[headRow].at(2).bold);
 
         // Every other row of the sheet, in order, cell by cell.
         QList<QStringList> sheet = XlsxReader::readDocument(sheetBytes);
@@ -332,7 +515,9 @@ private Q_SLOTS:
         QVERIFY(heads != sheet.end());
         sheet.erase(heads);
         QList<QStringList> bookRows;
-        for (qsizetype i = 1; i < book.rows.size(); ++i) {
+        for (qsizetype i = 0; i < book.rows.size(); ++i) {
+            if (i == headRow)
+                continue;
             QStringList cells;
             for (const XlsxReader::Cell &c : book.rows[i])
                 cells.append(c.type == XlsxReader::Cell::Type::Number ? QStringLiteral("#") + QString::number(c.number, 'f', 2)
@@ -362,6 +547,50 @@ private Q_SLOTS:
         QVERIFY(overall != book.rows.end());
         QCOMPARE((*overall)[2].type, XlsxReader::Cell::Type::Number);
         QCOMPARE((*overall)[2].number, 3144.5);
+        // Bold where the sheet is bold: titles, headings, totals and results, not the items.
+        const auto rowOf = [&](const QString &text) {
+            for (const QList<XlsxReader::Cell> &r : book.rows)
+                if (r.size() > 1 && r[1].text == text)
+                    return r;
+            return QList<XlsxReader::Cell>();
+        };
+        QVERIFY((*overall)[1].bold && (*overall)[2].bold && (*overall)[3].bold);
+        QVERIFY(rowOf(QStringLiteral("A) Uscite da attività di interesse generale")).at(1).bold);
+        QVERIFY(rowOf(QStringLiteral("Totale entrate della gestione")).at(2).bold);
+        const QList<XlsxReader::Cell> rent = rowOf(QStringLiteral("Godimento beni di terzi"));
+        QVERIFY(!rent.at(0).bold && !rent.at(1).bold && !rent.at(2).bold);
+        QCOMPARE(rent.at(2).number, 1800.0);
+        QVERIFY(book.rows.at(headRow - 2).first().bold); // the title
+    }
+
+    // A text longer than a workbook's cell holds is cut there, and says so in
+    // Italian; the export goes through.
+    void longTextCutInTheWorkbook()
+    {
+        TestPlatform p;
+        QList<Move> moves;
+        for (int i = 0; i < 400; ++i)
+            moves.append({QStringLiteral("Causale ancora da classificare numero %1 con una descrizione lunga").arg(i, 3, 10, QLatin1Char('0')),
+                          QStringLiteral("02/03/2025"), QStringLiteral("+1,00"), QStringLiteral("Contanti")});
+        writeYear(2025, moves);
+        TfrmRendiconto s;
+        QVERIFY(s.load());
+        s.showYear(2025);
+        const QString listed = s.statement().warnings().filter(QStringLiteral("non classificate")).value(0);
+        QVERIFY(listed.size() > 32767);
+        s.optXlsx->click();
+        p.messages.answers << MessageBoxes::Answer::No;
+        s.btnEsporta->click();
+        QCOMPARE(p.messages.lastText(), QStringLiteral("Il rendiconto è stato esportato nel file Rendiconto2025.xlsx.\r\n\r\nAprire il file adesso?"));
+        const XlsxReader::Sheet book = XlsxReader::read(p.file(QStringLiteral("Rendiconto2025.xlsx")));
+        QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
+        QString cut;
+        for (const QList<XlsxReader::Cell> &r : book.rows)
+            if (r.size() > 1 && r[1].text.startsWith(QStringLiteral("Attenzione: causali del 2025 non classificate")))
+                cut = r[1].text;
+        QCOMPARE(cut.size(), 32767);
+        QVERIFY(cut.endsWith(QStringLiteral("(testo tagliato: una cella del foglio di calcolo contiene al massimo 32.767 caratteri)")));
+        QVERIFY(listed.startsWith(cut.left(32000)));
     }
 
     void exportedSheetReadsBack()

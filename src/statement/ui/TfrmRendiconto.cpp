@@ -4,243 +4,48 @@
 
 #include "TfrmEnte.h"
 #include "books/StatementPdf.h"
-#include "common/HelpPage.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
-#include "common/ui/FormBuilder.h"
 #include "common/ui/Palette.h"
-#include "common/ui/PictureButton.h"
-#include "common/ui/TfrmGuida.h"
 #include "common/ui/UiPlatform.h"
-#include "output/ui/ExportProcedure.h"
 #include "output/ui/PrinterOutput.h"
 #include "statement/StatementReport.h"
 #include "statement/StatementSheet.h"
 
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QAbstractItemView>
-#include <QHeaderView>
+#include <QCloseEvent>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QUrl>
 
-#include <cmath>
 #include <memory>
 
-using Form::Kind;
+using StatementLook::cell;
 using Side = StatementItems::Side;
 
 namespace {
-
-constexpr int kWidth = 1000;
-constexpr int kHeight = 720;
 
 const QString kAdvice = QStringLiteral("Accertarsi di possedere i privilegi di lettura e scrittura nella cartella di "
                                        "installazione del programma.");
 
 QString sideText(Side s) { return s == Side::Income ? QStringLiteral("Entrata") : QStringLiteral("Uscita"); }
 
-QTableWidgetItem *cell(const QString &text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+QString accountText(Classification::Account a)
 {
-    auto *it = new QTableWidgetItem(text);
-    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    it->setTextAlignment(align);
-    return it;
-}
-
-QTableWidget *table(QWidget *parent, const char *name, const QStringList &heads)
-{
-    auto *t = new QTableWidget(0, int(heads.size()), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setHorizontalHeaderLabels(heads);
-    t->verticalHeader()->setVisible(false);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setWordWrap(false);
-    t->setAlternatingRowColors(true);
-    t->setStyleSheet(QStringLiteral("QTableWidget { background: white; alternate-background-color: %1; }"
-                                    "QHeaderView::section { background: %2; color: white; font-weight: bold; "
-                                    "padding: 3px; border: none; }")
-                         .arg(QColor(0xF3, 0xF8, 0xFD).name(), Palette::navy.name()));
-    return t;
-}
-
-// An amount typed for an opening balance: empty, or an amount in cents.
-std::optional<std::optional<qint64>> typedCents(const QString &text)
-{
-    const QString t = TextRules::trim(text);
-    if (t.isEmpty())
-        return std::make_optional(std::optional<qint64>{});
-    const auto v = TextRules::parseAmount(t);
-    if (!v || !(std::fabs(*v) < 1e12))
-        return std::nullopt;
-    return std::make_optional(std::optional<qint64>{qint64(std::llround(*v * 100))});
+    return a == Classification::Account::Cassa   ? QStringLiteral("Cassa")
+           : a == Classification::Account::Banca ? QStringLiteral("Banca")
+                                                  : QString();
 }
 
 QString centsForEdit(qint64 cents) { return CashStatement::amount(cents).remove(QLatin1Char('.')); }
 
 } // namespace
-
-TfrmRendiconto::TfrmRendiconto(QWidget *parent)
-    : FixedDialog(QStringLiteral(" Quintara - Rendiconto per cassa"), QSize(kWidth, kHeight), parent)
-{
-    buildControls();
-}
-
-void TfrmRendiconto::buildControls()
-{
-    Form::Controls c;
-    Form::build(this,
-                {
-                    {"imgIntestazione", Kind::Picture, {}, 12, 12, 698, 57, "banner_rendiconto"},
-                    {"lblEnte", Kind::Bold, {}, 720, 14, 220, 52},
-                    {"imgGuida", Kind::PictureButton, {}, 950, 22, 36, 36, "help"},
-                    {"titAnno", Kind::Bold, QStringLiteral("Anno:"), 14, 86, 50, 20},
-                    {"txtAnno", Kind::Edit, {}, 66, 82, 70, 26, nullptr, 4},
-                    {"btnAggiorna", Kind::Button, QStringLiteral("Aggiorna"), 148, 80, 110, 30},
-                    {"lblStato", Kind::Bold, {}, 272, 80, 540, 30},
-                    {"btnEnte", Kind::Button, QStringLiteral("Dati dell'associazione"), 824, 80, 164, 30},
-                    {"shpComandi", Kind::Shape, {}, 12, 650, 976, 60},
-                    {"btnEsci", Kind::Button, QStringLiteral("Esci"), 26, 662, 110, 36},
-                    {"panInfo", Kind::Label, {}, 150, 662, 210, 36},
-                    {"btnPdf", Kind::Button, QStringLiteral("Salva PDF per il RUNTS"), 366, 662, 166, 36},
-                    {"optXls", Kind::Radio, QStringLiteral("Microsoft Excel (.xls)"), 538, 663, 196, 16},
-                    {"optXlsx", Kind::Radio, QStringLiteral("Excel 2007 e successivi (.xlsx)"), 538, 681, 196, 16},
-                    {"btnStampa", Kind::Button, QStringLiteral("Stampa"), 740, 662, 110, 36},
-                    {"btnEsporta", Kind::Button, QStringLiteral("Esporta"), 864, 662, 110, 36},
-                },
-                c);
-    txtAnno = c.get<FieldEdit>(QStringLiteral("txtAnno"));
-    btnAggiorna = c.get<QPushButton>(QStringLiteral("btnAggiorna"));
-    btnEnte = c.get<QPushButton>(QStringLiteral("btnEnte"));
-    imgGuida = c.get<PictureButton>(QStringLiteral("imgGuida"));
-    lblStato = c.get<QLabel>(QStringLiteral("lblStato"));
-    lblEnte = c.get<QLabel>(QStringLiteral("lblEnte"));
-    panInfo = c.get<QLabel>(QStringLiteral("panInfo"));
-    btnStampa = c.get<QPushButton>(QStringLiteral("btnStampa"));
-    btnEsporta = c.get<QPushButton>(QStringLiteral("btnEsporta"));
-    btnEsci = c.get<QPushButton>(QStringLiteral("btnEsci"));
-    optXls = c.get<QRadioButton>(QStringLiteral("optXls"));
-    optXlsx = c.get<QRadioButton>(QStringLiteral("optXlsx"));
-    ExportProcedure::styleFormatOption(optXls);
-    ExportProcedure::styleFormatOption(optXlsx);
-    optXls->setChecked(true);
-    c.widget(QStringLiteral("shpComandi"))
-        ->setStyleSheet(QStringLiteral("QWidget#shpComandi { background: %1; border-radius: 8px; }")
-                            .arg(Palette::navy.name()));
-    c.get<QLabel>(QStringLiteral("titAnno"))->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::navy.name()));
-    lblEnte->setStyleSheet(QStringLiteral("color: %1;").arg(Palette::navy.name()));
-    lblEnte->setWordWrap(true);
-    lblStato->setAlignment(Qt::AlignCenter);
-    panInfo->setStyleSheet(QStringLiteral("color: white;"));
-    panInfo->setWordWrap(true);
-    txtAnno->setAllowedCharacters(QStringLiteral("0123456789"));
-    txtAnno->setContextMenuPolicy(Qt::NoContextMenu);
-    txtAnno->setAcceptDrops(false);
-
-    tabPagine = new QTabWidget(this);
-    tabPagine->setObjectName(QStringLiteral("tabPagine"));
-    tabPagine->setGeometry(12, 118, 976, 524);
-
-    // The classification page: reasons on the left, payment methods and balances on the right.
-    auto *classify = new QWidget;
-    classify->setObjectName(QStringLiteral("pagClassificazione"));
-    tblCausali = table(classify, "tblCausali",
-                       {QStringLiteral("Tipo"), QStringLiteral("Causale"), QStringLiteral("N."), QStringLiteral("Totale"),
-                        QStringLiteral("Anno prec."), QStringLiteral("Voce del rendiconto"),
-                        QStringLiteral("Proposta")});
-    tblCausali->setGeometry(6, 6, 700, 440);
-    for (const auto &[col, w] : {std::pair{RcKind, 56}, std::pair{RcReason, 140}, std::pair{RcCount, 34},
-                                 std::pair{RcTotal, 84}, std::pair{RcPrevious, 84}, std::pair{RcItem, 230},
-                                 std::pair{RcSuggestion, 62}})
-        tblCausali->setColumnWidth(col, w);
-    tblPagamenti = table(classify, "tblPagamenti",
-                         {QStringLiteral("Pagamento"), QStringLiteral("N."), QStringLiteral("Conto"),
-                          QStringLiteral("Proposta")});
-    tblPagamenti->setGeometry(714, 6, 250, 250);
-    for (const auto &[col, w] :
-         {std::pair{PcMethod, 100}, std::pair{PcCount, 30}, std::pair{PcAccount, 70}, std::pair{PcSuggestion, 46}})
-        tblPagamenti->setColumnWidth(col, w);
-    Form::build(classify,
-                {
-                    {"titSaldi", Kind::Bold, QStringLiteral("Saldi iniziali dell'anno"), 718, 266, 246, 20},
-                    {"titSaldoCassa", Kind::Label, QStringLiteral("Cassa:"), 718, 298, 70, 20},
-                    {"txtSaldoCassa", Kind::Edit, {}, 794, 294, 160, 26, nullptr, 16},
-                    {"titSaldoBanca", Kind::Label, QStringLiteral("Banca:"), 718, 334, 70, 20},
-                    {"txtSaldoBanca", Kind::Edit, {}, 794, 330, 160, 26, nullptr, 16},
-                    {"lblSaldi", Kind::Label, {}, 718, 364, 246, 80},
-                    {"btnSuggerimenti", Kind::Button, QStringLiteral("Applica i suggerimenti"), 6, 454, 200, 32},
-                    {"btnSalva", Kind::Button, QStringLiteral("Salva classificazione"), 506, 454, 200, 32},
-                },
-                c);
-    txtSaldoCassa = c.get<FieldEdit>(QStringLiteral("txtSaldoCassa"));
-    txtSaldoBanca = c.get<FieldEdit>(QStringLiteral("txtSaldoBanca"));
-    lblSaldi = c.get<QLabel>(QStringLiteral("lblSaldi"));
-    lblSaldi->setWordWrap(true);
-    btnSuggerimenti = c.get<QPushButton>(QStringLiteral("btnSuggerimenti"));
-    btnSalva = c.get<QPushButton>(QStringLiteral("btnSalva"));
-    for (FieldEdit *e : {txtSaldoCassa, txtSaldoBanca})
-        e->setAllowedCharacters(QStringLiteral("0123456789,-"));
-    tabPagine->addTab(classify, QStringLiteral("Classificazione"));
-
-    // The statement page.
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("pagRendiconto"));
-    tblRendiconto = table(page, "tblRendiconto",
-                          {QStringLiteral("Codice"), QStringLiteral("Voce"), QStringLiteral("Anno"),
-                           QStringLiteral("Anno prec.")});
-    tblRendiconto->setGeometry(6, 6, 960, 360);
-    tblRendiconto->setColumnWidth(ScCode, 60);
-    tblRendiconto->setColumnWidth(ScText, 610);
-    tblRendiconto->setColumnWidth(ScCurrent, 130);
-    tblRendiconto->setColumnWidth(ScPrevious, 130);
-    tblRendiconto->setSelectionMode(QAbstractItemView::NoSelection);
-    txtAvvisi = new QTextEdit(page);
-    txtAvvisi->setObjectName(QStringLiteral("txtAvvisi"));
-    txtAvvisi->setReadOnly(true);
-    txtAvvisi->setGeometry(6, 372, 960, 116);
-    tabPagine->addTab(page, QStringLiteral("Rendiconto"));
-
-    m_hints = {
-        {btnAggiorna, QStringLiteral("Legge i movimenti dell'anno indicato e dell'anno precedente.")},
-        {btnEnte, QStringLiteral("Denominazione, codice fiscale e altri dati dell'associazione.")},
-        {btnSuggerimenti, QStringLiteral("Classifica le causali ancora da classificare come suggerito.")},
-        {btnSalva, QStringLiteral("Salva la classificazione e i saldi iniziali nel file Rendiconto.ini.")},
-        {btnStampa, QStringLiteral("Mostra l'anteprima di stampa del rendiconto.")},
-        {btnEsporta, QStringLiteral("Esporta il rendiconto in un foglio di calcolo.")},
-        {optXls, QStringLiteral("Scegli il formato del file di Excel da creare.")},
-        {optXlsx, QStringLiteral("Scegli il formato del file di Excel da creare.")},
-        {btnEsci, QStringLiteral("Chiude il rendiconto.")},
-        {imgGuida, QStringLiteral("Guida al rendiconto per cassa.")},
-    };
-    for (QObject *o : m_hints.keys())
-        o->installEventFilter(this);
-
-    connect(txtAnno, &FieldEdit::enterPressed, this, &TfrmRendiconto::btnAggiornaClick);
-    connect(btnAggiorna, &QPushButton::clicked, this, &TfrmRendiconto::btnAggiornaClick);
-    connect(btnEnte, &QPushButton::clicked, this, &TfrmRendiconto::btnEnteClick);
-    connect(btnSuggerimenti, &QPushButton::clicked, this, &TfrmRendiconto::btnSuggerimentiClick);
-    connect(btnSalva, &QPushButton::clicked, this, [this] { btnSalvaClick(); });
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmRendiconto::btnStampaClick);
-    connect(btnEsporta, &QPushButton::clicked, this, &TfrmRendiconto::btnEsportaClick);
-    connect(c.get<QPushButton>(QStringLiteral("btnPdf")), &QPushButton::clicked, this, &TfrmRendiconto::btnPdfClick);
-    connect(btnEsci, &QPushButton::clicked, this, &QDialog::close);
-    connect(imgGuida, &QAbstractButton::clicked, this, [this] { TfrmGuida::open(this, HelpPage::Statement); });
-    // Leaving a balance takes it in silently (the focus may be leaving for a
-    // message box); Enter also says when it is not an amount.
-    for (FieldEdit *e : {txtSaldoCassa, txtSaldoBanca}) {
-        connect(e, &FieldEdit::left, this, [this] { openingLeft(false); });
-        connect(e, &FieldEdit::enterPressed, this, [this] { openingLeft(true); });
-    }
-}
 
 void TfrmRendiconto::open(QWidget *opener)
 {
@@ -256,27 +61,24 @@ bool TfrmRendiconto::load()
 {
     const QString folder = Platform::folder().path();
     QString error;
+    const auto refuse = [&](const QString &name) {
+        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).").arg(name, error) +
+                                    UiPlatform::kLfCrLfCr + kAdvice);
+        return false;
+    };
     const auto c = Classification::load(folder, &error);
-    if (!c) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(Classification::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
-        return false;
-    }
+    if (!c)
+        return refuse(Classification::fileName());
     const auto e = EnteData::load(folder, &error);
-    if (!e) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(EnteData::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
-        return false;
-    }
+    if (!e)
+        return refuse(EnteData::fileName());
     m_classification = *c;
     m_ente = *e;
     if (!c->problems().isEmpty())
         UiPlatform::warning(this, QStringLiteral("Attenzione: alcune righe del file %1 non sono state comprese e "
                                                  "non vengono usate:")
                                           .arg(Classification::fileName()) +
-                                      UiPlatform::kLfCrLfCr + c->problems().join(QStringLiteral("\r\n")));
+                                      UiPlatform::kLfCrLfCr + c->problemSummary());
     m_cache = std::make_unique<YearCache>(folder);
     showEnte();
     return true;
@@ -318,96 +120,59 @@ QComboBox *TfrmRendiconto::accountCombo(int row) const
 
 void TfrmRendiconto::fillClassification()
 {
+    m_rows = ClassificationRows::of(m_cache->get(m_year), m_cache->get(m_year - 1));
     m_filling = true;
-    // Every distinct reason of the two years, by kind, with its count and totals.
-    struct Reason
-    {
-        Side side = Side::Income;
-        QString causale;
-        qint64 count = 0;
-        qint64 current = 0;
-        qint64 previous = 0;
-    };
-    QMap<QString, Reason> reasons;
-    QMap<QString, std::pair<QString, qint64>> payments;
-    for (const int y : {m_year, m_year - 1}) {
-        const YearMovements *m = m_cache->get(y);
-        if (!m)
-            continue;
-        for (const YearMovements::Group &g : m->groups) {
-            const Side side = g.income ? Side::Income : Side::Expense;
-            // Income first, then expense; within each, by reason.
-            const QString key = (g.income ? QStringLiteral("0") : QStringLiteral("1")) + Classification::fold(g.causale);
-            Reason &r = reasons[key];
-            if (r.causale.isEmpty()) {
-                r.side = side;
-                r.causale = g.causale;
-            }
-            if (y == m_year) {
-                r.count += g.count;
-                r.current += g.cents;
-            } else {
-                r.previous += g.cents;
-            }
-            auto &p = payments[Classification::fold(g.pagamento)];
-            if (p.first.isEmpty())
-                p.first = g.pagamento;
-            if (y == m_year)
-                p.second += g.count;
-        }
-    }
-
-    m_reasons.clear();
     tblCausali->setRowCount(0);
-    tblCausali->setRowCount(int(reasons.size()));
-    int row = 0;
-    for (const Reason &r : reasons) {
-        m_reasons.append({r.side, r.causale});
+    tblCausali->setRowCount(int(m_rows.reasons.size()));
+    for (int row = 0; row < m_rows.reasons.size(); ++row) {
+        const ClassificationRows::Reason &r = m_rows.reasons.at(row);
+        const auto right = Qt::AlignRight | Qt::AlignVCenter;
         tblCausali->setItem(row, RcKind, cell(sideText(r.side)));
         tblCausali->setItem(row, RcReason, cell(r.causale));
         tblCausali->item(row, RcReason)->setToolTip(r.causale);
-        tblCausali->setItem(row, RcCount, cell(QString::number(r.count), Qt::AlignRight | Qt::AlignVCenter));
-        tblCausali->setItem(row, RcTotal, cell(CashStatement::amount(r.current), Qt::AlignRight | Qt::AlignVCenter));
-        tblCausali->setItem(row, RcPrevious, cell(CashStatement::amount(r.previous), Qt::AlignRight | Qt::AlignVCenter));
+        tblCausali->setItem(row, RcCount, cell(QString::number(r.count), right));
+        tblCausali->setItem(row, RcTotal, cell(CashStatement::amount(r.current), right));
+        tblCausali->setItem(row, RcPrevious, cell(CashStatement::amount(r.previous), right));
         auto *combo = new QComboBox;
         // The list opens wide enough for the items' full names.
         combo->view()->setMinimumWidth(600);
         combo->addItem(QStringLiteral("- da classificare -"), QString());
         for (const StatementItems::Item &i : StatementItems::ofSide(r.side))
             combo->addItem(StatementItems::label(i), i.code);
-        combo->setCurrentIndex(std::max(0, combo->findData(m_classification.itemOf(r.side, r.causale))));
         connect(combo, &QComboBox::currentIndexChanged, this, [this, row] { itemChosen(row); });
         tblCausali->setCellWidget(row, RcItem, combo);
-        const QString suggested = CashStatement::suggestion(r.side, r.causale);
-        auto *s = cell(suggested);
-        if (const auto *item = StatementItems::find(suggested))
+        auto *s = cell(r.suggestion);
+        if (const auto *item = StatementItems::find(r.suggestion))
             s->setToolTip(StatementItems::label(*item));
         tblCausali->setItem(row, RcSuggestion, s);
-        ++row;
     }
-
-    m_payments.clear();
     tblPagamenti->setRowCount(0);
-    tblPagamenti->setRowCount(int(payments.size()));
-    row = 0;
-    for (const auto &[method, count] : payments) {
-        m_payments.append(method);
-        tblPagamenti->setItem(row, PcMethod, cell(method.isEmpty() ? QStringLiteral("(non indicata)") : method));
-        tblPagamenti->setItem(row, PcCount, cell(QString::number(count), Qt::AlignRight | Qt::AlignVCenter));
+    tblPagamenti->setRowCount(int(m_rows.payments.size()));
+    for (int row = 0; row < m_rows.payments.size(); ++row) {
+        const ClassificationRows::Payment &p = m_rows.payments.at(row);
+        tblPagamenti->setItem(row, PcMethod, cell(p.pagamento.isEmpty() ? QStringLiteral("(non indicata)") : p.pagamento));
+        tblPagamenti->setItem(row, PcCount, cell(QString::number(p.count), Qt::AlignRight | Qt::AlignVCenter));
         auto *combo = new QComboBox;
-        combo->addItem(QStringLiteral("-"), int(Classification::Account::None));
-        combo->addItem(QStringLiteral("Cassa"), int(Classification::Account::Cassa));
-        combo->addItem(QStringLiteral("Banca"), int(Classification::Account::Banca));
-        combo->setCurrentIndex(std::max(0, combo->findData(int(m_classification.accountOf(method)))));
+        for (const auto a : {Classification::Account::None, Classification::Account::Cassa, Classification::Account::Banca})
+            combo->addItem(a == Classification::Account::None ? QStringLiteral("-") : accountText(a), int(a));
         connect(combo, &QComboBox::currentIndexChanged, this, [this, row] { accountChosen(row); });
         tblPagamenti->setCellWidget(row, PcAccount, combo);
-        const auto suggested = CashStatement::suggestedAccount(method);
-        tblPagamenti->setItem(row, PcSuggestion,
-                              cell(suggested == Classification::Account::Cassa   ? QStringLiteral("Cassa")
-                                   : suggested == Classification::Account::Banca ? QStringLiteral("Banca")
-                                                                                 : QString()));
-        ++row;
+        tblPagamenti->setItem(row, PcSuggestion, cell(accountText(p.suggestion)));
     }
+    m_filling = false;
+    showChoices();
+}
+
+void TfrmRendiconto::showChoices()
+{
+    m_filling = true;
+    for (int row = 0; row < m_rows.reasons.size(); ++row) {
+        const ClassificationRows::Reason &r = m_rows.reasons.at(row);
+        itemCombo(row)->setCurrentIndex(std::max(0, itemCombo(row)->findData(m_classification.itemOf(r.side, r.causale))));
+    }
+    for (int row = 0; row < m_rows.payments.size(); ++row)
+        accountCombo(row)->setCurrentIndex(
+            std::max(0, accountCombo(row)->findData(int(m_classification.accountOf(m_rows.payments.at(row).pagamento)))));
     m_filling = false;
 }
 
@@ -422,9 +187,9 @@ void TfrmRendiconto::fillOpening()
 
 void TfrmRendiconto::itemChosen(int row)
 {
-    if (m_filling || row >= m_reasons.size())
+    if (m_filling || row >= m_rows.reasons.size())
         return;
-    const ReasonRow &r = m_reasons.at(row);
+    const ClassificationRows::Reason &r = m_rows.reasons.at(row);
     m_classification.setItem(r.side, r.causale, itemCombo(row)->currentData().toString());
     m_dirty = true;
     recompute();
@@ -432,9 +197,9 @@ void TfrmRendiconto::itemChosen(int row)
 
 void TfrmRendiconto::accountChosen(int row)
 {
-    if (m_filling || row >= m_payments.size())
+    if (m_filling || row >= m_rows.payments.size())
         return;
-    m_classification.setAccount(m_payments.at(row),
+    m_classification.setAccount(m_rows.payments.at(row).pagamento,
                                 Classification::Account(accountCombo(row)->currentData().toInt()));
     m_dirty = true;
     recompute();
@@ -444,8 +209,8 @@ void TfrmRendiconto::openingLeft(bool warn)
 {
     if (m_filling)
         return;
-    const auto cassa = typedCents(txtSaldoCassa->text());
-    const auto banca = typedCents(txtSaldoBanca->text());
+    const auto cassa = Classification::typedBalance(txtSaldoCassa->text());
+    const auto banca = Classification::typedBalance(txtSaldoBanca->text());
     for (const auto &[edit, ok] : {std::pair{txtSaldoCassa, cassa.has_value()}, std::pair{txtSaldoBanca, banca.has_value()}})
         edit->setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { color: %1; }").arg(Palette::red.name()));
     if (!cassa || !banca) {
@@ -473,39 +238,7 @@ void TfrmRendiconto::openingLeft(bool warn)
 void TfrmRendiconto::recompute()
 {
     m_statement = CashStatement::compute(m_year, m_classification, m_cache->source());
-    using LineKind = CashStatement::Line::Kind;
-    const auto &lines = m_statement.lines();
-    tblRendiconto->setRowCount(0);
-    tblRendiconto->setRowCount(int(lines.size()));
-    QFont bold = tblRendiconto->font();
-    bold.setBold(true);
-    for (int row = 0; row < lines.size(); ++row) {
-        const CashStatement::Line &l = lines.at(row);
-        const bool strong = l.kind != LineKind::Item;
-        auto *code = cell(l.kind == LineKind::Item ? l.id : QString());
-        auto *text = cell(l.text);
-        text->setToolTip(l.text);
-        tblRendiconto->setItem(row, ScCode, code);
-        tblRendiconto->setItem(row, ScText, text);
-        if (l.kind == LineKind::Heading) {
-            for (int col = 0; col < ScColumns; ++col) {
-                if (!tblRendiconto->item(row, col))
-                    tblRendiconto->setItem(row, col, cell(QString()));
-                tblRendiconto->item(row, col)->setBackground(Palette::paleBlue);
-                tblRendiconto->item(row, col)->setFont(bold);
-            }
-            continue;
-        }
-        tblRendiconto->setItem(row, ScCurrent,
-                               cell(CashStatement::euro(l.current), Qt::AlignRight | Qt::AlignVCenter));
-        tblRendiconto->setItem(row, ScPrevious,
-                               cell(CashStatement::euro(l.previous), Qt::AlignRight | Qt::AlignVCenter));
-        if (strong)
-            for (int col = 0; col < ScColumns; ++col)
-                tblRendiconto->item(row, col)->setFont(bold);
-    }
-    tblRendiconto->resizeRowsToContents();
-
+    StatementLook::showLines(tblRendiconto, m_statement.lines());
     QStringList notes{m_statement.checkText()};
     notes += m_statement.warnings();
     if (!m_statement.complete())
@@ -516,15 +249,7 @@ void TfrmRendiconto::recompute()
     lblStato->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; border-radius: 6px; }")
                                 .arg(m_statement.complete() ? Palette::green.name() : Palette::red.name()));
 
-    const auto &y = m_statement.current();
-    if (y.opening && y.openingCarried)
-        lblSaldi->setText(QStringLiteral("Non indicati: si usano i saldi finali del %1 (cassa %2, banca %3).")
-                              .arg(QString::number(m_year - 1), CashStatement::euro(y.opening->cassa),
-                                   CashStatement::euro(y.opening->banca)));
-    else if (!y.opening)
-        lblSaldi->setText(QStringLiteral("Non indicati e non ricavabili dal %1: indicarli qui sopra.").arg(m_year - 1));
-    else
-        lblSaldi->clear();
+    lblSaldi->setText(m_statement.openingNote());
 }
 
 void TfrmRendiconto::btnAggiornaClick()
@@ -548,18 +273,11 @@ void TfrmRendiconto::btnEnteClick()
 
 void TfrmRendiconto::btnSuggerimentiClick()
 {
-    for (int row = 0; row < m_reasons.size(); ++row) {
-        QComboBox *combo = itemCombo(row);
-        const QString suggested = tblCausali->item(row, RcSuggestion)->text();
-        if (combo->currentIndex() == 0 && !suggested.isEmpty())
-            combo->setCurrentIndex(std::max(0, combo->findData(suggested)));
-    }
-    for (int row = 0; row < m_payments.size(); ++row) {
-        QComboBox *combo = accountCombo(row);
-        const QString suggested = tblPagamenti->item(row, PcSuggestion)->text();
-        if (combo->currentIndex() == 0 && !suggested.isEmpty())
-            combo->setCurrentIndex(std::max(0, combo->findText(suggested)));
-    }
+    if (m_rows.applySuggestions(m_classification) == 0)
+        return;
+    m_dirty = true;
+    showChoices();
+    recompute();
 }
 
 bool TfrmRendiconto::btnSalvaClick()
@@ -579,7 +297,7 @@ bool TfrmRendiconto::btnSalvaClick()
 
 void TfrmRendiconto::btnStampaClick()
 {
-    PrinterOutput::current().preview(this, StatementReport::prepare(m_statement, m_ente));
+    PrinterOutput::current().preview(this, StatementReport::prepare(m_statement, m_ente, chkNote->isChecked()));
 }
 
 void TfrmRendiconto::btnEsportaClick()
@@ -633,16 +351,4 @@ void TfrmRendiconto::closeEvent(QCloseEvent *e)
     }
     m_dirty = false;
     FixedDialog::closeEvent(e);
-}
-
-bool TfrmRendiconto::eventFilter(QObject *watched, QEvent *e)
-{
-    StatementLook::followHints(m_hints, panInfo, watched, e);
-    return FixedDialog::eventFilter(watched, e);
-}
-
-void TfrmRendiconto::paintEvent(QPaintEvent *e)
-{
-    StatementLook::paintBackground(this);
-    FixedDialog::paintEvent(e);
 }

@@ -2,6 +2,7 @@
 
 #include "common/ui/Screens.h"
 #include "statement/CashStatement.h"
+#include "statement/ClassificationRows.h"
 #include "statement/Classification.h"
 #include "common/EnteData.h"
 #include "statement/YearCache.h"
@@ -12,6 +13,7 @@
 
 class FieldEdit;
 class PictureButton;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -67,6 +69,7 @@ public:
     QTextEdit *txtAvvisi;
     QLabel *lblEnte;
     QLabel *panInfo;
+    QCheckBox *chkNote; // the printout ends with the control notes on a page of their own
     QPushButton *btnStampa;
     QPushButton *btnEsporta;
     QRadioButton *optXls;  // the export's format: the program's spreadsheet document (chosen at first)
@@ -85,6 +88,7 @@ protected:
 private:
     void buildControls();
     void fillClassification();
+    void showChoices();
     void fillOpening();
     void recompute();
     void itemChosen(int row);
@@ -99,20 +103,13 @@ private:
     void btnPdfClick();
     void showEnte();
 
-    struct ReasonRow
-    {
-        StatementItems::Side side;
-        QString causale;
-    };
-
     Classification m_classification;
     EnteData m_ente;
     std::unique_ptr<YearCache> m_cache;
     CashStatement m_statement;
+    ClassificationRows m_rows;
     int m_year = 0;
     bool m_dirty = false;
     bool m_filling = false;
-    QList<ReasonRow> m_reasons;
-    QStringList m_payments;
     QHash<QObject *, QString> m_hints;
 };
