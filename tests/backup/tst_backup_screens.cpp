@@ -1,6 +1,7 @@
 // The copy made when the program ends, and "Ripristina una copia" from the login
 // and from the information screen, driven through the real screens.
 #include "support/FileFaults.h"
+#include "support/ShownRows.h"
 #include "support/TestPlatform.h"
 
 #include "backup/BackupMaker.h"
@@ -26,7 +27,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,13 +55,7 @@ void clickLink(QWidget *parent, const char *name)
     QTest::mouseClick(control<QLabel>(parent, name), Qt::LeftButton, {}, QPoint(4, 4));
 }
 
-QStringList rows(QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
+QStringList rows(QListView *list) { return ShownRows::texts(list); }
 
 // Opens "Ripristina una copia" from the login and restores the row given; the
 // rows the dialog listed.
@@ -68,9 +63,9 @@ QStringList restoreFromLogin(TestApp &app, int row)
 {
     QStringList listed;
     app.platform.modal.handlers.append([&listed, row](QDialog *d) {
-        auto *list = control<QListWidget>(d, "lstCopie");
+        auto *list = control<QListView>(d, "lstCopie");
         listed = rows(list);
-        list->setCurrentRow(row);
+        ShownRows::select(list, row);
         QTest::mouseClick(control<QPushButton>(d, "btnRipristina"), Qt::LeftButton);
     });
     clickLink(app.screens->password(), "lnkRipristina");
@@ -238,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(BackupMaker(p.folder.path()).make(QDateTime(QDate(2024, 3, 1), QTime(8, 0))).ok());
         QStringList listed;
         p.modal.handlers.append([](QDialog *info) { clickLink(info, "lnkRipristina"); });
-        p.modal.handlers.append([&listed](QDialog *d) { listed = rows(control<QListWidget>(d, "lstCopie")); });
+        p.modal.handlers.append([&listed](QDialog *d) { listed = rows(control<QListView>(d, "lstCopie")); });
         QWidget owner;
         openDialog<TfrmInfo>(&owner);
         QCOMPARE(p.modal.opened, (QStringList{QStringLiteral("TfrmInfo"), QStringLiteral("TfrmRipristino")}));
@@ -252,7 +247,7 @@ private Q_SLOTS:
         QStringList listed;
         bool enabled = true;
         p.modal.handlers.append([&](QDialog *d) {
-            listed = rows(control<QListWidget>(d, "lstCopie"));
+            listed = rows(control<QListView>(d, "lstCopie"));
             enabled = control<QPushButton>(d, "btnRipristina")->isEnabled();
         });
         QWidget owner;
@@ -284,7 +279,7 @@ private Q_SLOTS:
         QVERIFY(declareSize(forged, "Soci.pro", declared));
 
         QStringList listed;
-        p.modal.handlers.append([&listed](QDialog *d) { listed = rows(control<QListWidget>(d, "lstCopie")); });
+        p.modal.handlers.append([&listed](QDialog *d) { listed = rows(control<QListView>(d, "lstCopie")); });
         QWidget owner;
         QVERIFY(!TfrmRipristino::run(&owner).has_value());
         QCOMPARE(listed.size(), 2);
@@ -318,7 +313,7 @@ private Q_SLOTS:
 
         p.modal.handlers.append([](QDialog *info) { clickLink(info, "lnkRipristina"); });
         p.modal.handlers.append([](QDialog *d) {
-            control<QListWidget>(d, "lstCopie")->setCurrentRow(0);
+            ShownRows::select(control<QListView>(d, "lstCopie"), 0);
             QTest::mouseClick(control<QPushButton>(d, "btnRipristina"), Qt::LeftButton);
         });
         TfrmAvvio *menu = app.screens->avvio();

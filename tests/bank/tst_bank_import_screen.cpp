@@ -4,11 +4,13 @@
 // what lands in the year file, also when the disk is full or the file has
 // lines that cannot be read.
 #include "support/FileFaults.h"
+#include "support/ShownRows.h"
 #include "support/TestPlatform.h"
 
 #include "bank/ImportLedger.h"
 #include "bank/ui/ProposalModel.h"
 #include "bank/ui/TfrmImportaEstratto.h"
+#include "common/ui/RowList.h"
 #include "common/RecordFile.h"
 #include "common/ui/FieldEdit.h"
 #include "movements/MovementLists.h"
@@ -250,8 +252,7 @@ private Q_SLOTS:
             QTest::mouseClick(d->btnRiconcilia, Qt::LeftButton);
             QCOMPARE(d->lblRiconciliazione->text(), text);
             QStringList shown;
-            for (int i = 0; i < d->lstSpiegazioni->count(); ++i)
-                shown.append(d->lstSpiegazioni->item(i)->text());
+            shown.append(ShownRows::texts(d->lstSpiegazioni));
             QCOMPARE(shown, explaining);
         });
     }

@@ -34,6 +34,12 @@ inline bool selected(const QAbstractItemView *view, int row)
     return view->selectionModel()->isRowSelected(row, QModelIndex());
 }
 
+// Makes the row current and selected, as a click on it does.
+inline void select(QAbstractItemView *view, int row)
+{
+    view->setCurrentIndex(view->model()->index(row, 0));
+}
+
 // Where the row is drawn, scrolled into view first.
 inline QRect place(QAbstractItemView *view, int row)
 {

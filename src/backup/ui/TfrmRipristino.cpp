@@ -3,11 +3,11 @@
 #include "backup/BackupNames.h"
 #include "common/Platform.h"
 #include "common/ui/FormBuilder.h"
+#include "common/ui/RowList.h"
 #include "common/ui/TfrmGuida.h"
 
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 
@@ -42,7 +42,7 @@ TfrmRipristino::TfrmRipristino(QWidget *parent)
         {"btnGuida", Kind::Button, QStringLiteral("Guida"), 190, 402, 110, 36},
         {"btnChiudi", Kind::Button, QStringLiteral("Chiudi"), 490, 402, 110, 36},
     });
-    lstCopie = c.get<QListWidget>(QStringLiteral("lstCopie"));
+    lstCopie = c.get<RowList>(QStringLiteral("lstCopie"));
     btnRipristina = c.get<QPushButton>(QStringLiteral("btnRipristina"));
     btnChiudi = c.get<QPushButton>(QStringLiteral("btnChiudi"));
     lblInfo = c.get<QLabel>(QStringLiteral("lblInfo"));
@@ -57,8 +57,10 @@ TfrmRipristino::TfrmRipristino(QWidget *parent)
     help->setAutoDefault(false);
     connect(help, &QPushButton::clicked, this, [this] { TfrmGuida::open(this, HelpPage::Backup); });
     connect(btnRipristina, &QPushButton::clicked, this, &TfrmRipristino::btnRipristinaClick);
-    connect(lstCopie, &QListWidget::currentRowChanged, this,
-            [this](int row) { btnRipristina->setEnabled(row >= 0 && row < m_copies.size()); });
+    connect(lstCopie->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                btnRipristina->setEnabled(current.isValid() && current.row() < m_copies.size());
+            });
     fill();
 }
 
@@ -78,14 +80,15 @@ QString TfrmRipristino::rowText(const BackupCopy &copy)
 
 void TfrmRipristino::fill()
 {
-    lstCopie->clear();
     m_copies = BackupCopies::list(Platform::folder().path(), true);
+    QList<ListRow> rows;
     for (const BackupCopy &c : m_copies)
-        lstCopie->addItem(rowText(c));
+        rows.append({rowText(c), rows.size() + 1});
     if (m_copies.isEmpty())
-        lstCopie->addItem(QStringLiteral("Nessuna copia nella cartella Backup."));
-    else
-        lstCopie->setCurrentRow(0);
+        rows.append({QStringLiteral("Nessuna copia nella cartella Backup."), 0});
+    lstCopie->setRows(RowTable::fromRows(rows), QSize());
+    if (!m_copies.isEmpty())
+        lstCopie->selectRow(0);
     btnRipristina->setEnabled(!m_copies.isEmpty());
 }
 

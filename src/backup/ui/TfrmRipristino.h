@@ -7,7 +7,7 @@
 #include <optional>
 
 class QLabel;
-class QListWidget;
+class RowList;
 class QPushButton;
 
 // "Ripristina una copia": the copies of the folder Backup, newest first, with the
@@ -27,7 +27,7 @@ public:
     // One row of the list.
     static QString rowText(const BackupCopy &copy);
 
-    QListWidget *lstCopie;
+    RowList *lstCopie;
     QPushButton *btnRipristina;
     QPushButton *btnChiudi;
     QLabel *lblInfo;

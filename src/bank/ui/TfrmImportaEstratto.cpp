@@ -7,12 +7,12 @@
 #include "common/TextRules.h"
 #include "common/ui/FieldEdit.h"
 #include "common/ui/FormBuilder.h"
+#include "common/ui/RowList.h"
 #include "common/ui/TfrmGuida.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -81,7 +81,7 @@ TfrmImportaEstratto::TfrmImportaEstratto(QWidget *parent)
     txtSaldo = c.get<FieldEdit>(QStringLiteral("txtSaldo"));
     btnRiconcilia = c.get<QPushButton>(QStringLiteral("btnRiconcilia"));
     lblRiconciliazione = c.get<QLabel>(QStringLiteral("lblRiconciliazione"));
-    lstSpiegazioni = c.get<QListWidget>(QStringLiteral("lstSpiegazioni"));
+    lstSpiegazioni = c.get<RowList>(QStringLiteral("lstSpiegazioni"));
     btnRegistra = c.get<QPushButton>(QStringLiteral("btnRegistra"));
     btnChiudi = c.get<QPushButton>(QStringLiteral("btnChiudi"));
     m_lblAnno = c.get<QLabel>(QStringLiteral("lblAnno"));
@@ -300,21 +300,24 @@ void TfrmImportaEstratto::btnRiconciliaClick()
     if (!r.openingKnown)
         text += QStringLiteral("\n(saldo iniziale della banca non indicato nel rendiconto)");
     lblRiconciliazione->setText(text);
-    lstSpiegazioni->clear();
-    if (r.difference() == 0) {
-        lstSpiegazioni->addItem(QStringLiteral("I saldi coincidono."));
-        return;
-    }
+    QList<ListRow> rows;
+    if (r.difference() == 0)
+        rows.append({QStringLiteral("I saldi coincidono."), 0});
+    else if (r.explaining.isEmpty())
+        rows.append({QStringLiteral("Nessun movimento della banca non saldato o successivo: la differenza "
+                                    "viene da movimenti non registrati."),
+                     0});
     for (const StoredMovement &m : r.explaining) {
+        if (r.difference() == 0)
+            break;
         const bool settled = TextRules::trim(m.record.Saldato) == kYes;
-        lstSpiegazioni->addItem(QStringLiteral("n. %1  %2  %3  € %4  %5")
-                                    .arg(m.position)
-                                    .arg(TextRules::trim(m.record.Data), TextRules::trim(m.record.Causale),
-                                         BankText::formatCents(BankImport::signedCents(m.record).value_or(0)),
-                                         settled ? QStringLiteral("saldato dopo il giorno del saldo")
-                                                 : QStringLiteral("non saldato")));
+        rows.append({QStringLiteral("n. %1  %2  %3  € %4  %5")
+                         .arg(m.position)
+                         .arg(TextRules::trim(m.record.Data), TextRules::trim(m.record.Causale),
+                              BankText::formatCents(BankImport::signedCents(m.record).value_or(0)),
+                              settled ? QStringLiteral("saldato dopo il giorno del saldo")
+                                      : QStringLiteral("non saldato")),
+                     m.position});
     }
-    if (r.explaining.isEmpty())
-        lstSpiegazioni->addItem(QStringLiteral("Nessun movimento della banca non saldato o successivo: la differenza "
-                                               "viene da movimenti non registrati."));
+    lstSpiegazioni->setRows(RowTable::fromRows(rows), QSize());
 }

@@ -7,7 +7,7 @@
 
 class FieldEdit;
 class QLabel;
-class QListWidget;
+class RowList;
 class QPushButton;
 class QTableView;
 class QTableWidget;
@@ -42,7 +42,7 @@ public:
     FieldEdit *txtSaldo;
     QPushButton *btnRiconcilia;
     QLabel *lblRiconciliazione;
-    QListWidget *lstSpiegazioni;
+    RowList *lstSpiegazioni;
     QPushButton *btnRegistra;
     QPushButton *btnChiudi;
 
