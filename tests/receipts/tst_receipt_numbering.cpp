@@ -162,22 +162,34 @@ private Q_SLOTS:
         QVERIFY(after.mid(start, kRicevutaWidth) != before.mid(start, kRicevutaWidth));
     }
 
-    // A movement that has its number keeps it: nothing is written, no number is used.
+    // A movement that has its number keeps it, whatever its year: nothing is
+    // written, no number is used.
+    void storedNumberIsADuplicate_data()
+    {
+        QTest::addColumn<QString>("field"); // the movement's Ricevuta
+        QTest::addColumn<QString>("number"); // the number it is printed again with
+        QTest::addColumn<QString>("next");   // the year's next new number afterwards
+        QTest::newRow("this year's") << "7/2014 - CRO 1" << "7/2014" << "8/2014";
+        QTest::newRow("another year's") << "5/2013" << "5/2013" << "4/2014";
+    }
     void storedNumberIsADuplicate()
     {
+        QFETCH(QString, field);
+        QFETCH(QString, number);
+        QFETCH(QString, next);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("2014.eur"));
         writeRaw(path, {withNoise(income(QStringLiteral("Quota"), QStringLiteral("3/2014"))),
-                        withNoise(income(QStringLiteral("Dono"), QStringLiteral("7/2014 - CRO 1")))});
+                        withNoise(income(QStringLiteral("Dono"), field))});
         const QByteArray before = fileBytes(path);
         const auto out = issue(path, 2, stored(path, 2));
         QCOMPARE(out.kind, ReceiptBook::Outcome::Kind::Duplicate);
-        QCOMPARE(out.number.text(), QStringLiteral("7/2014"));
+        QCOMPARE(out.number.text(), number);
         QCOMPARE(fileBytes(path), before);
-        // The next new receipt still follows the highest.
+        // The next new receipt still follows the highest of the year.
         writeRaw(path, {before.left(TSchedaMovimento::Size), before.mid(TSchedaMovimento::Size),
                         RecordCodec::encode(income(QStringLiteral("Altra")))});
-        QCOMPARE(issue(path, 3, stored(path, 3)).number.text(), QStringLiteral("8/2014"));
+        QCOMPARE(issue(path, 3, stored(path, 3)).number.text(), next);
     }
 
     // The card shows something else than the file holds: no number is written.
