@@ -2,6 +2,7 @@
 
 #include "ChartView.h"
 #include "TfrmPreventivo.h"
+#include "YearSettings.h"
 
 #include "common/HelpPage.h"
 #include "common/Platform.h"
@@ -31,9 +32,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 720;
-
-const QString kAdvice = QStringLiteral("Accertarsi di possedere i privilegi di lettura e scrittura nella cartella di "
-                                       "installazione del programma.");
 
 QString tabName(YearChart::Which which)
 {
@@ -167,24 +165,11 @@ void TfrmAndamento::open(QWidget *opener, int year)
 
 bool TfrmAndamento::load()
 {
-    const QString folder = Platform::folder().path();
-    QString error;
-    const auto c = Classification::load(folder, &error);
-    if (!c) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(Classification::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
+    const auto settings = YearSettings::load(this);
+    if (!settings)
         return false;
-    }
-    const auto e = EnteData::load(folder, &error);
-    if (!e) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(EnteData::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
-        return false;
-    }
-    m_classification = *c;
-    m_ente = *e;
+    m_classification = settings->classification;
+    m_ente = settings->ente;
     return true;
 }
 
@@ -246,7 +231,7 @@ void TfrmAndamento::btnImmagineClick()
     if (!writer.write(image)) {
         UiPlatform::error(this, QStringLiteral("Attenzione: non è stato possibile scrivere il file %1 (%2).")
                                         .arg(path, writer.errorString()) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
+                                    UiPlatform::kLfCrLfCr + YearSettings::advice());
         return;
     }
     UiPlatform::information(this, QStringLiteral("Il grafico è stato salvato nel file %1.").arg(path));

@@ -1,5 +1,6 @@
 #include "TfrmPreventivo.h"
 
+#include "YearSettings.h"
 #include "common/Platform.h"
 #include "common/TextRules.h"
 #include "common/ui/FormBuilder.h"
@@ -33,9 +34,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 720;
-
-const QString kAdvice = QStringLiteral("Accertarsi di possedere i privilegi di lettura e scrittura nella cartella di "
-                                       "installazione del programma.");
 
 QTableWidgetItem *cell(const QString &text, bool figure, bool editable = false)
 {
@@ -204,24 +202,12 @@ void TfrmPreventivo::open(QWidget *opener, int year, Page page)
 
 bool TfrmPreventivo::load()
 {
+    const auto settings = YearSettings::load(this);
+    if (!settings)
+        return false;
+    m_classification = settings->classification;
+    m_ente = settings->ente;
     const QString folder = Platform::folder().path();
-    QString error;
-    const auto c = Classification::load(folder, &error);
-    if (!c) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(Classification::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
-        return false;
-    }
-    const auto e = EnteData::load(folder, &error);
-    if (!e) {
-        UiPlatform::error(this, QStringLiteral("Attenzione: non è possibile leggere il file %1 (%2).")
-                                        .arg(EnteData::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
-        return false;
-    }
-    m_classification = *c;
-    m_ente = *e;
     const Budget::Loaded b = Budget::load(folder);
     m_damaged = !b.budget;
     m_problem = b.problem;
@@ -378,7 +364,7 @@ bool TfrmPreventivo::btnSalvaClick()
     if (!next.save(Platform::folder().path(), &error)) {
         UiPlatform::error(this, QStringLiteral("Attenzione: non è stato possibile scrivere il file %1 (%2).")
                                         .arg(Budget::fileName(), error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
+                                    UiPlatform::kLfCrLfCr + YearSettings::advice());
         return false;
     }
     m_budget = next;
@@ -411,7 +397,7 @@ void TfrmPreventivo::btnEsportaClick()
     if (!(workbook ? XlsxWorkbook::save(path, d, &error) : ExportDocument::save(path, d, &error))) {
         UiPlatform::error(this, QStringLiteral("Attenzione: non è stato possibile scrivere il file %1 (%2).")
                                         .arg(name, error) +
-                                    UiPlatform::kLfCrLfCr + kAdvice);
+                                    UiPlatform::kLfCrLfCr + YearSettings::advice());
         return;
     }
     if (UiPlatform::ask(this, QStringLiteral("Il confronto tra preventivo e consuntivo è stato esportato nel file %1.")
